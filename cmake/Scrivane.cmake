@@ -1,0 +1,93 @@
+# Shared build rules: one library per source folder, one test program per test folder.
+
+set(SCRIVANE_SRC ${PROJECT_SOURCE_DIR}/src)
+set(SCRIVANE_WINDOWS ${WIN32})
+
+# Sources are UTF-8; every string literal of the program is Windows-1252, as the ANSI API needs.
+set(SCRIVANE_COMPILE_OPTIONS -Wall -Wextra -finput-charset=UTF-8 -fexec-charset=cp1252)
+
+if(SCRIVANE_WINDOWS)
+  enable_language(RC)
+  # One self-contained executable: no MinGW runtime DLLs beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# Globs the .cpp files of DIRS (relative to the current folder) into LIST_VAR.
+function(scrivane_sources list_var)
+  set(sources)
+  foreach(dir ${ARGN})
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND sources ${found})
+  endforeach()
+  set(${list_var} ${sources} PARENT_SCOPE)
+endfunction()
+
+# scrivane_library(NAME [DIRS dir...] [DEPENDS lib...]): library scrivane_NAME from the
+# folder's .cpp files (DIRS defaults to the folder itself); an interface library while empty.
+function(scrivane_library name)
+  cmake_parse_arguments(arg "" "" "DIRS;DEPENDS" ${ARGN})
+  if(NOT arg_DIRS)
+    set(arg_DIRS .)
+  endif()
+  scrivane_sources(sources ${arg_DIRS})
+  set(target scrivane_${name})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_compile_options(${target} PRIVATE ${SCRIVANE_COMPILE_OPTIONS})
+    target_include_directories(${target} PUBLIC ${SCRIVANE_SRC})
+    target_link_libraries(${target} PUBLIC ${arg_DEPENDS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${SCRIVANE_SRC})
+    target_link_libraries(${target} INTERFACE ${arg_DEPENDS})
+  endif()
+endfunction()
+
+function(scrivane_test_program target sources libs)
+  add_executable(${target} ${sources})
+  target_compile_options(${target} PRIVATE ${SCRIVANE_COMPILE_OPTIONS})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${target} PRIVATE ${libs} scrivane_test_support GTest::gtest GTest::gmock)
+endfunction()
+
+# scrivane_host_tests(NAME [DIRS dir...] LIBS lib...): a GoogleTest program of the host build,
+# each test case its own ctest entry.
+function(scrivane_host_tests name)
+  cmake_parse_arguments(arg "" "" "DIRS;LIBS" ${ARGN})
+  if(SCRIVANE_WINDOWS)
+    return()
+  endif()
+  if(NOT arg_DIRS)
+    set(arg_DIRS .)
+  endif()
+  scrivane_sources(sources ${arg_DIRS})
+  if(NOT sources)
+    return()
+  endif()
+  scrivane_test_program(${name} "${sources}" "${arg_LIBS};GTest::gtest_main")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# scrivane_wine_tests(NAME [DIRS dir...] LIBS lib...): a GoogleTest program of the Windows
+# build, run whole under Wine as one ctest entry.
+function(scrivane_wine_tests name)
+  cmake_parse_arguments(arg "" "" "DIRS;LIBS" ${ARGN})
+  if(NOT SCRIVANE_WINDOWS)
+    return()
+  endif()
+  if(NOT arg_DIRS)
+    set(arg_DIRS .)
+  endif()
+  scrivane_sources(sources ${arg_DIRS})
+  if(NOT sources)
+    return()
+  endif()
+  scrivane_test_program(${name} "${sources}" "${arg_LIBS};GTest::gtest_main")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()

@@ -1,0 +1,41 @@
+#pragma once
+// The application object: message loop, the one top-level error box, the busy cursor, title.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+// The title used as the error boxes' caption: the program file's name without folder and
+// without anything from its first ".", first character unchanged, the rest lower case.
+std::string ApplicationTitleOf(const std::string& programPath);
+// The error box's text: the message, with "." appended when its last character comes
+// after "." in character-code order.
+std::string ErrorBoxText(const std::string& message);
+
+class TApplication {
+public:
+  TApplication();
+
+  std::string Title;
+  // Shows the modal box; replaceable so that tests read text, caption and flags.
+  std::function<void(const std::string& text, const std::string& caption, UINT flags)> ErrorBox;
+  // The window whose dialog keys (Tab, Alt accelerators) the loop handles.
+  HWND DialogWindow = nullptr;
+
+  // Shows the exception in the error box; re-entered while a box is up, it shows nothing more.
+  void HandleException(std::exception_ptr error) noexcept;
+  // Runs fn and shows any exception that leaves it.
+  void Guarded(const std::function<void()>& fn) noexcept;
+  void SetBusyCursor(bool busy);
+  // Pumps messages until WM_QUIT; returns its exit code.
+  int Run();
+  // Dispatches the messages waiting now; false once WM_QUIT has been seen.
+  bool ProcessMessages();
+
+private:
+  bool Dispatch(MSG& msg);
+  bool FShowingError = false;
+};
+
+TApplication& Application();

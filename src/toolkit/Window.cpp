@@ -1,0 +1,116 @@
+#include "toolkit/Window.h"
+
+#include "platform/SysUtils.h"
+#include "toolkit/Application.h"
+
+#include <map>
+#include <set>
+
+namespace {
+std::map<HWND, TNotifyTarget*>& NotifyTargets() {
+  static std::map<HWND, TNotifyTarget*> targets;
+  return targets;
+}
+} // namespace
+
+TNotifyTarget::~TNotifyTarget() {
+  if (FNotifyHandle) NotifyTargets().erase(FNotifyHandle);
+}
+
+void TNotifyTarget::BindNotify(HWND control) {
+  if (FNotifyHandle) NotifyTargets().erase(FNotifyHandle);
+  FNotifyHandle = control;
+  NotifyTargets()[control] = this;
+}
+
+bool RouteToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  HWND child = nullptr;
+  if (message == WM_COMMAND) child = reinterpret_cast<HWND>(lParam);
+  else if (message == WM_NOTIFY) child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+  if (!child) return false;
+  auto found = NotifyTargets().find(child);
+  if (found == NotifyTargets().end()) return false;
+  if (message == WM_COMMAND) {
+    found->second->Command(HIWORD(wParam));
+    result = 0;
+  } else {
+    result = found->second->Notify(reinterpret_cast<NMHDR*>(lParam));
+  }
+  return true;
+}
+
+std::string LastErrorText() {
+  const DWORD code = GetLastError();
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result = length ? std::string(text, length) : Format("code %lu", code);
+  if (text) LocalFree(text);
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+    result.pop_back();
+  return result;
+}
+
+TWindow::~TWindow() {
+  if (FHandle) DestroyWindow(FHandle);
+}
+
+void TWindow::CreateHandle(const TWindowClass& windowClass, const TCreateParams& params) {
+  static std::set<std::string> registered;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!registered.count(windowClass.Name)) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = windowClass.Style;
+    wc.lpfnWndProc = StaticWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = windowClass.Cursor ? windowClass.Cursor : LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = windowClass.Background;
+    wc.hIcon = windowClass.Icon;
+    wc.lpszClassName = windowClass.Name;
+    if (!RegisterClassExA(&wc))
+      throw Exception(Format("RegisterClass %s : %s", windowClass.Name, LastErrorText().c_str()));
+    registered.insert(windowClass.Name);
+  }
+  HWND handle = CreateWindowExA(params.ExStyle, windowClass.Name, params.Caption.c_str(),
+                                params.Style, params.Left, params.Top, params.Width, params.Height,
+                                params.Parent, reinterpret_cast<HMENU>(UINT_PTR(params.Id)),
+                                instance, this);
+  if (!handle)
+    throw Exception(Format("CreateWindow %s : %s", windowClass.Name, LastErrorText().c_str()));
+}
+
+LRESULT TWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (RouteToChild(message, wParam, lParam, result)) return result;
+  return DefaultProc(message, wParam, lParam);
+}
+
+LRESULT TWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(FHandle, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindow::StaticWndProc(HWND handle, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->FHandle = handle;
+    SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(handle, message, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = self->WndProc(message, wParam, lParam);
+  } catch (...) {
+    if (message == WM_PAINT) ValidateRect(handle, nullptr); // or the box would repaint forever
+    Application().HandleException(std::current_exception());
+    result = message == WM_CREATE ? -1 : 0;
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+    self->FHandle = nullptr;
+  }
+  return result;
+}
