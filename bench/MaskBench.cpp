@@ -13,8 +13,8 @@ namespace {
 // File names of a source tree: mixed case, one or two dots, a few without any.
 const std::vector<std::string>& Names() {
   static const std::vector<std::string> names = [] {
-    const char* stems[] = {"main", "Readme", "build_log", "ChangeLog", "a", "core-utils",
-                           "Report 2024", "index", "bitmap", "TODO"};
+    const char* stems[] = {"main",       "Readme",      "build_log", "ChangeLog", "a",
+                           "core-utils", "Report 2024", "index",     "bitmap",    "TODO"};
     const char* extensions[] = {".cpp", ".h", ".txt", ".TXT", ".tar.gz", ".md", "", ".bak"};
     std::mt19937 random(1);
     std::vector<std::string> result;
@@ -37,7 +37,8 @@ void MatchNameBench(benchmark::State& state, const char* mask) {
   const TMask compiled(mask);
   size_t matched = 0;
   for (auto _ : state)
-    for (const std::string& name : Names()) matched += compiled.MatchName(name);
+    for (const std::string& name : Names())
+      matched += compiled.MatchName(name);
   Finish(state, matched);
 }
 
@@ -45,7 +46,8 @@ void MatchGeneralBench(benchmark::State& state, const char* mask) {
   const TMask compiled(mask);
   size_t matched = 0;
   for (auto _ : state)
-    for (const std::string& name : Names()) matched += compiled.MatchGeneral(name);
+    for (const std::string& name : Names())
+      matched += compiled.MatchGeneral(name);
   Finish(state, matched);
 }
 
@@ -54,14 +56,16 @@ void NameMatchesMaskBench(benchmark::State& state, const char* maskText) {
   const std::string mask = maskText;
   size_t matched = 0;
   for (auto _ : state)
-    for (const std::string& name : Names()) matched += NameMatchesMask(name, mask);
+    for (const std::string& name : Names())
+      matched += NameMatchesMask(name, mask);
   Finish(state, matched);
 }
 
 void CompiledPerNameBench(benchmark::State& state, const char* mask) {
   size_t matched = 0;
   for (auto _ : state)
-    for (const std::string& name : Names()) matched += TMask(mask).MatchName(name);
+    for (const std::string& name : Names())
+      matched += TMask(mask).MatchName(name);
   Finish(state, matched);
 }
 
