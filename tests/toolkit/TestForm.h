@@ -6,6 +6,7 @@
 #include "toolkit/Window.h"
 
 #include <functional>
+#include <ostream>
 
 class TTestForm : public TWindow {
 public:
@@ -57,4 +58,13 @@ inline COLORREF ScreenPixel(HWND window, int x, int y) {
   const COLORREF color = GetPixel(dc, x, y);
   ReleaseDC(window, dc);
   return color;
+}
+
+// Rectangles compared and printed by the tests' expectations.
+inline bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
 }
