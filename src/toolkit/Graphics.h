@@ -51,7 +51,6 @@ public:
 
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
-  void SetSize(int width, int height);
   // Replaces the picture by the program's bitmap resource of that name; throws when missing.
   void LoadFromResourceName(const char* name);
   TCanvas& Canvas();
@@ -59,6 +58,7 @@ public:
   HBITMAP Handle();
 
 private:
+  void SetSize(int width, int height);
   void ReleaseCanvas();
   HBITMAP FHandle = nullptr;
   HDC FDC = nullptr;

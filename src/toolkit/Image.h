@@ -12,7 +12,6 @@ public:
 
   // The picture's canvas; the control repaints from it at the next paint.
   TCanvas& Canvas();
-  TBitmap& Picture() { return FPicture; }
   std::function<void()> OnClick;
 
 protected:
