@@ -12,7 +12,7 @@ class TTestForm : public TWindow {
 public:
   TTestForm(int clientWidth, int clientHeight) {
     TCreateParams params;
-    params.Style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN;
+    params.Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | WS_CLIPCHILDREN;
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, params.Style, FALSE, 0);
     params.Width = frame.right - frame.left;
