@@ -11,7 +11,9 @@ void Check(bool condition) {
   if (!condition) __builtin_trap();
 }
 
-bool IsBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsBreak(char c) {
+  return c == '\r' || c == '\n';
+}
 
 } // namespace
 
