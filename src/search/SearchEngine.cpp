@@ -1,6 +1,7 @@
 #include "search/SearchEngine.h"
 
 #include "search/ContentMatch.h"
+#include "search/Masks.h"
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (!folder.empty() && folder.back() == '\\') return folder + name;
@@ -33,7 +34,7 @@ void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mas
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(folder, entry, mask);
-    else if (MatchesMask(entry.Name, mask) && FileContainsText(JoinPath(folder, entry.Name)))
+    else if (NameMatchesMask(entry.Name, mask) && FileContainsText(JoinPath(folder, entry.Name)))
       AddFoundFile(entry, folder);
   }
 }
@@ -57,17 +58,6 @@ bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
     if (level.Identity == identity) return true;
   }
   return false;
-}
-
-// Compiled at the first file tested, so that an invalid mask is reported only when a file is
-// met, and then once for the whole walk.
-bool TSearchEngine::MatchesMask(const std::string& name, const std::string& mask) {
-  if (!FMask || FMaskText != mask) {
-    FMask.reset();
-    FMask.emplace(mask, FCodePage);
-    FMaskText = mask;
-  }
-  return FMask->MatchName(name);
 }
 
 bool TSearchEngine::FileContainsText(const std::string& path) {

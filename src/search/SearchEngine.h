@@ -6,7 +6,6 @@
 #include "search/DateTimeFormat.h"
 #include "search/InfoFic.h"
 #include "search/LineBuffer.h"
-#include "search/Masks.h"
 
 #include <optional>
 #include <string>
@@ -55,7 +54,6 @@ private:
 
   void ScanSubfolder(const std::string& folder, const TSearchRec& entry, const std::string& mask);
   bool LeadsBackOnPath(const std::string& folder);
-  bool MatchesMask(const std::string& name, const std::string& mask);
   void AddFoundFile(const TSearchRec& entry, const std::string& folder);
 
   TFileSystem& FFileSystem;
@@ -63,8 +61,6 @@ private:
   const TCodePage& FCodePage;
   TSearchRequest FSearchRequest;
   std::string FNeedle; // the request's text upper-cased, once per search
-  std::optional<TMask> FMask;
-  std::string FMaskText; // the text FMask was compiled from
   TFoundFiles FFoundFiles;
   TLineBuffer FLineBuffer;
   std::vector<TPathFolder> FPath;

@@ -37,7 +37,8 @@ TEST_F(PosixFileSystem, ListsAsWineDoesDriveZ) {
   std::map<std::string, TSearchRec> entries;
   const auto listing = PlatformFileSystem().FindFirst(drive + "\\*.*");
   ASSERT_TRUE(listing);
-  for (TSearchRec entry; listing->Next(entry);) entries[entry.Name] = entry;
+  for (TSearchRec entry; listing->Next(entry);)
+    entries[entry.Name] = entry;
   EXPECT_EQ(entries.size(), 5u); // with . and ..
   EXPECT_EQ(entries["a.txt"].Size, 5u);
   EXPECT_EQ(entries["a.txt"].Attr & faDirectory, 0u);

@@ -11,11 +11,12 @@ namespace {
 
 // Bytes that make line breaks, cut the text, or differ only in case.
 std::string RandomBytes(std::mt19937& random, size_t maxLength) {
-  static const char alphabet[] = {'a', 'b', 'A', 'B', 'x', ' ', '\r', '\n', '\0',
-                                  '\xE9', '\xC9', '\xFF', '\x9F', '\xE0', '\xC0', '\xDF'};
+  static const char alphabet[] = {'a',  'b',    'A',    'B',    'x',    ' ',    '\r',   '\n',
+                                  '\0', '\xE9', '\xC9', '\xFF', '\x9F', '\xE0', '\xC0', '\xDF'};
   std::uniform_int_distribution<size_t> length(0, maxLength), pick(0, sizeof alphabet - 1);
   std::string bytes(length(random), ' ');
-  for (char& c : bytes) c = alphabet[pick(random)];
+  for (char& c : bytes)
+    c = alphabet[pick(random)];
   return bytes;
 }
 
@@ -60,13 +61,10 @@ TEST(ContentMatch, PlainRule) {
     const char* Text;
     bool Found;
   } cases[] = {
-      {"xxABCxx", "abc", true},
-      {"L'\xC9T\xC9", "\xE9t\xE9", true},
+      {"xxABCxx", "abc", true}, {"L'\xC9T\xC9", "\xE9t\xE9", true},
       {"\xFF", "\x9F", true}, // ÿ and Ÿ
-      {"ab\nc", "abc", false},
-      {std::string("abc\0xyz", 7), "xyz", false},
-      {"", "", true},
-      {"", "a", false},
+      {"ab\nc", "abc", false},  {std::string("abc\0xyz", 7), "xyz", false},
+      {"", "", true},           {"", "a", false},
       {" abc", " a", true},
   };
   for (const auto& c : cases) {

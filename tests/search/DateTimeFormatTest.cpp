@@ -105,7 +105,9 @@ TEST(FormatFileTime, WritesDateAndTimeAsTheLocaleAsks) {
 
 TEST(FormatFileTime, RejectsPackedValuesThatAreNoDateOrTime) {
   const TFormatSettings s = TFormatSettings::FromRegional(French());
-  const auto raw = [](uint32_t date, uint32_t time) { return static_cast<int32_t>(date << 16 | time); };
+  const auto raw = [](uint32_t date, uint32_t time) {
+    return static_cast<int32_t>(date << 16 | time);
+  };
   const uint32_t goodDate = 25 << 9 | 12 << 5 | 25, goodTime = 14 << 11 | 3 << 5 | 4;
   const struct {
     const char* Name;
@@ -116,7 +118,8 @@ TEST(FormatFileTime, RejectsPackedValuesThatAreNoDateOrTime) {
       {"month 13", raw(25 << 9 | 13 << 5 | 1, goodTime), "Argument incorrect pour date encode"},
       {"day 0", raw(25 << 9 | 1 << 5, goodTime), "Argument incorrect pour date encode"},
       {"31 April", raw(25 << 9 | 4 << 5 | 31, goodTime), "Argument incorrect pour date encode"},
-      {"29 February 2005", raw(25 << 9 | 2 << 5 | 29, goodTime), "Argument incorrect pour date encode"},
+      {"29 February 2005", raw(25 << 9 | 2 << 5 | 29, goodTime),
+       "Argument incorrect pour date encode"},
       {"bad date and time", raw(0, 31 << 11), "Argument incorrect pour date encode"},
       {"hour 24", raw(goodDate, 24 << 11), "Argument incorrect pour Time encode"},
       {"minute 60", raw(goodDate, 60 << 5), "Argument incorrect pour Time encode"},

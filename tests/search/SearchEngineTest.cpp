@@ -70,7 +70,7 @@ TEST_F(Walk, DepthFirstInListingOrderWithFullRecords) {
   fs.AddFile("C:\\R\\Sub\\Deeper\\c.txt");
   fs.AddFile("C:\\R\\z.txt");
   EXPECT_EQ(Search("C:\\R"), (TFound{"1 C:\\R|a.txt", "2 C:\\R\\Sub|b.txt",
-                                      "3 C:\\R\\Sub\\Deeper|c.txt", "4 C:\\R|z.txt"}));
+                                     "3 C:\\R\\Sub\\Deeper|c.txt", "4 C:\\R|z.txt"}));
   const TInfoFic& a = *engine.FoundFiles()[0];
   EXPECT_EQ(a.Size, 5);
   EXPECT_EQ(a.Time, TMemoryFileSystem::DefaultTime);
@@ -94,7 +94,7 @@ TEST_F(Walk, EveryAttributeKindIsExaminedButDotNamesNever) {
   fs.AddFile("C:\\R\\Secret\\s.txt");
   fs.AddFolder("C:\\R\\Dir.txt"); // a folder is never a result, whatever its name
   EXPECT_EQ(Search("C:\\R"), (TFound{"1 C:\\R|hidden.txt", "2 C:\\R|system.txt", "3 C:\\R|label",
-                                      "4 C:\\R\\Secret|s.txt"}));
+                                     "4 C:\\R\\Secret|s.txt"}));
   EXPECT_FALSE(WasListed("C:\\R\\.git\\*.*"));
 }
 
@@ -159,7 +159,8 @@ TEST_F(Walk, SizeKeepsTheLow32BitsReadAsSigned) {
       {0x100000005ull, 5},
       {0x7FFFFFFFull, 0x7FFFFFFF},
   };
-  for (const auto& c : cases) fs.AddFile("C:\\R\\" + std::to_string(c.Size)).Size = c.Size;
+  for (const auto& c : cases)
+    fs.AddFile("C:\\R\\" + std::to_string(c.Size)).Size = c.Size;
   Search("C:\\R");
   ASSERT_EQ(engine.FoundFiles().size(), std::size(cases));
   for (size_t i = 0; i < std::size(cases); ++i) {
@@ -213,7 +214,7 @@ TEST_F(Walk, LinksAreWalkedUnlessTheyLeadBackOnThePath) {
   fs.AddFile("C:\\Other\\o.txt");
   fs.AddLink("C:\\Other\\Back", "C:\\R\\A"); // on the path through ToOther
   fs.AddFile("C:\\R\\r.txt");
-  EXPECT_EQ(Search("C:\\R"), (TFound{"1 C:\\R\\A|a.txt", "2 C:\\R\\A\\ToOther|o.txt",
-                                      "3 C:\\R|r.txt"}));
+  EXPECT_EQ(Search("C:\\R"),
+            (TFound{"1 C:\\R\\A|a.txt", "2 C:\\R\\A\\ToOther|o.txt", "3 C:\\R|r.txt"}));
   EXPECT_EQ(fs.OpenListings, 0);
 }

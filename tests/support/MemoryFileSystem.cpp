@@ -19,7 +19,9 @@ std::string ParentOf(const std::string& key) {
   return slash == std::string::npos ? std::string() : key.substr(0, slash);
 }
 
-std::string NameOf(const std::string& key) { return key.substr(key.rfind('\\') + 1); }
+std::string NameOf(const std::string& key) {
+  return key.substr(key.rfind('\\') + 1);
+}
 
 class TMemoryListing : public TFolderListing {
 public:

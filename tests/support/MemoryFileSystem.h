@@ -17,7 +17,7 @@ public:
     std::string Content; // what reading the file gives
     bool Locked = false; // another program holds it open: it cannot be opened
     bool ReadFails = false;
-    std::string Target;  // a link's folder
+    std::string Target; // a link's folder
   };
 
   // Parent folders are made as needed; entries are listed in the order they were added. The
@@ -31,12 +31,12 @@ public:
   std::unique_ptr<TOpenFile> OpenExclusive(const std::string& path) override;
   std::optional<TFolderId> FolderIdentity(const std::string& path) override;
 
-  int OpenListings = 0;               // listings not yet released
-  int OpenFiles = 0;                  // files not yet released
-  std::vector<std::string> Listed;    // the patterns listed, in order
-  std::vector<std::string> Opened;    // the files opened, in order
+  int OpenListings = 0;            // listings not yet released
+  int OpenFiles = 0;               // files not yet released
+  std::vector<std::string> Listed; // the patterns listed, in order
+  std::vector<std::string> Opened; // the files opened, in order
 
-  static const int32_t DefaultTime;   // 25/12/2005 14:03:08
+  static const int32_t DefaultTime; // 25/12/2005 14:03:08
 
 private:
   struct TFolder {

@@ -1,5 +1,5 @@
-#include "platform/DosTime.h"
 #include "platform/FileSystem.h"
+#include "platform/DosTime.h"
 
 #include <windows.h>
 
@@ -17,8 +17,8 @@ int32_t PackedLocalTime(const FILETIME& utc) {
   WORD date = 0, time = 0;
   if (fields.wYear >= 1980 && fields.wYear <= 2107 && FileTimeToDosDateTime(&local, &date, &time))
     return static_cast<int32_t>(static_cast<uint32_t>(date) << 16 | time);
-  return PackDosDateTime({fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute,
-                          fields.wSecond});
+  return PackDosDateTime(
+      {fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute, fields.wSecond});
 }
 
 class TWin32Listing : public TFolderListing {
@@ -86,10 +86,9 @@ public:
   }
 
   std::optional<TFolderId> FolderIdentity(const std::string& path) override {
-    const HANDLE folder =
-        CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE folder = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (folder == INVALID_HANDLE_VALUE) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info;
     const bool known = GetFileInformationByHandle(folder, &info);

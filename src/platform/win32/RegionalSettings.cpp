@@ -13,7 +13,9 @@ std::string LocaleText(LCTYPE type) {
 }
 
 // A numeric setting; the locale giving none reads as 0.
-bool LocaleFlag(LCTYPE type) { return std::atoi(LocaleText(type).c_str()) != 0; }
+bool LocaleFlag(LCTYPE type) {
+  return std::atoi(LocaleText(type).c_str()) != 0;
+}
 
 } // namespace
 

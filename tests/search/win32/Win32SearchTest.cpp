@@ -16,8 +16,9 @@ protected:
   void SetUp() override {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    folder = std::string(temp) + "scrivane-" + testing::UnitTest::GetInstance()->current_test_info()->name() +
-             "-" + std::to_string(GetCurrentProcessId());
+    folder = std::string(temp) + "scrivane-" +
+             testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+             std::to_string(GetCurrentProcessId());
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   }
   void TearDown() override { Remove(folder); }
@@ -58,8 +59,8 @@ protected:
     FILETIME local, utc;
     ASSERT_TRUE(SystemTimeToFileTime(&fields, &local));
     ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
-    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &utc));
     CloseHandle(file);
@@ -69,7 +70,8 @@ protected:
     std::map<std::string, TSearchRec> entries;
     const auto listing = PlatformFileSystem().FindFirst(folder + "\\*.*");
     if (listing)
-      for (TSearchRec entry; listing->Next(entry);) entries[entry.Name] = entry;
+      for (TSearchRec entry; listing->Next(entry);)
+        entries[entry.Name] = entry;
     return entries;
   }
 
@@ -80,7 +82,9 @@ int32_t Packed(int y, int mo, int d, int h, int mi, int s) {
   return PackDosDateTime({y, mo, d, h, mi, s});
 }
 
-TFormatSettings UserSettings() { return TFormatSettings::FromRegional(ReadRegionalSettings()); }
+TFormatSettings UserSettings() {
+  return TFormatSettings::FromRegional(ReadRegionalSettings());
+}
 
 } // namespace
 
