@@ -297,8 +297,8 @@ void TtsGrid::ScrollTo(int topRow, int leftCol) {
   if (dx) ScrollWindowEx(Handle(), dx, 0, &client, &client, nullptr, nullptr, SW_INVALIDATE);
   RECT rows{0, HeadingHeight, client.right, client.bottom};
   if (dy) ScrollWindowEx(Handle(), 0, dy, &rows, &rows, nullptr, nullptr, SW_INVALIDATE);
-  SetScrollPos(Handle(), SB_VERT, FTopRow, TRUE);
-  SetScrollPos(Handle(), SB_HORZ, FLeftCol, TRUE);
+  if (dy) SetScrollPos(Handle(), SB_VERT, FTopRow, TRUE);
+  if (dx) SetScrollPos(Handle(), SB_HORZ, FLeftCol, TRUE);
 }
 
 // A move of the user's: the row is scrolled into view and reported.
