@@ -86,9 +86,10 @@ struct TBenchGrid {
 int main() {
   TBenchGrid small(100), large(1000000);
   for (int round = 0; round < 40; ++round)
-    for (TBenchGrid* grid : {&small, &large}) grid->RepaintBlock(), grid->PageBlock();
-  std::printf("%-9s %14s %12s %16s %14s\n", "rows", "cells/repaint", "us/repaint", "cells/page-down",
-              "us/page-down");
+    for (TBenchGrid* grid : {&small, &large})
+      grid->RepaintBlock(), grid->PageBlock();
+  std::printf("%-9s %14s %12s %16s %14s\n", "rows", "cells/repaint", "us/repaint",
+              "cells/page-down", "us/page-down");
   for (const TBenchGrid* grid : {&small, &large})
     std::printf("%-9d %14.1f %12.1f %16.1f %14.1f\n", grid->Grid.Rows(),
                 double(grid->RepaintCells) / Repaints, grid->RepaintTime * 1e6 / Repaints,

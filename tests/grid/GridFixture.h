@@ -72,7 +72,8 @@ protected:
   // The middle of a cell as it stands now; row 0 is the heading.
   POINT CellPoint(int col, int row) const {
     int x = Widths[col - 1] / 2;
-    for (int c = std::max(1, LeftCol()); c < col; ++c) x += Widths[c - 1];
+    for (int c = std::max(1, LeftCol()); c < col; ++c)
+      x += Widths[c - 1];
     const int y = row == 0 ? TtsGrid::HeadingHeight / 2
                            : TtsGrid::HeadingHeight + (row - TopRow()) * RowHeight + RowHeight / 2;
     return {x, y};
