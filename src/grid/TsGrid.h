@@ -8,7 +8,7 @@
 #include "grid/SortPicture.h"
 #include "platform/SysUtils.h"
 #include "toolkit/Gdi.h"
-#include "toolkit/Window.h"
+#include "toolkit/Control.h"
 
 #include <functional>
 #include <memory>
@@ -57,7 +57,7 @@ private:
   TtsSortPicture FSortPicture = spNone;
 };
 
-class TtsGrid : public TWindow {
+class TtsGrid : public TControl {
 public:
   // A child of parent with a sunken border; name starts the messages of its errors.
   TtsGrid(HWND parent, std::string name, int left, int top, int width, int height);

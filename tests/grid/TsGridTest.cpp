@@ -11,7 +11,7 @@ constexpr int Page = 8;
 } // namespace
 
 TEST(TtsGridCreation, HasTheControlDefaultsAndNoCurrentRow) {
-  TGridTestForm form;
+  TTestForm form(900, 200);
   TtsGrid grid(form.Handle(), "grFic", 0, 0, 824, 130);
   EXPECT_EQ(grid.Cols(), 4);
   EXPECT_EQ(grid.Rows(), 4);
