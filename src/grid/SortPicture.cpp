@@ -37,7 +37,9 @@ void DrawSortPicture(HDC dc, int left, int top, TtsSortPicture picture) {
   for (int y = 0; y < SortPictureHeight; ++y)
     for (int x = 0; x < SortPictureWidth; ++x) {
       const char pixel = (*rows)[y][x];
-      if (pixel == '#') SetPixelV(dc, left + x, top + y, RGB(128, 128, 128));
-      else if (pixel == '+') SetPixelV(dc, left + x, top + y, RGB(168, 168, 168));
+      if (pixel == '#')
+        SetPixelV(dc, left + x, top + y, RGB(128, 128, 128));
+      else if (pixel == '+')
+        SetPixelV(dc, left + x, top + y, RGB(168, 168, 168));
     }
 }

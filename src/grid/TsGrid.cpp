@@ -43,8 +43,7 @@ void SetScrollBar(HWND window, int bar, int last, int page, int position) {
 }
 
 // The position a scroll-bar request asks for; a dragged thumb counts only when tracking.
-int ScrollTarget(HWND window, int bar, WORD code, int position, int page, int last,
-                 bool tracking) {
+int ScrollTarget(HWND window, int bar, WORD code, int position, int page, int last, bool tracking) {
   switch (code) {
   case SB_LINEUP: return position - 1;
   case SB_LINEDOWN: return position + 1;
@@ -96,7 +95,8 @@ TtsGrid::TtsGrid(HWND parent, std::string name, int left, int top, int width, in
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif")),
       FLineBrush(CreateSolidBrush(LineColor)) {
-  for (int col = 1; col <= DefaultCols; ++col) FCols.push_back(std::make_unique<TtsCol>(*this, col));
+  for (int col = 1; col <= DefaultCols; ++col)
+    FCols.push_back(std::make_unique<TtsCol>(*this, col));
   TCreateParams params;
   params.ExStyle = WS_EX_CLIENTEDGE;
   params.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL;
@@ -125,9 +125,12 @@ void TtsGrid::SetRows(int value) {
   if (value == FRows) return;
   const bool wasEmpty = FRows == 0;
   FRows = value;
-  if (FRows == 0) FCurrentRow = 0;
-  else if (wasEmpty) FCurrentRow = 1;
-  else FCurrentRow = std::min(FCurrentRow, FRows);
+  if (FRows == 0)
+    FCurrentRow = 0;
+  else if (wasEmpty)
+    FCurrentRow = 1;
+  else
+    FCurrentRow = std::min(FCurrentRow, FRows);
   FTopRow = std::clamp(FTopRow, 1, MaxTopRow());
   UpdateScrollBars();
   InvalidateRect(Handle(), nullptr, FALSE);
@@ -147,7 +150,9 @@ void TtsGrid::ShowCell(int dataCol, int dataRow) {
   ScrollTo(TopRowShowing(dataRow), LeftColShowing(dataCol));
 }
 
-void TtsGrid::ReloadCells() { InvalidateRect(Handle(), nullptr, FALSE); }
+void TtsGrid::ReloadCells() {
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
 
 void TtsGrid::SetDefaultRowHeight(int value) {
   value = std::max(1, value);
@@ -200,7 +205,9 @@ int TtsGrid::FullRows() const {
   return std::max(0, (ClientHeight() - HeadingHeight + 1) / FRowHeight);
 }
 
-int TtsGrid::MaxTopRow() const { return std::max(1, FRows - PageRows() + 1); }
+int TtsGrid::MaxTopRow() const {
+  return std::max(1, FRows - PageRows() + 1);
+}
 
 // The first column from which all the rest fit; the last one when even it alone does not.
 int TtsGrid::MaxLeftCol() const {
@@ -215,7 +222,8 @@ int TtsGrid::MaxLeftCol() const {
 
 int TtsGrid::WidthOf(int fromCol, int toCol) const {
   int width = 0;
-  for (int col = fromCol; col < toCol; ++col) width += FCols[col - 1]->Width();
+  for (int col = fromCol; col < toCol; ++col)
+    width += FCols[col - 1]->Width();
   return width;
 }
 
@@ -251,13 +259,16 @@ int TtsGrid::TopRowShowing(int dataRow) const {
 int TtsGrid::LeftColShowing(int dataCol) const {
   if (dataCol <= FLeftCol) return dataCol;
   int left = FLeftCol;
-  while (left < dataCol && WidthOf(left, dataCol + 1) > ClientWidth() + 1) ++left;
+  while (left < dataCol && WidthOf(left, dataCol + 1) > ClientWidth() + 1)
+    ++left;
   return left;
 }
 
 void TtsGrid::ColumnChanged(bool resized) {
-  if (resized) Resized();
-  else InvalidateRect(Handle(), nullptr, FALSE);
+  if (resized)
+    Resized();
+  else
+    InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TtsGrid::InvalidateRow(int dataRow) {
@@ -297,8 +308,8 @@ void TtsGrid::ScrollTo(int topRow, int leftCol) {
   if (dx) ScrollWindowEx(Handle(), dx, 0, &client, &client, nullptr, nullptr, SW_INVALIDATE);
   RECT rows{0, HeadingHeight, client.right, client.bottom};
   if (dy) ScrollWindowEx(Handle(), 0, dy, &rows, &rows, nullptr, nullptr, SW_INVALIDATE);
-  SetScrollPos(Handle(), SB_VERT, FTopRow, TRUE);
-  SetScrollPos(Handle(), SB_HORZ, FLeftCol, TRUE);
+  if (dy) SetScrollPos(Handle(), SB_VERT, FTopRow, TRUE);
+  if (dx) SetScrollPos(Handle(), SB_HORZ, FLeftCol, TRUE);
 }
 
 // A move of the user's: the row is scrolled into view and reported.
@@ -332,22 +343,28 @@ void TtsGrid::Paint() {
   FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
   SelectObject(dc, FFont.get());
   SetBkMode(dc, TRANSPARENT);
-  std::vector<int> cols; // the columns that reach into the area, and where each starts
-  std::vector<int> lefts;
-  for (int col = FLeftCol, left = 0; col <= Cols() && left < area.right; ++col) {
-    const int width = FCols[col - 1]->Width();
-    if (width > 0 && left + width > area.left) cols.push_back(col), lefts.push_back(left);
-    left += width;
-  }
-  for (size_t i = 0; i < cols.size() && area.top < HeadingHeight; ++i)
-    PaintHeading(dc, cols[i], {lefts[i], 0, lefts[i] + FCols[cols[i] - 1]->Width(), HeadingHeight});
+  const std::vector<TColSpan> cols = ColsWithin(area.left, area.right);
+  if (area.top < HeadingHeight)
+    for (const TColSpan& col : cols)
+      PaintHeading(dc, col.Col, {col.Left, 0, col.Right, HeadingHeight});
+  if (area.bottom <= HeadingHeight) return;
   const int firstRow = FTopRow + std::max(0, int(area.top) - HeadingHeight) / FRowHeight;
-  const int lastRow = std::min(FRows, FTopRow + (int(area.bottom) - 1 - HeadingHeight) / FRowHeight);
-  for (int row = firstRow; row <= lastRow && area.bottom > HeadingHeight; ++row)
-    for (size_t i = 0; i < cols.size(); ++i)
-      PaintCell(dc, cols[i], row,
-                {lefts[i], RowTop(row), lefts[i] + FCols[cols[i] - 1]->Width(), RowTop(row) + FRowHeight});
+  const int lastRow =
+      std::min(FRows, FTopRow + (int(area.bottom) - 1 - HeadingHeight) / FRowHeight);
+  for (int row = firstRow; row <= lastRow; ++row)
+    for (const TColSpan& col : cols)
+      PaintCell(dc, col.Col, row, {col.Left, RowTop(row), col.Right, RowTop(row) + FRowHeight});
   PaintFocus(dc);
+}
+
+std::vector<TtsGrid::TColSpan> TtsGrid::ColsWithin(int left, int right) const {
+  std::vector<TColSpan> cols;
+  for (int col = FLeftCol, x = 0; col <= Cols() && x < right; ++col) {
+    const int width = FCols[col - 1]->Width();
+    if (width > 0 && x + width > left) cols.push_back({col, x, x + width});
+    x += width;
+  }
+  return cols;
 }
 
 void TtsGrid::PaintHeading(HDC dc, int dataCol, const RECT& cell) {
@@ -356,13 +373,16 @@ void TtsGrid::PaintHeading(HDC dc, int dataCol, const RECT& cell) {
   const int pressed = button && dataCol == FPressedCol && FPressedOver ? 1 : 0;
   FillRect(dc, &cell, GetSysColorBrush(COLOR_BTNFACE));
   RECT edge = cell;
-  if (button) DrawEdge(dc, &edge, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-  else PaintGridLines(dc, cell);
+  if (button)
+    DrawEdge(dc, &edge, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  else
+    PaintGridLines(dc, cell);
   RECT text{cell.left + 3 + pressed, cell.top + pressed, cell.right - 2, cell.bottom - 1 + pressed};
   const int pictureLeft = cell.right - 3 - SortPictureWidth;
   if (col.SortPicture() != spNone && pictureLeft > cell.left) {
     DrawSortPicture(dc, pictureLeft + pressed,
-                    cell.top + (HeadingHeight - SortPictureHeight) / 2 + pressed, col.SortPicture());
+                    cell.top + (HeadingHeight - SortPictureHeight) / 2 + pressed,
+                    col.SortPicture());
     text.right = pictureLeft - 1;
   }
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -405,8 +425,12 @@ void TtsGrid::KeyDown(WPARAM key) {
   case VK_DOWN: MoveTo(ctrl ? FTopRow + PageRows() - 1 : FCurrentRow + 1); break;
   case VK_PRIOR: ScrollTo(FTopRow - PageRows(), FLeftCol), MoveTo(FCurrentRow - PageRows()); break;
   case VK_NEXT: ScrollTo(FTopRow + PageRows(), FLeftCol), MoveTo(FCurrentRow + PageRows()); break;
-  case VK_HOME: if (ctrl) MoveTo(1); break;
-  case VK_END: if (ctrl) MoveTo(FRows); break;
+  case VK_HOME:
+    if (ctrl) MoveTo(1);
+    break;
+  case VK_END:
+    if (ctrl) MoveTo(FRows);
+    break;
   case VK_LEFT: ScrollTo(FTopRow, FLeftCol - 1); break;
   case VK_RIGHT: ScrollTo(FTopRow, FLeftCol + 1); break;
   }

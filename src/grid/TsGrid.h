@@ -8,7 +8,7 @@
 #include "grid/SortPicture.h"
 #include "platform/SysUtils.h"
 #include "toolkit/Gdi.h"
-#include "toolkit/Window.h"
+#include "toolkit/Control.h"
 
 #include <functional>
 #include <memory>
@@ -57,7 +57,7 @@ private:
   TtsSortPicture FSortPicture = spNone;
 };
 
-class TtsGrid : public TWindow {
+class TtsGrid : public TControl {
 public:
   // A child of parent with a sunken border; name starts the messages of its errors.
   TtsGrid(HWND parent, std::string name, int left, int top, int width, int height);
@@ -131,6 +131,11 @@ private:
   void SetCurrentRow(int dataRow);
   void ReportRowChange();
 
+  struct TColSpan {
+    int Col, Left, Right;
+  };
+  // The shown columns that reach into the strip from left to right (client x).
+  std::vector<TColSpan> ColsWithin(int left, int right) const;
   void Paint();
   void PaintHeading(HDC dc, int dataCol, const RECT& cell);
   void PaintCell(HDC dc, int dataCol, int dataRow, const RECT& cell);
@@ -158,7 +163,7 @@ private:
   int FTopRow = 1;
   int FLeftCol = 1;
   int FWheelDelta = 0;
-  int FPressedCol = 0;     // the heading the mouse went down on, while it is held
+  int FPressedCol = 0;       // the heading the mouse went down on, while it is held
   bool FPressedOver = false; // whether the mouse is still over that heading
   bool FUpdatingScrollBars = false;
   TGdiObject<HFONT> FFont;

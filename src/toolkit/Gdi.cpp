@@ -19,8 +19,8 @@ TPaintBuffer::~TPaintBuffer() {
   if (FMemory) {
     const RECT& area = FPaint.rcPaint;
     SetViewportOrgEx(FMemory, 0, 0, nullptr);
-    BitBlt(FPaint.hdc, area.left, area.top, area.right - area.left, area.bottom - area.top,
-           FMemory, 0, 0, SRCCOPY);
+    BitBlt(FPaint.hdc, area.left, area.top, area.right - area.left, area.bottom - area.top, FMemory,
+           0, 0, SRCCOPY);
     SelectObject(FMemory, FOldBitmap);
     DeleteDC(FMemory);
   }

@@ -3,6 +3,7 @@
 // every event it raises recorded; input arrives as the messages the system would send.
 #include "grid/TsGrid.h"
 #include "toolkit/Application.h"
+#include "toolkit/TestForm.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +13,6 @@
 #include <vector>
 
 using TPairs = std::vector<std::pair<int, int>>;
-
-class TGridTestForm : public TWindow {
-public:
-  TGridTestForm() {
-    TCreateParams params;
-    params.Style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
-    params.Width = 900;
-    params.Height = 200;
-    CreateHandle({"TGridTestForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, params);
-  }
-};
 
 class GridTest : public testing::Test {
 protected:
@@ -72,7 +62,8 @@ protected:
   // The middle of a cell as it stands now; row 0 is the heading.
   POINT CellPoint(int col, int row) const {
     int x = Widths[col - 1] / 2;
-    for (int c = std::max(1, LeftCol()); c < col; ++c) x += Widths[c - 1];
+    for (int c = std::max(1, LeftCol()); c < col; ++c)
+      x += Widths[c - 1];
     const int y = row == 0 ? TtsGrid::HeadingHeight / 2
                            : TtsGrid::HeadingHeight + (row - TopRow()) * RowHeight + RowHeight / 2;
     return {x, y};
@@ -96,7 +87,7 @@ protected:
     SetKeyboardState(keys);
   }
 
-  TGridTestForm Form;
+  TTestForm Form{900, 200};
   TtsGrid Grid{Form.Handle(), "grFic", 0, 0, 824, 130};
   TPairs RowChanges;
   std::vector<int> HeadingClicks;

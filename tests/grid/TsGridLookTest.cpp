@@ -15,8 +15,8 @@ void SavePicture(HWND window, const char* path) {
   HDC source = GetWindowDC(window);
   HDC memory = CreateCompatibleDC(source);
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(source, reinterpret_cast<BITMAPINFO*>(&header),
-                                    DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateDIBSection(source, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
+                                    &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
   GdiFlush();

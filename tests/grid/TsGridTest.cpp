@@ -11,7 +11,7 @@ constexpr int Page = 8;
 } // namespace
 
 TEST(TtsGridCreation, HasTheControlDefaultsAndNoCurrentRow) {
-  TGridTestForm form;
+  TTestForm form(900, 200);
   TtsGrid grid(form.Handle(), "grFic", 0, 0, 824, 130);
   EXPECT_EQ(grid.Cols(), 4);
   EXPECT_EQ(grid.Rows(), 4);
@@ -62,12 +62,9 @@ TEST_F(GridTest, WritingSelectedRowReportsEachChangeOnceAndDoesNotScroll) {
     int row, selected;
     TPairs changes;
   } steps[] = {
-      {"the current row raises nothing", 1, 1, {}},
-      {"another row raises once", 70, 70, {{1, 70}}},
-      {"below 0 is ignored", -1, 70, {}},
-      {"above Rows is ignored", 101, 70, {}},
-      {"the last row", 100, 100, {{70, 100}}},
-      {"0 leaves no current row", 0, 0, {{100, 0}}},
+      {"the current row raises nothing", 1, 1, {}}, {"another row raises once", 70, 70, {{1, 70}}},
+      {"below 0 is ignored", -1, 70, {}},           {"above Rows is ignored", 101, 70, {}},
+      {"the last row", 100, 100, {{70, 100}}},      {"0 leaves no current row", 0, 0, {{100, 0}}},
       {"and back to a row", 4, 4, {{0, 4}}},
   };
   for (const auto& step : steps) {
@@ -223,7 +220,8 @@ TEST_F(GridTest, AHeadingClickIsRaisedOnReleaseOverTheSameHeadingOnly) {
     Grid.SetSelectedRow(1);
     Mouse(WM_LBUTTONDOWN, c.down);
     EXPECT_TRUE(HeadingClicks.empty()); // nothing before the release
-    for (POINT at : c.moves) Mouse(WM_MOUSEMOVE, at);
+    for (POINT at : c.moves)
+      Mouse(WM_MOUSEMOVE, at);
     Mouse(WM_LBUTTONUP, c.up);
     EXPECT_EQ(HeadingClicks, c.clicks);
     EXPECT_EQ(GetCapture(), nullptr);
@@ -275,7 +273,8 @@ TEST_F(GridTest, KeysMoveTheRowAndReportEachMove) {
 }
 
 TEST_F(GridTest, KeysOnAnEmptyGridDoNothing) {
-  for (WORD key : {VK_DOWN, VK_UP, VK_NEXT, VK_PRIOR, VK_HOME, VK_END}) Key(key, key == VK_END);
+  for (WORD key : {VK_DOWN, VK_UP, VK_NEXT, VK_PRIOR, VK_HOME, VK_END})
+    Key(key, key == VK_END);
   EXPECT_EQ(Grid.SelectedRow(), 0);
   EXPECT_TRUE(RowChanges.empty());
 }
@@ -358,7 +357,8 @@ TEST_F(GridTest, PaintingAsksOnlyForTheVisibleCells) {
   };
   const auto range = [](int first, int last) {
     std::set<int> rows;
-    for (int row = first; row <= last; ++row) rows.insert(row);
+    for (int row = first; row <= last; ++row)
+      rows.insert(row);
     return rows;
   };
   Grid.SetRows(3);

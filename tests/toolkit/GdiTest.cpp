@@ -1,5 +1,5 @@
-#include "toolkit/Application.h"
 #include "toolkit/Gdi.h"
+#include "toolkit/Application.h"
 #include "toolkit/Window.h"
 
 #include <gtest/gtest.h>
