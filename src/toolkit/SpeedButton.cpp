@@ -2,13 +2,13 @@
 
 #include <windowsx.h>
 
-void TSpeedButton::Create(HWND parent, RECT bounds, HBITMAP glyph) {
+void TSpeedButton::Create(HWND parent, const TBounds& bounds, HBITMAP glyph) {
   FGlyph = glyph;
   TCreateParams params;
-  params.Left = bounds.left;
-  params.Top = bounds.top;
-  params.Width = bounds.right - bounds.left;
-  params.Height = bounds.bottom - bounds.top;
+  params.Left = bounds.Left;
+  params.Top = bounds.Top;
+  params.Width = bounds.Width;
+  params.Height = bounds.Height;
   params.Parent = parent;
   CreateHandle({"TSpeedButton", CS_HREDRAW | CS_VREDRAW}, params);
 }
@@ -23,7 +23,10 @@ LRESULT TSpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK: ButtonDown(); return 0;
   case WM_LBUTTONUP: ButtonUp(lParam); return 0;
-  case WM_CAPTURECHANGED: FPressed = false; InvalidateRect(Handle(), nullptr, FALSE); return 0;
+  case WM_CAPTURECHANGED:
+    FPressed = false;
+    InvalidateRect(Handle(), nullptr, FALSE);
+    return 0;
   default: return TWindow::WndProc(message, wParam, lParam);
   }
 }
@@ -40,8 +43,10 @@ void TSpeedButton::Paint(HDC dc) {
   GetClientRect(Handle(), &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   const bool down = FPressed && FHot;
-  if (down) DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT);
-  else if (FHot) DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
+  if (down)
+    DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT);
+  else if (FHot)
+    DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
   DrawGlyph(dc, client, down ? 1 : 0);
 }
 

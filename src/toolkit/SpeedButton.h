@@ -1,6 +1,7 @@
 #pragma once
 // Flat tool button with a picture: a raised edge only while the mouse is over it, sunken while
 // pressed; it never takes the keyboard focus, so the control the user works in keeps it.
+#include "toolkit/StdControl.h"
 #include "toolkit/Window.h"
 
 #include <functional>
@@ -8,7 +9,7 @@
 class TSpeedButton : public TWindow {
 public:
   // glyph stays the caller's; its bottom-left pixel's colour is drawn transparent.
-  void Create(HWND parent, RECT bounds, HBITMAP glyph);
+  void Create(HWND parent, const TBounds& bounds, HBITMAP glyph);
   std::function<void()> OnClick;
 
 protected:
@@ -25,6 +26,6 @@ private:
   bool Contains(LPARAM lParam) const;
 
   HBITMAP FGlyph = nullptr;
-  bool FHot = false;      // the mouse is over the button
-  bool FPressed = false;  // the left button went down on it and is not yet released
+  bool FHot = false;     // the mouse is over the button
+  bool FPressed = false; // the left button went down on it and is not yet released
 };

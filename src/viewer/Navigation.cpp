@@ -16,4 +16,6 @@ std::string OccurrenceCounterText(int32_t current, int32_t count) {
   return Format("occurence %d/ %d", current, count);
 }
 
-std::string LineLabelText(int line) { return Format("Ligne : %d", line); }
+std::string LineLabelText(int line) {
+  return Format("Ligne : %d", line);
+}

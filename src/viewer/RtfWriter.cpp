@@ -40,14 +40,14 @@ void AppendLine(std::string& rtf, std::string_view line, size_t markStart, size_
 } // namespace
 
 std::string MarkedLinesRtf(const std::vector<std::string>& lines, const TOccurrenceOffsets& offsets,
-                           size_t markLength, const TRtfCharset& charset) {
-  // Colour 0 is left empty, so that \cf0 is the automatic colour; colour 1 is blue.
-  std::string rtf = Format("{\\rtf1\\ansi\\ansicpg%d\\deff0"
-                           "{\\fonttbl{\\f0\\fmodern\\fcharset%d Courier New;}}"
-                           "{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs20\r\n",
-                           charset.CodePage, charset.CharSet);
+                           size_t markLength, int codePage) {
+  // Colour 0 is left empty, so that \cf0 is the automatic colour; colour 1 is blue. No font:
+  // text in the pane's own font is what the control measures its line scrolling by.
+  std::string rtf =
+      Format("{\\rtf1\\ansi\\ansicpg%d{\\colortbl;\\red0\\green0\\blue255;}\r\n", codePage);
   size_t total = 0;
-  for (const std::string& line : lines) total += line.size() + 8;
+  for (const std::string& line : lines)
+    total += line.size() + 8;
   rtf.reserve(rtf.size() + total + total / 4);
   const std::vector<int32_t> none;
   const std::vector<int32_t>& marks = offsets ? *offsets : none;

@@ -6,15 +6,9 @@
 #include <string>
 #include <vector>
 
-// The ANSI code page of the text and the matching font character set, so that every byte
-// of the text reads back from the pane as the same byte.
-struct TRtfCharset {
-  int CodePage = 1252;
-  int CharSet = 0;
-};
-
-// Every line followed by a line break, in Courier New 10 pt and the automatic colour; at each
+// Every line followed by a line break, in the pane's own font and the automatic colour; at each
 // indexed occurrence, markLength characters (clipped to the line) in blue. Every byte shows as
-// itself, whatever RTF syntax the text holds.
+// itself, whatever RTF syntax the text holds; bytes above 127 are read in codePage, the text's
+// ANSI code page.
 std::string MarkedLinesRtf(const std::vector<std::string>& lines, const TOccurrenceOffsets& offsets,
-                           size_t markLength, const TRtfCharset& charset);
+                           size_t markLength, int codePage);

@@ -1,5 +1,5 @@
-#include "viewer/Navigation.h"
 #include "viewer/OccurrenceIndex.h"
+#include "viewer/Navigation.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ TEST(OccurrenceNavigation, WrapsAroundAtBothEnds) {
     TNavigStep Step;
     int32_t Current, Count, Expected;
   } const cases[] = {
-      {nsPrevious, 1, 7, 7}, {nsPrevious, 3, 7, 2}, {nsNext, 7, 7, 1}, {nsNext, 2, 7, 3},
+      {nsPrevious, 1, 7, 7}, {nsPrevious, 3, 7, 2}, {nsNext, 7, 7, 1},     {nsNext, 2, 7, 3},
       {nsFirst, 5, 7, 1},    {nsLast, 2, 7, 7},     {nsPrevious, 1, 1, 1}, {nsNext, 1, 1, 1},
       {nsFirst, 1, 1, 1},    {nsLast, 1, 1, 1},
   };

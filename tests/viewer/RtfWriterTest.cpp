@@ -40,10 +40,14 @@ public:
         Emit(result, FRtf[FPos++], colour, skipped);
       } else {
         const std::string word = ControlWord();
-        if (word == "fonttbl" || word == "colortbl") skipped = true;
-        else if (word == "par") Emit(result, "\r\n", colour, skipped);
-        else if (word == "tab") Emit(result, '\t', colour, skipped);
-        else if (word.starts_with("cf")) colour = word[2];
+        if (word == "fonttbl" || word == "colortbl")
+          skipped = true;
+        else if (word == "par")
+          Emit(result, "\r\n", colour, skipped);
+        else if (word == "tab")
+          Emit(result, '\t', colour, skipped);
+        else if (word.starts_with("cf"))
+          colour = word[2];
       }
     }
     EXPECT_TRUE(groups.empty()) << "unclosed group";
@@ -54,7 +58,8 @@ private:
   // A control word with its number; a blank after it belongs to it.
   std::string ControlWord() {
     const size_t start = FPos;
-    while (FPos < FRtf.size() && std::isalnum(static_cast<unsigned char>(FRtf[FPos]))) ++FPos;
+    while (FPos < FRtf.size() && std::isalnum(static_cast<unsigned char>(FRtf[FPos])))
+      ++FPos;
     const std::string word = FRtf.substr(start, FPos - start);
     if (FPos < FRtf.size() && FRtf[FPos] == ' ') ++FPos;
     return word;
@@ -74,7 +79,7 @@ private:
 
 TRtfText ReadBack(const std::vector<std::string>& lines, const TOccurrenceOffsets& offsets,
                   size_t markLength) {
-  const std::string rtf = MarkedLinesRtf(lines, offsets, markLength, TRtfCharset{});
+  const std::string rtf = MarkedLinesRtf(lines, offsets, markLength, 1252);
   return TRtfReader(rtf).Read();
 }
 } // namespace
@@ -108,7 +113,8 @@ TEST(RtfWriter, MarksEachIndexedRunInBlue) {
     const TRtfText read = ReadBack(c.Lines, c.Offsets, c.MarkLength);
     EXPECT_EQ(read.Colours, std::string(c.Colours) + "00");
     std::string text;
-    for (const std::string& line : c.Lines) text += line + "\r\n";
+    for (const std::string& line : c.Lines)
+      text += line + "\r\n";
     EXPECT_EQ(read.Text, text + "\r\n");
   }
 }

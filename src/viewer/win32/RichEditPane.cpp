@@ -50,25 +50,21 @@ private:
 
 TRichEditPane::~TRichEditPane() {
   if (FHandle) DestroyWindow(FHandle);
-  if (FFont) DeleteObject(FFont);
 }
 
-void TRichEditPane::Create(HWND parent, RECT bounds, UINT id) {
+void TRichEditPane::Create(HWND parent, const TBounds& bounds, UINT id) {
   LoadRichEditLibrary();
-  FFont = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      FIXED_PITCH | FF_MODERN, "Courier New");
-  FHandle = CreatePane(parent, WS_EX_CLIENTEDGE, PaneStyle, bounds, id);
+  FHandle = CreatePane(parent, bounds, id);
   BindNotify(FHandle);
 }
 
-HWND TRichEditPane::CreatePane(HWND parent, DWORD exStyle, DWORD style, RECT bounds, UINT id) {
-  HWND pane = CreateWindowExA(exStyle, RICHEDIT_CLASS10A, "", style, bounds.left, bounds.top,
-                              bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                              reinterpret_cast<HMENU>(UINT_PTR(id)), GetModuleHandleA(nullptr),
-                              nullptr);
+HWND TRichEditPane::CreatePane(HWND parent, const TBounds& bounds, UINT id) {
+  HWND pane =
+      CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASS10A, "", PaneStyle, bounds.Left, bounds.Top,
+                      bounds.Width, bounds.Height, parent, reinterpret_cast<HMENU>(UINT_PTR(id)),
+                      GetModuleHandleA(nullptr), nullptr);
   if (!pane) throw Exception(Format("CreateWindow RICHEDIT : %s", LastErrorText().c_str()));
-  SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+  SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
   SendMessageA(pane, EM_EXLIMITTEXT, 0, TextLimit);
   SendMessageA(pane, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
   return pane;
@@ -77,12 +73,13 @@ HWND TRichEditPane::CreatePane(HWND parent, DWORD exStyle, DWORD style, RECT bou
 void TRichEditPane::Clear() {
   HWND old = FHandle;
   HWND parent = GetParent(old);
-  RECT bounds;
-  GetWindowRect(old, &bounds);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
-  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(old, GWL_EXSTYLE));
-  const auto style = static_cast<DWORD>(GetWindowLongPtrA(old, GWL_STYLE));
-  HWND fresh = CreatePane(parent, exStyle, style, bounds, GetDlgCtrlID(old));
+  RECT place;
+  GetWindowRect(old, &place);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  const TBounds bounds{place.left, place.top, place.right - place.left, place.bottom - place.top};
+  // The style the pane was made with, not its current one: the control drops WS_VSCROLL
+  // while its text needs no scroll bar, and a pane made without it never shows one.
+  HWND fresh = CreatePane(parent, bounds, GetDlgCtrlID(old));
   // Right behind the old pane in the z-order, which is the tab order.
   SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   const bool focused = GetFocus() == old;
@@ -124,9 +121,13 @@ int TRichEditPane::LineFromChar(int32_t position) const {
   return static_cast<int>(SendMessageA(FHandle, EM_LINEFROMCHAR, position, 0));
 }
 
-void TRichEditPane::ScrollLines(int lines) { SendMessageA(FHandle, EM_LINESCROLL, 0, lines); }
+void TRichEditPane::ScrollLines(int lines) {
+  SendMessageA(FHandle, EM_LINESCROLL, 0, lines);
+}
 
-void TRichEditPane::SetFocus() { ::SetFocus(FHandle); }
+void TRichEditPane::SetFocus() {
+  ::SetFocus(FHandle);
+}
 
 LRESULT TRichEditPane::Notify(NMHDR* header) {
   if (header->code == EN_SELCHANGE && OnSelectionChange) OnSelectionChange();

@@ -1,7 +1,8 @@
 #pragma once
 // The viewer's read-only rich-text pane: a RICHEDIT 1.0 control, where a line break counts
 // two character positions, wrapped to the pane's width.
-#include "toolkit/Window.h"
+#include "toolkit/Font.h"
+#include "toolkit/StdControl.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,7 +15,7 @@ public:
   TRichEditPane& operator=(const TRichEditPane&) = delete;
   ~TRichEditPane() override;
 
-  void Create(HWND parent, RECT bounds, UINT id);
+  void Create(HWND parent, const TBounds& bounds, UINT id);
   // Changes with every Clear: hold the pane, not its handle.
   HWND Handle() const { return FHandle; }
   // Raised inside every selection change, Clear's included.
@@ -40,7 +41,7 @@ public:
   LRESULT Notify(NMHDR* header) override;
 
 private:
-  HWND CreatePane(HWND parent, DWORD exStyle, DWORD style, RECT bounds, UINT id);
+  HWND CreatePane(HWND parent, const TBounds& bounds, UINT id);
   HWND FHandle = nullptr;
-  HFONT FFont = nullptr;
+  TFont FFont{"Courier New", -13, ANSI_CHARSET};
 };

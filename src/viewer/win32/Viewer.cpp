@@ -3,20 +3,6 @@
 #include "viewer/Navigation.h"
 #include "viewer/RtfWriter.h"
 
-namespace {
-// The user's ANSI code page and its font character set, so that the pane's text reads
-// back as the file's bytes.
-TRtfCharset SystemRtfCharset() {
-  TRtfCharset charset;
-  charset.CodePage = static_cast<int>(GetACP());
-  CHARSETINFO info{};
-  if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(UINT_PTR(charset.CodePage)), &info,
-                           TCI_SRCCODEPAGE))
-    charset.CharSet = static_cast<int>(info.ciCharset);
-  return charset;
-}
-} // namespace
-
 TViewer::TViewer(const TViewerControls& controls, TLineBuffer& lineBuffer,
                  std::function<std::string()> contentText)
     : FControls(controls), FLineBuffer(lineBuffer), FContentText(std::move(contentText)) {}
@@ -29,7 +15,7 @@ void TViewer::LoadFileIntoViewer(const std::string& path) {
   const std::string text = FContentText();
   const std::vector<std::string>& lines = FLineBuffer.Lines();
   FOccurrenceOffsets = IndexOccurrences(lines, text, TCodePage::Current());
-  pane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), SystemRtfCharset()));
+  pane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP())));
   pane.SetSelStart(0);
   if (FOccurrenceOffsets) {
     FCurrentOccurrence = 1;
@@ -47,8 +33,8 @@ void TViewer::ShowCurrentOccurrence() {
   pane.ScrollLines(pane.LineFromChar(target) - caretLine);
   pane.SetSelStart(target);
   pane.SetSelLength(static_cast<int32_t>(FContentText().size()));
-  FControls.stnNbOccur.SetCaption(OccurrenceCounterText(
-      FCurrentOccurrence, static_cast<int32_t>(FOccurrenceOffsets->size())));
+  FControls.stnNbOccur.SetCaption(
+      OccurrenceCounterText(FCurrentOccurrence, static_cast<int32_t>(FOccurrenceOffsets->size())));
 }
 
 void TViewer::btNavigClick(const TSpeedButton& sender) {

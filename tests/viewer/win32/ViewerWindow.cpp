@@ -11,7 +11,8 @@ HBITMAP ArrowGlyph(bool left, bool bar) {
   std::vector<COLORREF> pixels(16 * 16, 0xC0C0C0);
   for (int y = 3; y < 13; ++y) {
     const int depth = 5 - std::abs(y * 2 - 15) / 2;
-    for (int d = 0; d < depth; ++d) pixels[y * 16 + (left ? 6 + d : 9 - d)] = 0x000080;
+    for (int d = 0; d < depth; ++d)
+      pixels[y * 16 + (left ? 6 + d : 9 - d)] = 0x000080;
     if (bar) pixels[y * 16 + (left ? 4 : 11)] = 0xFF0000;
   }
   return CreateBitmap(16, 16, 1, 32, pixels.data());
@@ -22,9 +23,6 @@ TViewerWindow::TViewerWindow()
     : Viewer({mmLignesConcernees, btPremOccur, btOccurPrec, btOccurSuiv, btDernOccur, stnNbOccur,
               stLigCour},
              LineBuffer, [this] { return ContentText; }),
-      FFont(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                        "MS Sans Serif")),
       FGlyphs{ArrowGlyph(true, true), ArrowGlyph(true, false), ArrowGlyph(false, false),
               ArrowGlyph(false, true)} {
   RECT frame{0, 0, 824, PaneHeight + 41};
@@ -41,18 +39,19 @@ TViewerWindow::TViewerWindow()
   TSpeedButton* buttons[] = {&btPremOccur, &btOccurPrec, &btOccurSuiv, &btDernOccur};
   for (int k = 0; k < 4; ++k) {
     const int left = 8 + 24 * k;
-    buttons[k]->Create(Handle(), {left, PaneHeight + 8, left + 25, PaneHeight + 33}, FGlyphs[k]);
+    buttons[k]->Create(Handle(), {left, PaneHeight + 8, 25, 25}, FGlyphs[k]);
     buttons[k]->OnClick = [this, button = buttons[k]] { Viewer.btNavigClick(*button); };
   }
-  stnNbOccur.Create(Handle(), {120, PaneHeight + 12, 201, PaneHeight + 29}, "occurence 0 / 0",
-                    FFont, true);
-  stLigCour.Create(Handle(), {224, PaneHeight + 12, 289, PaneHeight + 29}, "", FFont, false);
+  stnNbOccur.Create(Handle(), {120, PaneHeight + 12, 81, 17}, "occurence 0 / 0", FFont.Handle(),
+                    true);
+  stLigCour.Create(Handle(), {224, PaneHeight + 12, 65, 17}, "", FFont.Handle(), false);
   mmLignesConcernees.OnSelectionChange = [this] { Viewer.mmLignesConcerneesSelectionChange(); };
   ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
 }
 
 TViewerWindow::~TViewerWindow() {
   DestroyWindow(Handle());
-  for (HBITMAP glyph : FGlyphs) DeleteObject(glyph);
-  DeleteObject(FFont);
+  for (HBITMAP glyph : FGlyphs)
+    DeleteObject(glyph);
 }

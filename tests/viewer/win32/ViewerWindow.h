@@ -1,6 +1,7 @@
 #pragma once
 // A window holding the viewer as the main window will: the pane, the four tool buttons, the
 // counter and the line label, with the content text as a plain field standing for the box.
+#include "toolkit/Font.h"
 #include "viewer/win32/Viewer.h"
 
 class TViewerWindow : public TWindow {
@@ -16,6 +17,6 @@ public:
   TViewer Viewer;
 
 private:
-  HFONT FFont;
+  TFont FFont{"MS Sans Serif", -11};
   HBITMAP FGlyphs[4];
 };
