@@ -6,14 +6,13 @@ namespace {
 constexpr int PaneHeight = 173;
 
 // 16 x 16 on light grey: a dark red triangle pointing left or right, with a blue bar on the
-// side it points to when bar is set.
+// side it points to when bar is set. Pixels are 0xRRGGBB, as a 32-bit bitmap holds them.
 HBITMAP ArrowGlyph(bool left, bool bar) {
-  std::vector<COLORREF> pixels(16 * 16, 0xC0C0C0);
+  std::vector<uint32_t> pixels(16 * 16, 0xC0C0C0);
   for (int y = 3; y < 13; ++y) {
     const int depth = 5 - std::abs(y * 2 - 15) / 2;
-    for (int d = 0; d < depth; ++d)
-      pixels[y * 16 + (left ? 6 + d : 9 - d)] = 0x000080;
-    if (bar) pixels[y * 16 + (left ? 4 : 11)] = 0xFF0000;
+    for (int d = 0; d < depth; ++d) pixels[y * 16 + (left ? 10 - d : 5 + d)] = 0x800000;
+    if (bar) pixels[y * 16 + (left ? 4 : 11)] = 0x0000FF;
   }
   return CreateBitmap(16, 16, 1, 32, pixels.data());
 }
