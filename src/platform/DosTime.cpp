@@ -11,6 +11,6 @@ int32_t PackDosDateTime(const TDosDateTime& time) {
 TDosDateTime UnpackDosDateTime(int32_t time) {
   const uint32_t bits = static_cast<uint32_t>(time);
   return {static_cast<int>(bits >> 25) + 1980, static_cast<int>(bits >> 21 & 0x0F),
-          static_cast<int>(bits >> 16 & 0x1F),  static_cast<int>(bits >> 11 & 0x1F),
-          static_cast<int>(bits >> 5 & 0x3F),   static_cast<int>(bits & 0x1F) * 2};
+          static_cast<int>(bits >> 16 & 0x1F), static_cast<int>(bits >> 11 & 0x1F),
+          static_cast<int>(bits >> 5 & 0x3F),  static_cast<int>(bits & 0x1F) * 2};
 }

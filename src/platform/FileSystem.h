@@ -20,10 +20,10 @@ enum : uint32_t {
 };
 
 struct TSearchRec {
-  std::string Name;   // long name, without folder
-  uint32_t Attr = 0;  // fa... bits
-  uint64_t Size = 0;  // whole size in bytes
-  int32_t Time = 0;   // last-write time, local, packed MS-DOS date and time
+  std::string Name;  // long name, without folder
+  uint32_t Attr = 0; // fa... bits
+  uint64_t Size = 0; // whole size in bytes
+  int32_t Time = 0;  // last-write time, local, packed MS-DOS date and time
 };
 
 // One open listing; closed when released, so every way out of a walk level closes it.

@@ -14,7 +14,9 @@ bool StartsWithNoCase(const std::string& text, size_t pos, const char* prefix) {
   return true;
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
   static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -52,7 +54,8 @@ public:
       : FPattern(pattern), FValue(value), FSettings(settings), FTwelveHour(HasMarker(pattern)) {}
 
   std::string Write() {
-    while (FPos < FPattern.size()) WriteToken();
+    while (FPos < FPattern.size())
+      WriteToken();
     return FText;
   }
 
@@ -65,9 +68,10 @@ private:
     ++FPos;
     if (c == '/') return FText.push_back(FSettings.DateSeparator);
     if (c == ':') return FText.push_back(FSettings.TimeSeparator);
-    if (!std::strchr("dmnyhs", token) || token == 0) return FText.push_back(c);
+    if (token == 0 || !std::strchr("dmnyhs", token)) return FText.push_back(c);
     size_t count = 1;
-    while (FPos < FPattern.size() && std::tolower(static_cast<unsigned char>(FPattern[FPos])) == token)
+    while (FPos < FPattern.size() &&
+           std::tolower(static_cast<unsigned char>(FPattern[FPos])) == token)
       ++count, ++FPos;
     const char field = token == 'm' && FLastToken == 'h' ? 'n' : token;
     FLastToken = field;

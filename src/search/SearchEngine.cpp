@@ -34,7 +34,7 @@ void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mas
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(folder, entry, mask);
-    else if (MatchesMask(entry.Name, mask) && FileContainsText(JoinPath(folder, entry.Name)))
+    else if (NameMatchesMask(entry.Name, mask) && FileContainsText(JoinPath(folder, entry.Name)))
       AddFoundFile(entry, folder);
   }
 }
@@ -58,10 +58,6 @@ bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
     if (level.Identity == identity) return true;
   }
   return false;
-}
-
-bool TSearchEngine::MatchesMask(const std::string& name, const std::string& mask) {
-  return NameMatchesMask(name, mask);
 }
 
 bool TSearchEngine::FileContainsText(const std::string& path) {

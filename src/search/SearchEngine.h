@@ -54,7 +54,6 @@ private:
 
   void ScanSubfolder(const std::string& folder, const TSearchRec& entry, const std::string& mask);
   bool LeadsBackOnPath(const std::string& folder);
-  bool MatchesMask(const std::string& name, const std::string& mask);
   void AddFoundFile(const TSearchRec& entry, const std::string& folder);
 
   TFileSystem& FFileSystem;

@@ -3,7 +3,7 @@
 #include "toolkit/Font.h"
 #include "toolkit/SpeedButton.h"
 #include "toolkit/StaticText.h"
-#include "toolkit/TestForm.h"
+#include "toolkit/DialogTestForm.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,7 @@ void Send(const TSpeedButton& button, UINT message, int x, int y) {
 } // namespace
 
 TEST(SpeedButton, ClicksWithoutTakingTheFocusOnlyWhenReleasedOverIt) {
-  TTestForm form;
+  TDialogTestForm form;
   TEdit edit(form.Handle(), {8, 40, 100, 21});
   TSpeedButton button;
   HBITMAP picture = SquarePicture(0xFF00FF, 0x800000);
@@ -66,7 +66,7 @@ TEST(SpeedButton, ClicksWithoutTakingTheFocusOnlyWhenReleasedOverIt) {
 }
 
 TEST(SpeedButton, FlatUntilTheMouseIsOverItSunkenWhilePressed) {
-  TTestForm form;
+  TDialogTestForm form;
   TSpeedButton button;
   HBITMAP picture = SquarePicture(0xFF00FF, 0x800000);
   button.Create(form.Handle(), {8, 8, 25, 25}, picture);
@@ -92,7 +92,7 @@ TEST(SpeedButton, FlatUntilTheMouseIsOverItSunkenWhilePressed) {
 }
 
 TEST(StaticText, AutoSizedFollowsItsCaptionFixedKeepsItsSize) {
-  TTestForm form;
+  TDialogTestForm form;
   TFont font("MS Sans Serif", -11);
   TStaticText counter, label;
   counter.Create(form.Handle(), {120, 12, 81, 17}, "occurence 0 / 0", font.Handle(), true);

@@ -1,7 +1,7 @@
 // The host build's file system: engine paths are mapped the way Wine maps drive Z:, so the
 // same folder reads the same in both builds.
-#include "platform/DosTime.h"
 #include "platform/FileSystem.h"
+#include "platform/DosTime.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -10,7 +10,7 @@ TRegionalSettings ReadRegionalSettings() {
   settings.TwelveHourClock = false;
   settings.LongMonthNames = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
                              "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
-  settings.ShortMonthNames = {"janv.", "févr.", "mars", "avr.", "mai",  "juin",
+  settings.ShortMonthNames = {"janv.", "févr.", "mars",  "avr.", "mai",  "juin",
                               "juil.", "août",  "sept.", "oct.", "nov.", "déc."};
   settings.LongDayNames = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
   settings.ShortDayNames = {"dim.", "lun.", "mar.", "mer.", "jeu.", "ven.", "sam."};
