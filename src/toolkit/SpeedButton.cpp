@@ -20,13 +20,9 @@ LRESULT TSpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_ERASEBKGND: return 1;
   case WM_MOUSEMOVE: MouseMove(lParam); return 0;
   case WM_MOUSELEAVE: MouseLeave(); return 0;
-  case WM_LBUTTONDOWN:
-  case WM_LBUTTONDBLCLK: ButtonDown(); return 0;
+  case WM_LBUTTONDOWN: ButtonDown(); return 0;
   case WM_LBUTTONUP: ButtonUp(lParam); return 0;
-  case WM_CAPTURECHANGED:
-    FPressed = false;
-    InvalidateRect(Handle(), nullptr, FALSE);
-    return 0;
+  case WM_CAPTURECHANGED: CaptureLost(); return 0;
   default: return TWindow::WndProc(message, wParam, lParam);
   }
 }
@@ -94,10 +90,16 @@ void TSpeedButton::ButtonDown() {
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+// Released, or the capture taken away (another window, a message box): the press ends.
+void TSpeedButton::CaptureLost() {
+  FPressed = false;
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void TSpeedButton::ButtonUp(LPARAM lParam) {
   if (!FPressed) return;
   const bool inside = Contains(lParam);
-  ReleaseCapture(); // WM_CAPTURECHANGED ends the press
+  ReleaseCapture();
   FPressed = false;
   FHot = inside;
   InvalidateRect(Handle(), nullptr, FALSE);

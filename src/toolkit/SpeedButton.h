@@ -23,6 +23,7 @@ private:
   void MouseLeave();
   void ButtonDown();
   void ButtonUp(LPARAM lParam);
+  void CaptureLost();
   bool Contains(LPARAM lParam) const;
 
   HBITMAP FGlyph = nullptr;

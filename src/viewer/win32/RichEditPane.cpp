@@ -1,6 +1,7 @@
 #include "viewer/win32/RichEditPane.h"
 
 #include "platform/SysUtils.h"
+#include "toolkit/Align.h"
 
 #include <richedit.h>
 
@@ -83,9 +84,11 @@ void TRichEditPane::Clear() {
   // Right behind the old pane in the z-order, which is the tab order.
   SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   const bool focused = GetFocus() == old;
+  const TAlign align = AlignOf(old);
   FHandle = fresh;
   BindNotify(fresh);
   DestroyWindow(old);
+  if (align != alNone) SetAlign(fresh, align);
   if (focused) ::SetFocus(fresh);
   if (OnSelectionChange) OnSelectionChange();
 }

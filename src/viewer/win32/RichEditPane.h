@@ -21,8 +21,8 @@ public:
   // Raised inside every selection change, Clear's included.
   std::function<void()> OnSelectionChange;
 
-  // Puts a fresh, empty pane in this one's place (position, size, style, tab order, id and
-  // focus): emptying a large text in place is very slow.
+  // Puts a fresh, empty pane in this one's place (position, size, style, tab order, id, edge
+  // alignment and focus): emptying a large text in place is very slow.
   void Clear();
   // Loads a whole RTF document into the empty pane, its drawing held off meanwhile.
   void LoadRtf(const std::string& rtf);

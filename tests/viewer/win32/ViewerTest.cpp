@@ -2,6 +2,8 @@
 
 #include "platform/SysUtils.h"
 #include "support/MessagePump.h"
+#include "toolkit/Align.h"
+#include "toolkit/TestForm.h"
 #include "viewer/Navigation.h"
 
 #include <gtest/gtest.h>
@@ -291,4 +293,19 @@ TEST_F(ViewerTest, FreshPaneKeepsPlaceStyleTabOrderIdAndFont) {
   EXPECT_STREQ(format.szFaceName, "Courier New");
   EXPECT_EQ(format.yHeight, 195); // twips: 13 pixels at 96 dots per inch
   EXPECT_EQ(format.bCharSet, ANSI_CHARSET);
+}
+
+TEST(RichEditPane, FreshPaneKeepsFollowingItsAlignedParent) {
+  TTestForm form(400, 300);
+  TRichEditPane pane;
+  pane.Create(form.Handle(), {0, 0, 400, 300}, 1);
+  SetAlign(pane.Handle(), alClient);
+  pane.Clear();
+  SetWindowPos(form.Handle(), nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client, place;
+  GetClientRect(form.Handle(), &client);
+  GetClientRect(pane.Handle(), &place);
+  MapWindowPoints(pane.Handle(), form.Handle(), reinterpret_cast<POINT*>(&place), 2);
+  InflateRect(&place, 2, 2); // the sunken edge
+  EXPECT_EQ(place, client);
 }
