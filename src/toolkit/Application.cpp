@@ -1,6 +1,7 @@
 #include "toolkit/Application.h"
 
 #include "platform/SysUtils.h"
+#include "toolkit/Mnemonics.h"
 
 std::string ApplicationTitleOf(const std::string& programPath) {
   const size_t slash = programPath.find_last_of("\\/:");
@@ -67,6 +68,7 @@ void TApplication::SetBusyCursor(bool busy) {
 
 bool TApplication::Dispatch(MSG& msg) {
   if (msg.message == WM_QUIT) return false;
+  if (DispatchMnemonic(msg)) return true;
   if (!DialogWindow || !IsDialogMessageA(DialogWindow, &msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

@@ -27,14 +27,18 @@ bool RouteToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   HWND child = nullptr;
   if (message == WM_COMMAND) child = reinterpret_cast<HWND>(lParam);
   else if (message == WM_NOTIFY) child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+  else if (message == WM_DRAWITEM) child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
   if (!child) return false;
   auto found = NotifyTargets().find(child);
   if (found == NotifyTargets().end()) return false;
   if (message == WM_COMMAND) {
     found->second->Command(HIWORD(wParam));
     result = 0;
-  } else {
+  } else if (message == WM_NOTIFY) {
     result = found->second->Notify(reinterpret_cast<NMHDR*>(lParam));
+  } else {
+    found->second->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    result = TRUE;
   }
   return true;
 }

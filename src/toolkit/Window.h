@@ -29,6 +29,7 @@ public:
   virtual ~TNotifyTarget();
   virtual void Command(WORD /*code*/) {}
   virtual LRESULT Notify(NMHDR* /*header*/) { return 0; }
+  virtual void DrawItem(const DRAWITEMSTRUCT& /*item*/) {}
   // Binds the wrapper to its control's handle; unbinds at destruction.
   void BindNotify(HWND control);
 
@@ -61,6 +62,6 @@ private:
 // The system's text for the calling thread's last error, for messages that give the reason.
 std::string LastErrorText();
 
-// Routes WM_COMMAND and WM_NOTIFY from a standard child control to its bound wrapper;
+// Routes WM_COMMAND, WM_NOTIFY and WM_DRAWITEM from a standard child control to its bound wrapper;
 // true when a wrapper took the message.
 bool RouteToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -1,0 +1,80 @@
+#include "toolkit/BitBtn.h"
+
+#include "platform/SysUtils.h"
+
+namespace {
+constexpr int Spacing = 4; // between the picture and the caption
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof info, &info);
+  return {info.bmWidth, info.bmHeight};
+}
+
+// Draws the bitmap with its bottom-left pixel's colour left out.
+void DrawTransparent(HDC dc, HBITMAP bitmap, int left, int top) {
+  const SIZE size = BitmapSize(bitmap);
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, bitmap);
+  const COLORREF background = GetPixel(source, 0, size.cy - 1);
+  TransparentBlt(dc, left, top, size.cx, size.cy, source, 0, 0, size.cx, size.cy, background);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+} // namespace
+
+HBITMAP LoadBitmapResource(const char* name) {
+  auto bitmap =
+      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0));
+  if (!bitmap) throw Exception(Format("Bitmap %s : %s", name, LastErrorText().c_str()));
+  return bitmap;
+}
+
+TBitBtn::TBitBtn(HWND parent, const TBounds& bounds, const std::string& caption,
+                 HBITMAP picture)
+    : FPicture(picture) {
+  CreateControl("BUTTON", WS_TABSTOP | BS_OWNERDRAW, 0, parent, bounds, caption);
+  RegisterMnemonic(Handle());
+}
+
+TBitBtn::~TBitBtn() { DeleteObject(FPicture); }
+
+void TBitBtn::Command(WORD code) {
+  if (code == BN_CLICKED && OnClick) OnClick();
+}
+
+void TBitBtn::Accelerate() {
+  if (OnClick) OnClick();
+}
+
+void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
+  const bool pushed = item.itemState & ODS_SELECTED;
+  const bool enabled = !(item.itemState & ODS_DISABLED);
+  RECT area = item.rcItem;
+  DrawFrameControl(item.hDC, &area, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  if (pushed) OffsetRect(&area, 1, 1);
+  DrawPictureAndCaption(item.hDC, area, enabled);
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -4, -4);
+    DrawFocusRect(item.hDC, &focus);
+  }
+}
+
+// The picture and the caption, side by side, centred together.
+void TBitBtn::DrawPictureAndCaption(HDC dc, RECT area, bool enabled) const {
+  const std::string caption = Text();
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+  RECT textRect{0, 0, 0, 0};
+  DrawTextA(dc, caption.c_str(), -1, &textRect, DT_CALCRECT | DT_SINGLELINE);
+  const SIZE picture = BitmapSize(FPicture);
+  const int width = picture.cx + Spacing + textRect.right;
+  const int left = area.left + (area.right - area.left - width) / 2;
+  const int middle = (area.top + area.bottom) / 2;
+  DrawTransparent(dc, FPicture, left, middle - picture.cy / 2);
+  RECT textArea{left + picture.cx + Spacing, area.top, area.right, area.bottom};
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  DrawTextA(dc, caption.c_str(), -1, &textArea, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+  SelectObject(dc, oldFont);
+}

@@ -1,0 +1,26 @@
+#include "toolkit/Font.h"
+
+#include "platform/SysUtils.h"
+#include "toolkit/Window.h"
+
+TFont::TFont(const std::string& name, int height, BYTE charSet) {
+  LOGFONTA font{};
+  font.lfHeight = height;
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = charSet;
+  lstrcpynA(font.lfFaceName, name.c_str(), LF_FACESIZE);
+  FHandle = CreateFontIndirectA(&font);
+  if (!FHandle) throw Exception(Format("Font %s : %s", name.c_str(), LastErrorText().c_str()));
+}
+
+TFont::~TFont() { DeleteObject(FHandle); }
+
+void SetDefaultFont(HWND parent, HFONT font) {
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM font) -> BOOL {
+        if (!SendMessageA(child, WM_GETFONT, 0, 0)) SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(font));
+}

@@ -1,0 +1,56 @@
+#include "toolkit/Mnemonics.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+std::vector<std::pair<HWND, TMnemonicTarget*>>& Targets() {
+  static std::vector<std::pair<HWND, TMnemonicTarget*>> targets;
+  return targets;
+}
+
+char UpperOf(char c) {
+  return static_cast<char>(reinterpret_cast<UINT_PTR>(
+      CharUpperA(reinterpret_cast<char*>(static_cast<UINT_PTR>(static_cast<unsigned char>(c))))));
+}
+
+std::string CaptionOf(HWND control) {
+  char text[256] = {};
+  GetWindowTextA(control, text, sizeof text);
+  return text;
+}
+} // namespace
+
+char MnemonicOf(const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return UpperOf(caption[i + 1]);
+    ++i;
+  }
+  return 0;
+}
+
+TMnemonicTarget::~TMnemonicTarget() {
+  auto& targets = Targets();
+  targets.erase(std::remove_if(targets.begin(), targets.end(),
+                               [this](const auto& target) { return target.second == this; }),
+                targets.end());
+}
+
+void TMnemonicTarget::RegisterMnemonic(HWND captionControl) {
+  Targets().emplace_back(captionControl, this);
+}
+
+bool DispatchMnemonic(const MSG& msg) {
+  if (msg.message != WM_SYSCHAR || !msg.hwnd) return false;
+  const char letter = UpperOf(static_cast<char>(msg.wParam));
+  const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  for (const auto& [control, target] : Targets()) {
+    if (GetAncestor(control, GA_ROOT) != root || !IsWindowVisible(control) ||
+        !IsWindowEnabled(control) || MnemonicOf(CaptionOf(control)) != letter)
+      continue;
+    target->Accelerate();
+    return true;
+  }
+  return false;
+}

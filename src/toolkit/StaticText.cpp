@@ -1,0 +1,31 @@
+#include "toolkit/StaticText.h"
+
+void TStaticText::Create(HWND parent, const TBounds& bounds, const std::string& caption, HFONT font,
+                         bool autoSize) {
+  FFont = font;
+  FAutoSize = autoSize;
+  CreateControl("STATIC", SS_LEFT | SS_SUNKEN, 0, parent, bounds, caption);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  AdjustBounds();
+}
+
+void TStaticText::SetCaption(const std::string& caption) {
+  if (caption == Text()) return;
+  SetText(caption);
+  AdjustBounds();
+}
+
+// The text's extent plus two border widths on each side.
+void TStaticText::AdjustBounds() {
+  if (!FAutoSize) return;
+  const std::string caption = Text();
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ saved = SelectObject(dc, FFont);
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+  SelectObject(dc, saved);
+  ReleaseDC(nullptr, dc);
+  SetWindowPos(Handle(), nullptr, 0, 0, extent.cx + 4 * GetSystemMetrics(SM_CXBORDER),
+               extent.cy + 4 * GetSystemMetrics(SM_CYBORDER),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Replaces the modal error box for a test's duration and records what it would have shown.
+#include "toolkit/Application.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct TShownBox {
+  std::string Text, Caption;
+  UINT Flags;
+  HWND Capture; // the mouse capture when the box came up
+};
+
+class TRecordedBoxes {
+public:
+  std::vector<TShownBox> Shown;
+  // Runs inside the box, as the user's reaction would.
+  std::function<void()> WhileShown;
+
+  TRecordedBoxes() : FSaved(Application().ErrorBox) {
+    Application().ErrorBox = [this](const std::string& text, const std::string& caption,
+                                    UINT flags) {
+      Shown.push_back({text, caption, flags, GetCapture()});
+      if (WhileShown) WhileShown();
+    };
+  }
+  TRecordedBoxes(const TRecordedBoxes&) = delete;
+  TRecordedBoxes& operator=(const TRecordedBoxes&) = delete;
+  ~TRecordedBoxes() { Application().ErrorBox = FSaved; }
+
+private:
+  decltype(TApplication::ErrorBox) FSaved;
+};

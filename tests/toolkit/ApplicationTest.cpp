@@ -1,0 +1,71 @@
+#include "support/RecordedBoxes.h"
+#include "toolkit/Application.h"
+#include "toolkit/DialogTestForm.h"
+
+#include "platform/SysUtils.h"
+
+#include <gtest/gtest.h>
+
+TEST(Application, TitleIsTheFileNameUpToItsFirstDotWithTheRestLowerCase) {
+  const struct {
+    const char* path;
+    const char* title;
+  } cases[] = {
+      {"C:\\Outils\\SCRIVANE.EXE", "Scrivane"},
+      {"Z:\\a.b\\scrivane.old.exe", "scrivane"},
+      {"C:/x/ÉTÉ.EXE", "Été"},
+      {"sCRIVANE", "scrivane"},
+      {"C:\\x\\.cache.exe", ""},
+      {"D:Prog.exe", "Prog"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(ApplicationTitleOf(c.path), c.title);
+  }
+}
+
+TEST(Application, ErrorTextGainsAFullStopAfterCharactersAboveTheFullStop) {
+  const struct {
+    const char* message;
+    const char* shown;
+  } cases[] = {
+      {"Chemin non trouvé.", "Chemin non trouvé."},
+      {"Masque invalide", "Masque invalide."},
+      {"Erreur 12", "Erreur 12."},
+      {"C:\\dossier\\", "C:\\dossier\\."},
+      {"fin/", "fin/."},
+      {"tiret-", "tiret-"},
+      {"virgule,", "virgule,"},
+      {"blanc ", "blanc "},
+      {"accent é", "accent é."},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    EXPECT_EQ(ErrorBoxText(c.message), c.shown);
+  }
+}
+
+TEST(Application, ErrorBoxShowsTheMessageUnderTheTitleWithAStopIconAfterReleasingTheMouse) {
+  TDialogTestForm form;
+  TRecordedBoxes boxes;
+  SetCapture(form.Handle());
+  ASSERT_EQ(GetCapture(), form.Handle());
+  Application().Guarded([] { throw Exception("Ne peut ouvrir le fichier C:\\a.txt"); });
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text, "Ne peut ouvrir le fichier C:\\a.txt.");
+  EXPECT_EQ(boxes.Shown[0].Caption, Application().Title);
+  EXPECT_EQ(boxes.Shown[0].Flags & (MB_ICONMASK | MB_TYPEMASK), UINT(MB_ICONSTOP | MB_OK));
+  EXPECT_EQ(boxes.Shown[0].Capture, nullptr);
+}
+
+TEST(Application, AFailureWhileTheBoxIsUpShowsNoSecondBox) {
+  TRecordedBoxes boxes;
+  boxes.WhileShown = [] { Application().Guarded([] { throw Exception("seconde"); }); };
+  Application().Guarded([] { throw Exception("première"); });
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text, "première.");
+  boxes.WhileShown = nullptr;
+  Application().Guarded([] { throw Exception("après"); });
+  EXPECT_EQ(boxes.Shown.size(), 2u);
+}

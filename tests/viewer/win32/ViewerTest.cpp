@@ -1,0 +1,311 @@
+#include "ViewerWindow.h"
+
+#include "platform/SysUtils.h"
+#include "support/MessagePump.h"
+#include "toolkit/Align.h"
+#include "toolkit/TestForm.h"
+#include "viewer/Navigation.h"
+
+#include <gtest/gtest.h>
+#include <richedit.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+// A folder of its own for each test, removed with everything in it.
+class TTempFolder {
+public:
+  TTempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    FPath = Format("%sviewer-%lu-%d", base, GetCurrentProcessId(), ++FCount);
+    std::filesystem::create_directories(FPath);
+  }
+  ~TTempFolder() { std::filesystem::remove_all(FPath); }
+  std::string File(const std::string& name, const std::string& bytes) const {
+    const std::string path = FPath + "\\" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  const std::string& Path() const { return FPath; }
+
+private:
+  std::string FPath;
+  static inline int FCount = 0;
+};
+
+std::string PaneText(HWND pane) {
+  std::string text(SendMessageA(pane, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
+  text.resize(SendMessageA(pane, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+  return text;
+}
+
+CHARRANGE Selection(HWND pane) {
+  CHARRANGE range{};
+  SendMessageA(pane, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  return range;
+}
+
+// Per character, read through the selection: '0' automatic colour, '1' blue, '?' anything else
+// or mixed. A line break shows no colour ('|'): the control reports its first half in the
+// colour of the run before it, however that run was coloured.
+std::string Colours(HWND pane) {
+  const std::string text = PaneText(pane);
+  std::string colours;
+  for (int i = 0; i < int(text.size()); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      colours += '|';
+      continue;
+    }
+    CHARRANGE one{i, i + 1};
+    SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+    CHARFORMATA format{};
+    format.cbSize = sizeof format;
+    SendMessageA(pane, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    const bool blue = !(format.dwEffects & CFE_AUTOCOLOR) && format.crTextColor == RGB(0, 0, 255);
+    colours += !(format.dwMask & CFM_COLOR)       ? '?'
+               : format.dwEffects & CFE_AUTOCOLOR ? '0'
+               : blue                             ? '1'
+                                                  : '?';
+  }
+  return colours;
+}
+
+void Click(const TSpeedButton& button) {
+  SendMessageA(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+class ViewerTest : public testing::Test {
+protected:
+  HWND Pane() const { return Window.mmLignesConcernees.Handle(); }
+  void Load(const std::string& bytes, const std::string& text) {
+    Window.ContentText = text;
+    Window.Viewer.LoadFileIntoViewer(Folder.File("f.txt", bytes));
+  }
+  // The selection, the counter and the label after a step to the given occurrence.
+  void ExpectShown(int32_t occurrence, int32_t position, int32_t length, const char* counter) {
+    SCOPED_TRACE(counter);
+    EXPECT_EQ(Window.Viewer.CurrentOccurrence(), occurrence);
+    const CHARRANGE selection = Selection(Pane());
+    EXPECT_EQ(selection.cpMin, position);
+    EXPECT_EQ(selection.cpMax, position + length);
+    EXPECT_EQ(Window.stnNbOccur.Text(), counter);
+    EXPECT_EQ(Window.stLigCour.Text(),
+              LineLabelText(int(SendMessageA(Pane(), EM_LINEFROMCHAR, position, 0))));
+    EXPECT_EQ(GetFocus(), Pane());
+  }
+
+  TTempFolder Folder;
+  TViewerWindow Window;
+};
+} // namespace
+
+TEST_F(ViewerTest, LoadShowsLinesMarksFirstOccurrencePerLineAndIndexesThem) {
+  std::string everyByte;
+  for (int c = 1; c < 256; ++c)
+    if (c != '\r' && c != '\n') everyByte += char(c);
+  const struct {
+    const char* Name;
+    std::string Bytes, Text, PaneText, Colours;
+    TOccurrenceOffsets Offsets;
+  } cases[] = {
+      {"empty line between", "ab\r\n\r\nxab\r\n", "ab", "ab\r\n\r\nxab\r\n", "11||||011||",
+       std::vector<int32_t>{0, 7}},
+      {"last line without break", "abc\r\nxabc", "abc", "abc\r\nxabc\r\n", "111||0111||",
+       std::vector<int32_t>{0, 6}},
+      {"lone CR and lone LF", "a\rb\nab", "B", "a\r\nb\r\nab\r\n", "0||1||01||",
+       std::vector<int32_t>{3, 7}},
+      {"only the first of two", "xxABCxxabc", "abc", "xxABCxxabc\r\n", "0011100000||",
+       std::vector<int32_t>{2}},
+      {"accented capitals", "L'\xC9T\xC9 \xE9t\xE9", "\xE9t\xE9", "L'\xC9T\xC9 \xE9t\xE9\r\n",
+       "001110000||", std::vector<int32_t>{2}},
+      {"RTF syntax shown literally", "{\\rtf1\\ansi {\\b x}\\par }\\\r\n\\'41\\tab par", "par",
+       "{\\rtf1\\ansi {\\b x}\\par }\\\r\n\\'41\\tab par\r\n",
+       "0000000000000000000111000||000000000111||", std::vector<int32_t>{19, 36}},
+      {"every byte but NUL and breaks", everyByte, "", everyByte + "\r\n",
+       std::string(everyByte.size(), '0') + "||", std::nullopt},
+      {"text ends at NUL", std::string("abc\0xyz", 7), "xyz", "abc\r\n", "000||", std::nullopt},
+      {"empty content text", "abc\r\n", "", "abc\r\n", "000||", std::nullopt},
+      {"no line holds it", "abc\r\n", "q", "abc\r\n", "000||", std::nullopt},
+      {"empty file", "", "a", "", "", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Load(c.Bytes, c.Text);
+    EXPECT_EQ(PaneText(Pane()), c.PaneText);
+    EXPECT_EQ(Window.Viewer.OccurrenceOffsets(), c.Offsets);
+    EXPECT_TRUE(IsWindowVisible(Pane())) << "drawing still held off";
+    if (c.Offsets) {
+      const auto count = int32_t(c.Offsets->size());
+      ExpectShown(1, c.Offsets->front(), int32_t(c.Text.size()),
+                  OccurrenceCounterText(1, count).c_str());
+    } else {
+      EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 0/ 0");
+      EXPECT_EQ(Selection(Pane()).cpMax, 0);
+      EXPECT_EQ(Window.stLigCour.Text(), "Ligne : 0");
+      EXPECT_EQ(GetFocus(), Pane());
+    }
+    EXPECT_EQ(Colours(Pane()), c.Colours);
+  }
+}
+
+TEST_F(ViewerTest, ButtonsStepWithWrapAround) {
+  Load("a\r\nxa\r\nb\r\nxxa\r\n", "a");
+  const int32_t at[] = {0, 4, 12};
+  ExpectShown(1, at[0], 1, "occurence 1/ 3");
+  const struct {
+    const TSpeedButton& Button;
+    int32_t Expected;
+  } steps[] = {{Window.btOccurSuiv, 2}, {Window.btOccurSuiv, 3}, {Window.btOccurSuiv, 1},
+               {Window.btOccurPrec, 3}, {Window.btOccurPrec, 2}, {Window.btPremOccur, 1},
+               {Window.btOccurPrec, 3}, {Window.btDernOccur, 3}, {Window.btPremOccur, 1},
+               {Window.btDernOccur, 3}};
+  for (const auto& step : steps) {
+    SetFocus(Window.Handle());
+    Click(step.Button);
+    ExpectShown(step.Expected, at[step.Expected - 1], 1,
+                OccurrenceCounterText(step.Expected, 3).c_str());
+  }
+}
+
+TEST_F(ViewerTest, OneOccurrenceKeepsEveryButtonOnIt) {
+  Load("xyz\r\nxya\r\n", "a");
+  for (const TSpeedButton* button :
+       {&Window.btPremOccur, &Window.btOccurPrec, &Window.btOccurSuiv, &Window.btDernOccur}) {
+    SendMessageA(Pane(), EM_SETSEL, 0, 0);
+    Click(*button);
+    ExpectShown(1, 7, 1, "occurence 1/ 1");
+  }
+}
+
+TEST_F(ViewerTest, WithoutOccurrenceAClickChangesNothing) {
+  Load("a\r\nxa\r\n", "a");
+  Click(Window.btOccurSuiv);
+  Load("abc\r\n", "q");
+  EXPECT_EQ(Window.Viewer.CurrentOccurrence(), 2) << "a load without occurrence keeps it";
+  SendMessageA(Pane(), EM_SETSEL, 1, 2);
+  SetFocus(Window.Handle());
+  for (const TSpeedButton* button :
+       {&Window.btPremOccur, &Window.btOccurPrec, &Window.btOccurSuiv, &Window.btDernOccur})
+    Click(*button);
+  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 0/ 0");
+  EXPECT_EQ(Selection(Pane()).cpMin, 1);
+  EXPECT_EQ(Selection(Pane()).cpMax, 2);
+  EXPECT_EQ(GetFocus(), Window.Handle());
+  EXPECT_EQ(Window.Viewer.CurrentOccurrence(), 2);
+}
+
+// The content box's text at each use: the load marks the new text, a step selects its length.
+TEST_F(ViewerTest, TextEditedInTheBoxIsTheOneUsed) {
+  Load("abcd\r\nxabcd\r\n", "abcd");
+  Window.ContentText = "ab";
+  Click(Window.btOccurSuiv);
+  ExpectShown(2, 7, 2, "occurence 2/ 2");
+  Window.ContentText = "";
+  Click(Window.btOccurSuiv);
+  ExpectShown(1, 0, 0, "occurence 1/ 2");
+  Load("abcd\r\nxbcd\r\n", "bc");
+  EXPECT_EQ(Window.Viewer.OccurrenceOffsets(), (std::vector<int32_t>{1, 7}));
+}
+
+// The target line comes to stand where the old selection's line stood.
+TEST_F(ViewerTest, StepScrollsByTheLinesBetweenSelectionAndTarget) {
+  std::string bytes;
+  for (int line = 0; line < 200; ++line)
+    bytes += line == 10 || line == 90 ? "cible\r\n" : "-\r\n";
+  Load(bytes, "cible");
+  auto firstVisible = [this] { return SendMessageA(Pane(), EM_GETFIRSTVISIBLELINE, 0, 0); };
+  EXPECT_EQ(firstVisible(), 10);
+  Click(Window.btOccurSuiv);
+  EXPECT_EQ(firstVisible(), 90);
+  SendMessageA(Pane(), EM_LINESCROLL, 0, -5); // the selection's line now stands 5 lower
+  Click(Window.btOccurPrec);
+  EXPECT_EQ(firstVisible(), 5);
+  EXPECT_EQ(Window.stLigCour.Text(), "Ligne : 10");
+}
+
+TEST_F(ViewerTest, LabelCountsTheDisplayLinesOfAWrappedLine) {
+  std::string longLine;
+  while (longLine.size() < 150)
+    longLine += "mot ";
+  Load("court\r\n" + longLine + "\r\ncible\r\n", "cible");
+  const auto lineStart = int32_t(7), nextStart = int32_t(7 + longLine.size() + 2);
+  const int lastOfLong = int(SendMessageA(Pane(), EM_LINEFROMCHAR, nextStart - 3, 0));
+  ASSERT_GE(lastOfLong, 2) << "the long line does not wrap";
+  EXPECT_EQ(Window.stLigCour.Text(), LineLabelText(lastOfLong + 1));
+  const struct {
+    int32_t Position;
+    int Line;
+  } carets[] = {{0, 0}, {lineStart, 1}, {nextStart - 3, lastOfLong}, {nextStart, lastOfLong + 1}};
+  for (const auto& caret : carets) {
+    SCOPED_TRACE(caret.Position);
+    SendMessageA(Pane(), EM_SETSEL, caret.Position, caret.Position);
+    EXPECT_EQ(Window.stLigCour.Text(), LineLabelText(caret.Line));
+  }
+}
+
+TEST_F(ViewerTest, FileThatCannotBeOpenedLeavesAnEmptyPaneAndInertButtons) {
+  Load("a\r\nxa\r\n", "a");
+  SetFocus(Window.Handle());
+  const std::string missing = Folder.Path() + "\\absent.txt";
+  try {
+    Window.Viewer.LoadFileIntoViewer(missing);
+    ADD_FAILURE() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Ne peut ouvrir le fichier " + missing);
+  }
+  EXPECT_EQ(PaneText(Pane()), "");
+  EXPECT_FALSE(Window.Viewer.OccurrenceOffsets());
+  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
+  EXPECT_EQ(GetFocus(), Window.Handle());
+  EXPECT_TRUE(IsWindowVisible(Pane())) << "drawing still held off";
+  Click(Window.btOccurSuiv);
+  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
+  EXPECT_EQ(GetFocus(), Window.Handle());
+}
+
+// A load replaces the pane by a fresh one: it must keep the old one's place in every respect.
+TEST_F(ViewerTest, FreshPaneKeepsPlaceStyleTabOrderIdAndFont) {
+  HWND before = Pane();
+  RECT place;
+  GetWindowRect(before, &place);
+  const LONG_PTR style = GetWindowLongPtrA(before, GWL_STYLE);
+  HWND next = GetWindow(before, GW_HWNDNEXT);
+  Load("abc\r\n", "b");
+  ASSERT_NE(Pane(), before);
+  EXPECT_FALSE(IsWindow(before));
+  RECT now;
+  GetWindowRect(Pane(), &now);
+  EXPECT_TRUE(EqualRect(&place, &now));
+  EXPECT_EQ(GetWindowLongPtrA(Pane(), GWL_STYLE), style);
+  EXPECT_EQ(GetWindow(Pane(), GW_HWNDNEXT), next);
+  EXPECT_EQ(GetDlgCtrlID(Pane()), 1);
+  EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE | WS_HSCROLL | ES_NOHIDESEL | ES_AUTOHSCROLL),
+            ES_READONLY | ES_MULTILINE);
+  Load(std::string(40, '\n'), "b");
+  EXPECT_TRUE(GetWindowLongPtrA(Pane(), GWL_STYLE) & WS_VSCROLL) << "no vertical scroll bar";
+  SendMessageA(Pane(), EM_SETSEL, 0, 3);
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  SendMessageA(Pane(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  EXPECT_STREQ(format.szFaceName, "Courier New");
+  EXPECT_EQ(format.yHeight, 195); // twips: 13 pixels at 96 dots per inch
+  EXPECT_EQ(format.bCharSet, ANSI_CHARSET);
+}
+
+TEST(RichEditPane, FreshPaneKeepsFollowingItsAlignedParent) {
+  TTestForm form(400, 300);
+  TRichEditPane pane;
+  pane.Create(form.Handle(), {0, 0, 400, 300}, 1);
+  SetAlign(pane.Handle(), alClient);
+  pane.Clear();
+  SetWindowPos(form.Handle(), nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client, place;
+  GetClientRect(form.Handle(), &client);
+  GetClientRect(pane.Handle(), &place);
+  MapWindowPoints(pane.Handle(), form.Handle(), reinterpret_cast<POINT*>(&place), 2);
+  InflateRect(&place, 2, 2); // the sunken edge
+  EXPECT_EQ(place, client);
+}

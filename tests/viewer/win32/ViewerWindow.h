@@ -1,0 +1,22 @@
+#pragma once
+// A window holding the viewer as the main window will: the pane, the four tool buttons, the
+// counter and the line label, with the content text as a plain field standing for the box.
+#include "toolkit/Font.h"
+#include "viewer/win32/Viewer.h"
+
+class TViewerWindow : public TWindow {
+public:
+  TViewerWindow();
+  ~TViewerWindow() override;
+
+  std::string ContentText; // what the content box holds
+  TLineBuffer LineBuffer;
+  TRichEditPane mmLignesConcernees;
+  TSpeedButton btPremOccur, btOccurPrec, btOccurSuiv, btDernOccur;
+  TStaticText stnNbOccur, stLigCour;
+  TViewer Viewer;
+
+private:
+  TFont FFont{"MS Sans Serif", -11};
+  HBITMAP FGlyphs[4];
+};
