@@ -75,26 +75,45 @@ void TTextScan::ChooseFilter() {
   FSecondA = secondVariants.Bytes[0], FSecondB = secondVariants.Bytes[1];
 }
 
-bool TTextScan::ContainsIn(std::string_view text) const {
-  if (FNeedle.empty()) return true;
-  const void* nul = std::memchr(text.data(), 0, text.size());
-  const std::size_t length =
-      nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()) : text.size();
-  return Find(reinterpret_cast<const unsigned char*>(text.data()), length) != std::string::npos;
+std::size_t TTextScan::Find(std::string_view text) const {
+  if (FNeedle.empty()) return 0;
+  bool nul = false;
+  return SearchBeforeNul(reinterpret_cast<const unsigned char*>(text.data()), 0, text.size(), nul);
 }
 
 TTextScan::TBlockOutcome TTextScan::ScanBlock(std::size_t count) {
-  unsigned char* fresh = FBuffer.data() + FKept;
-  const void* nul = std::memchr(fresh, 0, count);
-  if (nul) count = static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - fresh);
+  bool nul = false;
   const std::size_t length = FKept + count;
-  if (Find(FBuffer.data(), length) != std::string::npos) return boFound;
+  if (SearchBeforeNul(FBuffer.data(), FKept, length, nul) != std::string::npos) return boFound;
   if (nul) return boEnded;
   // A match may begin in the last needle-length-minus-one bytes and end in the next block.
   const std::size_t keep = std::min(length, FNeedle.size() - 1);
   std::memmove(FBuffer.data(), FBuffer.data() + length - keep, keep);
   FKept = keep;
   return boMore;
+}
+
+// Leftmost match in data[0, length) before its first NUL; the bytes before from are known to
+// hold none. Pieces that grow from 1 KiB to 16 KiB keep the NUL search just ahead of the match
+// search, in the first-level cache, and never far past an early match.
+std::size_t TTextScan::SearchBeforeNul(const unsigned char* data, std::size_t from,
+                                       std::size_t length, bool& nul) const {
+  const std::size_t overlap = FNeedle.size() - 1;
+  for (std::size_t piece = std::min<std::size_t>(FBlockSize, 1024); from < length;
+       from += piece, piece = std::min<std::size_t>({piece * 2, FBlockSize, 16384})) {
+    std::size_t end = std::min(length, from + piece);
+    const void* zero = std::memchr(data + from, 0, end - from);
+    if (zero) end = static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - data);
+    // Every start whose match would end in this piece.
+    const std::size_t start = from - std::min(from, overlap);
+    const std::size_t at = Search(data + start, end - start);
+    if (at != std::string::npos) return start + at;
+    if (zero) {
+      nul = true;
+      break;
+    }
+  }
+  return std::string::npos;
 }
 
 bool TTextScan::MatchesAt(const unsigned char* text) const {
@@ -105,7 +124,7 @@ bool TTextScan::MatchesAt(const unsigned char* text) const {
 }
 
 // Position of the leftmost match in text[0, length), or npos.
-std::size_t TTextScan::Find(const unsigned char* text, std::size_t length) const {
+std::size_t TTextScan::Search(const unsigned char* text, std::size_t length) const {
   const std::size_t size = FNeedle.size();
   if (length < size) return std::string::npos;
   const std::size_t starts = length - size + 1;

@@ -28,13 +28,17 @@ public:
   template <class TRead> bool Contains(TRead&& read);
 
   // The same decision over a text held in memory.
-  bool ContainsIn(std::string_view text) const;
+  bool ContainsIn(std::string_view text) const { return Find(text) != std::string::npos; }
+  // Position of the first match in text before its first NUL, or npos.
+  std::size_t Find(std::string_view text) const;
 
 private:
   enum TBlockOutcome { boFound, boEnded, boMore };
 
   TBlockOutcome ScanBlock(std::size_t count);
-  std::size_t Find(const unsigned char* text, std::size_t length) const;
+  std::size_t SearchBeforeNul(const unsigned char* data, std::size_t from, std::size_t length,
+                              bool& nul) const;
+  std::size_t Search(const unsigned char* text, std::size_t length) const;
   bool MatchesAt(const unsigned char* text) const;
   void ChooseFilter();
 
