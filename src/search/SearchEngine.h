@@ -7,6 +7,7 @@
 #include "search/InfoFic.h"
 #include "search/LineBuffer.h"
 #include "search/Masks.h"
+#include "search/TextScan.h"
 
 #include <optional>
 #include <string>
@@ -55,6 +56,7 @@ private:
 
   void ScanSubfolder(const std::string& folder, const TSearchRec& entry, const std::string& mask);
   bool LeadsBackOnPath(const std::string& folder);
+  bool ScanContains(const std::string& path);
   bool MatchesMask(const std::string& name, const std::string& mask);
   void AddFoundFile(const TSearchRec& entry, const std::string& folder);
 
@@ -63,6 +65,7 @@ private:
   const TCodePage& FCodePage;
   TSearchRequest FSearchRequest;
   std::string FNeedle; // the request's text upper-cased, once per search
+  std::optional<TTextScan> FTextScan; // the decision without lines, when the text allows it
   std::optional<TMask> FMask;
   std::string FMaskText; // the text FMask was compiled from
   TFoundFiles FFoundFiles;

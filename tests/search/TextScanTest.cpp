@@ -1,5 +1,7 @@
 #include "search/TextScan.h"
 
+#include "search/ContentMatch.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,22 +9,6 @@
 #include <random>
 
 namespace {
-
-// The plain decision the scan replaces: the text up to its first NUL, split into lines at
-// CR LF, LF or CR, each line upper-cased and searched for the upper-cased needle.
-bool PlainContains(const std::string& file, const std::string& text, const TCodePage& page) {
-  const std::string needle = page.UpperCase(text);
-  const std::string body = file.substr(0, file.find('\0'));
-  std::size_t at = 0;
-  while (at < body.size()) {
-    const std::size_t end = std::min(body.find_first_of("\r\n", at), body.size());
-    if (page.UpperCase(body.substr(at, end - at)).find(needle) != std::string::npos) return true;
-    at = end;
-    if (at < body.size() && body[at] == '\r') ++at;
-    if (at < body.size() && body[at] == '\n') ++at;
-  }
-  return false;
-}
 
 // Serves file in pieces of at most piece bytes and fails the test when it is asked for more
 // once the byte that settles the answer (end of the first match, or the first NUL) is out.
@@ -94,7 +80,7 @@ TEST(TextScan, DecidesLikeTheLineByLineSearch) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    EXPECT_EQ(PlainContains(c.File, c.Text, page), c.Found);
+    EXPECT_EQ(PlainContainsText(c.File, c.Text, page), c.Found);
     EXPECT_EQ(ScanFile(c.File, c.Text, page, 3, 2), c.Found);
     EXPECT_EQ(ScanFile(c.File, c.Text, page, 1 << 16, 1 << 16), c.Found);
   }
@@ -146,7 +132,7 @@ TEST(TextScan, AgreesWithLineByLineSearchOnRandomFiles) {
     if (text.find_first_of("\r\n") != std::string::npos || text.find('\0') != std::string::npos)
       continue;
     SCOPED_TRACE(testing::Message() << "case " << n);
-    const bool expected = PlainContains(file, text, page);
+    const bool expected = PlainContainsText(file, text, page);
     found += expected;
     ASSERT_EQ(ScanFile(file, text, page, 1 + pick(pick(2) ? 24 : 300), 1 + pick(64)), expected);
     ++n;
