@@ -89,8 +89,14 @@ bool TSearchEngine::FileContainsText(const std::string& path) {
 bool TSearchEngine::ScanContains(const std::string& path) {
   try {
     const std::unique_ptr<TOpenFile> file = FFileSystem.OpenExclusive(path);
-    return file && FTextScan->Contains([&](char* buffer, size_t size) {
-      return static_cast<size_t>(std::max<int64_t>(file->Read(buffer, size), 0));
+    if (!file) return false;
+    // Up to the size the open gave, as the whole-file load reads: no read is spent on
+    // learning that the end has come.
+    uint64_t left = file->Size();
+    return FTextScan->Contains([&](char* buffer, size_t size) {
+      const int64_t count = left ? file->Read(buffer, std::min<uint64_t>(size, left)) : 0;
+      left -= std::max<int64_t>(count, 0);
+      return static_cast<size_t>(std::max<int64_t>(count, 0));
     });
   } catch (...) {
     return false;
