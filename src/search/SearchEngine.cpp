@@ -3,6 +3,8 @@
 #include "search/ContentMatch.h"
 #include "search/Masks.h"
 
+#include <algorithm>
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (!folder.empty() && folder.back() == '\\') return folder + name;
   return folder + '\\' + name;
@@ -18,6 +20,7 @@ void TSearchEngine::Search(const TSearchRequest& request) {
   FSearchRequest = request;
   if (FSearchRequest.Mask.empty()) FSearchRequest.Mask = "*.*";
   FNeedle = FCodePage.UpperCase(FSearchRequest.Text);
+  FTextScan.emplace(FSearchRequest.Text, FCodePage);
   ScanFolder(FSearchRequest.Folder, FSearchRequest.Mask);
 }
 
@@ -62,12 +65,32 @@ bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
 
 bool TSearchEngine::FileContainsText(const std::string& path) {
   if (FSearchRequest.Text.empty()) return true;
+  if (FTextScan && FTextScan->Applies()) return ScanContains(path);
   try {
     FLineBuffer.LoadLines(path);
   } catch (...) { // whatever stops the load, the file is simply not found
     return false;
   }
   return LinesContainText(FLineBuffer.Lines(), FNeedle, FCodePage);
+}
+
+// Read in blocks up to the first match or NUL: a file is never held whole, so one too large
+// for memory is searched like any other. A read that fails ends the text read so far.
+bool TSearchEngine::ScanContains(const std::string& path) {
+  try {
+    const std::unique_ptr<TOpenFile> file = FFileSystem.OpenExclusive(path);
+    if (!file) return false;
+    // Up to the size the open gave, as the whole-file load reads: no read is spent on
+    // learning that the end has come.
+    uint64_t left = file->Size();
+    return FTextScan->Contains([&](char* buffer, size_t size) {
+      const int64_t count = left ? file->Read(buffer, std::min<uint64_t>(size, left)) : 0;
+      left -= std::max<int64_t>(count, 0);
+      return static_cast<size_t>(std::max<int64_t>(count, 0));
+    });
+  } catch (...) {
+    return false;
+  }
 }
 
 void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& folder) {

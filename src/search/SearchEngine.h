@@ -6,6 +6,7 @@
 #include "search/DateTimeFormat.h"
 #include "search/InfoFic.h"
 #include "search/LineBuffer.h"
+#include "search/TextScan.h"
 
 #include <optional>
 #include <string>
@@ -54,6 +55,7 @@ private:
 
   void ScanSubfolder(const std::string& folder, const TSearchRec& entry, const std::string& mask);
   bool LeadsBackOnPath(const std::string& folder);
+  bool ScanContains(const std::string& path);
   void AddFoundFile(const TSearchRec& entry, const std::string& folder);
 
   TFileSystem& FFileSystem;
@@ -61,6 +63,7 @@ private:
   const TCodePage& FCodePage;
   TSearchRequest FSearchRequest;
   std::string FNeedle; // the request's text upper-cased, once per search
+  std::optional<TTextScan> FTextScan; // the decision without lines, when the text allows it
   TFoundFiles FFoundFiles;
   TLineBuffer FLineBuffer;
   std::vector<TPathFolder> FPath;
