@@ -67,7 +67,10 @@ std::optional<std::string> TIniText::Value(std::string_view section, std::string
   const auto line = KeyLine(*lines, key);
   if (!line) return std::nullopt;
   const std::string_view text = FLines[*line];
-  return std::string(Trim(text.substr(text.find('=') + 1)));
+  std::string_view value = Trim(text.substr(text.find('=') + 1));
+  if (value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+    value = value.substr(1, value.size() - 2);
+  return std::string(value);
 }
 
 void TIniText::SetValue(std::string_view section, std::string_view key, std::string_view value) {

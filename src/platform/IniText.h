@@ -1,7 +1,8 @@
 #pragma once
 // The lines of an INI file, read and changed as the private-profile service does: sections
 // "[name]" and lines "key=value", names compared ignoring ASCII letter case, blanks around
-// names and values dropped. Lines it does not change are kept as they were.
+// names and values dropped, then one pair of quotes around a value. Lines it does not change
+// are kept as they were.
 #include <optional>
 #include <string>
 #include <string_view>

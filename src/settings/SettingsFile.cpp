@@ -50,6 +50,15 @@ bool SignedToInteger(std::string_view text, int32_t& value) {
   if (ok) value = static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
   return ok;
 }
+// The service drops blanks around a value and then one pair of quotes around it; quoting a
+// value that would lose either makes it read back exactly (a text searched with its blanks).
+std::string Protected(const std::string& value) {
+  if (value.empty()) return value;
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool quoted =
+      value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
+  return blank(value.front()) || blank(value.back()) || quoted ? '"' + value + '"' : value;
+}
 } // namespace
 
 bool TextToInteger(const std::string& text, int32_t& value) {
@@ -78,7 +87,7 @@ int32_t TSettingsFile::ReadInteger(const std::string& section, const std::string
 
 void TSettingsFile::WriteString(const std::string& section, const std::string& key,
                                 const std::string& value) {
-  CheckWritten(FProfile.WriteString(section, key, value, FPath));
+  CheckWritten(FProfile.WriteString(section, key, Protected(value), FPath));
 }
 
 void TSettingsFile::WriteInteger(const std::string& section, const std::string& key,

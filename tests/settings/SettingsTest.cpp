@@ -146,6 +146,15 @@ TEST_F(TSettingsFixture, SavesTheListsWholeAndNumberedWithoutGaps) {
   EXPECT_EQ("garde", Stored("GENERAL", "Autre"));
 }
 
+TEST_F(TSettingsFixture, TextsWithBlanksOrQuotesAtTheirEndsReadBackUnchanged) {
+  const TItems texts = {" mot ", "mot\t", "\"cité\"", "'a'", "\"", "\" x", "a \"b\" c"};
+  Texts.Items = texts;
+  Save();
+  Texts.Items.clear();
+  Load();
+  EXPECT_EQ(texts, Texts.Items);
+}
+
 TEST_F(TSettingsFixture, ARefusedWriteSkipsTheRestOfTheSave) {
   Ini.Files[kPath] = "[GENERAL]\r\nnNbFic=1\r\ncRep=C:\\\r\n[Fichiers]\r\ncFic1=ancien\r\n";
   Masks.Items = {"nouveau"};

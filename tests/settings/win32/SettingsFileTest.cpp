@@ -119,7 +119,8 @@ TEST_F(TSettingsFileFixture, ALockedFileRaisesAndKeepsItsValues) {
 }
 
 TEST_F(TSettingsFileFixture, TheNextRunReadsBackWhatARunWrote) {
-  const TItems masks = {"*.txt", "*.TXT", "", "*.cpp;*.h"}, texts = {"été", "a=b", "x"};
+  const TItems masks = {"*.txt", "*.TXT", "", "*.cpp;*.h"},
+               texts = {"été", "a=b", " mot ", "\"cité\"", "'a'", "x\t"};
   {
     TRun run(Path);
     run.Masks.Items = masks;
