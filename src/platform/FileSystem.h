@@ -1,0 +1,71 @@
+#pragma once
+// What the search needs of the file system: folder listings and files opened with no sharing.
+// Paths are in the engine's form (C:\Docs\a.txt), 8-bit text of the ANSI code page.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+// Attribute bits of a listing entry, as the platform reports them.
+enum : uint32_t {
+  faReadOnly = 0x01,
+  faHidden = 0x02,
+  faSysFile = 0x04,
+  faVolumeID = 0x08,
+  faDirectory = 0x10,
+  faArchive = 0x20,
+  faAnyFile = 0x3F,
+  faSymLink = 0x400, // a link (junction or symbolic link) to another place
+};
+
+struct TSearchRec {
+  std::string Name;   // long name, without folder
+  uint32_t Attr = 0;  // fa... bits
+  uint64_t Size = 0;  // whole size in bytes
+  int32_t Time = 0;   // last-write time, local, packed MS-DOS date and time
+};
+
+// One open listing; closed when released, so every way out of a walk level closes it.
+class TFolderListing {
+public:
+  virtual ~TFolderListing() = default;
+  // Fills entry with the next entry in the platform's order; false when there is none.
+  virtual bool Next(TSearchRec& entry) = 0;
+};
+
+// One file opened for reading with no sharing; closed when released.
+class TOpenFile {
+public:
+  virtual ~TOpenFile() = default;
+  virtual uint64_t Size() const = 0;
+  // Reads up to count bytes at the current position into buffer; the count read (0 at the
+  // end), or -1 when the read fails.
+  virtual int64_t Read(char* buffer, size_t count) = 0;
+};
+
+// Identifies a folder whatever path reaches it (through links, in any letter case).
+struct TFolderId {
+  uint64_t Volume = 0;
+  uint64_t Index = 0;
+  bool operator==(const TFolderId&) const = default;
+};
+
+class TFileSystem {
+public:
+  virtual ~TFileSystem() = default;
+  // Lists pattern (a folder joined with "*.*"), every attribute kind included; nullptr when
+  // the folder cannot be listed.
+  virtual std::unique_ptr<TFolderListing> FindFirst(const std::string& pattern) = 0;
+  // nullptr when the file cannot be opened, among others when another handle holds it open.
+  virtual std::unique_ptr<TOpenFile> OpenExclusive(const std::string& path) = 0;
+  // Nothing when the folder cannot be reached.
+  virtual std::optional<TFolderId> FolderIdentity(const std::string& path) = 0;
+};
+
+// The file system of this process: Win32, or the host's POSIX one.
+TFileSystem& PlatformFileSystem();
+
+// The rest of an open file from its current position, in one block; nothing when a read
+// fails. Raises std::bad_alloc when it does not fit in memory.
+std::optional<std::string> ReadAll(TOpenFile& file);

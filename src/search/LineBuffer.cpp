@@ -1,0 +1,30 @@
+#include "search/LineBuffer.h"
+
+#include "platform/SysUtils.h"
+
+#include <algorithm>
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+  const std::string_view text = bytes.substr(0, bytes.find('\0'));
+  std::vector<std::string> lines;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const size_t stop = std::min(text.find_first_of("\r\n", pos), text.size());
+    lines.emplace_back(text.substr(pos, stop - pos));
+    pos = stop;
+    if (pos < text.size() && text[pos] == '\r') ++pos;
+    if (pos < text.size() && text[pos] == '\n') ++pos;
+  }
+  return lines;
+}
+
+TLineBuffer::TLineBuffer(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
+
+void TLineBuffer::LoadLines(const std::string& path) {
+  const std::unique_ptr<TOpenFile> file = FFileSystem.OpenExclusive(path);
+  if (!file) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
+  FLines.clear(); // before the read, so that the old lines and the new file are not held at once
+  const std::optional<std::string> content = ReadAll(*file);
+  if (!content) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
+  FLines = SplitLines(*content);
+}

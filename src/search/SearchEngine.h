@@ -1,0 +1,68 @@
+#pragma once
+// The search: a walk of a folder tree that collects the files whose names match the mask
+// and whose text contains the content text.
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "search/DateTimeFormat.h"
+#include "search/InfoFic.h"
+#include "search/LineBuffer.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// folder + "\" + name, with no second "\" when folder already ends with one (C:\).
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The four inputs of one search, captured when it starts.
+struct TSearchRequest {
+  std::string Folder; // a drive with its backslash (C:\), a folder without; empty for none
+  std::string Mask;   // the whole text is one mask; empty stands for *.*
+  std::string Text;   // empty finds every file whose name matches
+  bool IncludeSubfolders = true;
+};
+
+class TSearchEngine {
+public:
+  TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& formatSettings,
+                const TCodePage& codePage = TCodePage::Current());
+
+  // Releases the last search's records, then walks request.Folder. An invalid mask or an
+  // invalid file time leaves the walk with the records found so far.
+  void Search(const TSearchRequest& request);
+  // Walks folder, depth-first when the request includes subfolders, appending found files.
+  void ScanFolder(const std::string& folder, const std::string& mask);
+  // Whether the file holds the request's text on one line; a file that cannot be read holds
+  // nothing. Never raises.
+  bool FileContainsText(const std::string& path);
+
+  // Records made later are written with the new settings; those made keep their text.
+  void SetFormatSettings(const TFormatSettings& formatSettings);
+
+  TFoundFiles& FoundFiles() { return FFoundFiles; }
+  const TFoundFiles& FoundFiles() const { return FFoundFiles; }
+  TLineBuffer& LineBuffer() { return FLineBuffer; }
+  const TSearchRequest& SearchRequest() const { return FSearchRequest; }
+
+private:
+  // A folder of the current path; its identity is asked for only when a link is met.
+  struct TPathFolder {
+    std::string Folder;
+    bool IdentityRead = false;
+    std::optional<TFolderId> Identity;
+  };
+
+  void ScanSubfolder(const std::string& folder, const TSearchRec& entry, const std::string& mask);
+  bool LeadsBackOnPath(const std::string& folder);
+  bool MatchesMask(const std::string& name, const std::string& mask);
+  void AddFoundFile(const TSearchRec& entry, const std::string& folder);
+
+  TFileSystem& FFileSystem;
+  TFormatSettings FFormatSettings;
+  const TCodePage& FCodePage;
+  TSearchRequest FSearchRequest;
+  std::string FNeedle; // the request's text upper-cased, once per search
+  TFoundFiles FFoundFiles;
+  TLineBuffer FLineBuffer;
+  std::vector<TPathFolder> FPath;
+};

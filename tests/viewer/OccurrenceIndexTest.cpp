@@ -1,0 +1,51 @@
+#include "viewer/Navigation.h"
+#include "viewer/OccurrenceIndex.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct TIndexCase {
+  const char* Name;
+  std::vector<std::string> Lines;
+  std::string Text;
+  TOccurrenceOffsets Expected;
+};
+} // namespace
+
+TEST(OccurrenceIndex, FirstOccurrencePerLineAtPaneTextPositions) {
+  const TIndexCase cases[] = {
+      {"empty line holds only its break", {"ab", "", "xab"}, "ab", std::vector<int32_t>{0, 7}},
+      {"case ignored, first of two", {"xxABCxxabc"}, "abc", std::vector<int32_t>{2}},
+      {"after a line start", {"12", "xxABCxxabc"}, "abc", std::vector<int32_t>{6}},
+      {"one entry per line", {"abab", "bb", "c"}, "b", std::vector<int32_t>{1, 6}},
+      {"restart after a partial match", {"aab"}, "ab", std::vector<int32_t>{1}},
+      {"code page's accented capitals", {"L'\xC9T\xC9"}, "\xE9t\xE9", std::vector<int32_t>{2}},
+      {"blank is part of the text", {"ab", "a b"}, " ", std::vector<int32_t>{5}},
+      {"text longer than every line", {"ab", "a"}, "abc", std::nullopt},
+      {"no line holds it", {"abc", "xyz"}, "q", std::nullopt},
+      {"no lines", {}, "a", std::nullopt},
+      {"empty text builds no index", {"abc"}, "", std::nullopt},
+  };
+  const TCodePage page = TCodePage::Windows1252();
+  for (const TIndexCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(IndexOccurrences(c.Lines, c.Text, page), c.Expected);
+  }
+}
+
+TEST(OccurrenceNavigation, WrapsAroundAtBothEnds) {
+  struct {
+    TNavigStep Step;
+    int32_t Current, Count, Expected;
+  } const cases[] = {
+      {nsPrevious, 1, 7, 7}, {nsPrevious, 3, 7, 2}, {nsNext, 7, 7, 1}, {nsNext, 2, 7, 3},
+      {nsFirst, 5, 7, 1},    {nsLast, 2, 7, 7},     {nsPrevious, 1, 1, 1}, {nsNext, 1, 1, 1},
+      {nsFirst, 1, 1, 1},    {nsLast, 1, 1, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Step << " from " << c.Current << " of " << c.Count);
+    EXPECT_EQ(NavigatedOccurrence(c.Step, c.Current, c.Count), c.Expected);
+  }
+  EXPECT_EQ(OccurrenceCounterText(3, 7), "occurence 3/ 7");
+  EXPECT_EQ(LineLabelText(0), "Ligne : 0");
+}
