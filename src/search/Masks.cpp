@@ -3,6 +3,8 @@
 #include "platform/CodePage.h"
 #include "platform/SysUtils.h"
 
+#include <memory>
+
 namespace {
 
 // At most this many elements of a mask may follow a star, the end of the name included.
@@ -24,7 +26,10 @@ unsigned char Fold(char c) {
 
 TMask::TMask(const std::string& mask) : TMask(mask, TCodePage::Current()) {}
 
-TMask::TMask(const std::string& mask, const TCodePage& page) { Compile(mask, page); }
+TMask::TMask(const std::string& mask, const TCodePage& page) {
+  Compile(mask, page);
+  FindShape();
+}
 
 void TMask::Compile(const std::string& mask, const TCodePage& page) {
   bool pendingStar = false;
@@ -106,11 +111,53 @@ bool TMask::ElementMatches(const TMaskElement& element, const std::string& name,
   return false;
 }
 
+// A shortcut shape is a run of literals with a star at most before its first character and
+// after its last.
+void TMask::FindShape() {
+  const size_t last = FElements.size() - 1; // the end of the name
+  for (size_t i = 0; i < last; ++i) {
+    const TMaskElement& e = FElements[i];
+    if (e.Kind != mkLiteral || (e.AfterStar && i > 0)) return;
+    FLiteral += static_cast<char>(e.Char);
+  }
+  const bool leadingStar = last > 0 && FElements[0].AfterStar;
+  const bool trailingStar = FElements[last].AfterStar;
+  if (leadingStar)
+    FShape = trailingStar ? msContains : msSuffix;
+  else if (trailingStar)
+    FShape = last == 0 ? msAll : msPrefix;
+  else
+    FShape = msLiteral;
+}
+
+bool TMask::LiteralAt(const std::string& name, size_t pos) const {
+  for (size_t i = 0; i < FLiteral.size(); ++i)
+    if (Fold(name[pos + i]) != static_cast<unsigned char>(FLiteral[i])) return false;
+  return true;
+}
+
+bool TMask::MatchName(const std::string& name) const {
+  const size_t n = name.size();
+  const size_t k = FLiteral.size();
+  switch (FShape) {
+  case msAll: return true;
+  case msLiteral: return n == k && LiteralAt(name, 0);
+  case msPrefix: return n >= k && LiteralAt(name, 0);
+  case msSuffix: return n >= k && LiteralAt(name, n - k);
+  case msContains:
+    for (size_t pos = 0; pos + k <= n; ++pos)
+      if (LiteralAt(name, pos)) return true;
+    return false;
+  case msGeneral: break;
+  }
+  return MatchGeneral(name);
+}
+
 // Backtracking keeps only the saved position of the last star passed: once a later star has
 // been reached, retrying an earlier one could only bring the rest of the mask to that star
 // further on, where it finds nothing it has not tried. Keeping every saved position gives the
 // same answers but takes exponential time on masks such as *a*a*a*a*a*b against aaaa...a.
-bool TMask::MatchName(const std::string& name) const {
+bool TMask::MatchGeneral(const std::string& name) const {
   size_t element = 0;
   size_t pos = 0;
   bool saved = false;
@@ -139,5 +186,13 @@ bool TMask::MatchName(const std::string& name) const {
 }
 
 bool NameMatchesMask(const std::string& name, const std::string& mask) {
-  return TMask(mask).MatchName(name);
+  // An invalid mask is never kept, so that it raises its error again on the next name.
+  thread_local std::string lastText;
+  thread_local std::unique_ptr<TMask> last;
+  if (!last || lastText != mask) {
+    last.reset();
+    last = std::make_unique<TMask>(mask);
+    lastText = mask;
+  }
+  return last->MatchName(name);
 }

@@ -14,6 +14,8 @@ public:
   // Double-byte characters are those of page; the other constructor uses the current one.
   TMask(const std::string& mask, const TCodePage& page);
   bool MatchName(const std::string& name) const;
+  // The element-by-element matcher that every shortcut of MatchName must agree with.
+  bool MatchGeneral(const std::string& name) const;
 
 private:
   enum TMaskElementKind { mkLiteral, mkAnyChar, mkSet, mkDoubleByte, mkEndOfName };
@@ -25,13 +27,20 @@ private:
     bool Negated = false;
     std::bitset<256> Members{}; // upper-cased
   };
+  // Shapes common enough to deserve a shortcut: *, abc, abc*, *abc (*.txt), *abc* (*.*).
+  enum TMaskShape { msGeneral, msAll, msLiteral, msPrefix, msSuffix, msContains };
 
   void Compile(const std::string& mask, const TCodePage& page);
   static TMaskElement ReadSet(const std::string& mask, size_t& pos, const TCodePage& page);
+  void FindShape();
+  bool LiteralAt(const std::string& name, size_t pos) const;
   static bool ElementMatches(const TMaskElement& element, const std::string& name, size_t pos);
 
   std::vector<TMaskElement> FElements;
+  TMaskShape FShape = msGeneral;
+  std::string FLiteral; // the literal characters of a shortcut shape, upper-cased
 };
 
 // Compiles mask, matches name, releases the mask; the invalid-mask error passes through.
+// The last mask compiled is kept, so that a search over many names compiles it once.
 bool NameMatchesMask(const std::string& name, const std::string& mask);

@@ -1,5 +1,6 @@
 // The mask compiler and matcher on arbitrary mask and name bytes: they must never crash or hang,
-// and an invalid mask must be an Exception that names the mask and a position inside it.
+// shortcuts must agree with the general matcher, and an invalid mask must be an Exception that
+// names the mask and a position inside it.
 #include "platform/SysUtils.h"
 #include "search/Masks.h"
 
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string name = input.ConsumeRemainingBytesAsString();
   try {
     const TMask compiled(mask);
-    compiled.MatchName(name);
+    Check(compiled.MatchName(name) == compiled.MatchGeneral(name));
   } catch (const Exception& e) {
     CheckInvalidMaskError(mask, e.Message());
   }
