@@ -1,7 +1,6 @@
 #include "search/SearchEngine.h"
 
 #include "search/ContentMatch.h"
-#include "search/Masks.h"
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (!folder.empty() && folder.back() == '\\') return folder + name;
@@ -60,8 +59,15 @@ bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
   return false;
 }
 
+// Compiled at the first file tested, so that an invalid mask is reported only when a file is
+// met, and then once for the whole walk.
 bool TSearchEngine::MatchesMask(const std::string& name, const std::string& mask) {
-  return NameMatchesMask(name, mask);
+  if (!FMask || FMaskText != mask) {
+    FMask.reset();
+    FMask.emplace(mask, FCodePage);
+    FMaskText = mask;
+  }
+  return FMask->MatchName(name);
 }
 
 bool TSearchEngine::FileContainsText(const std::string& path) {

@@ -6,6 +6,7 @@
 #include "search/DateTimeFormat.h"
 #include "search/InfoFic.h"
 #include "search/LineBuffer.h"
+#include "search/Masks.h"
 
 #include <optional>
 #include <string>
@@ -62,6 +63,8 @@ private:
   const TCodePage& FCodePage;
   TSearchRequest FSearchRequest;
   std::string FNeedle; // the request's text upper-cased, once per search
+  std::optional<TMask> FMask;
+  std::string FMaskText; // the text FMask was compiled from
   TFoundFiles FFoundFiles;
   TLineBuffer FLineBuffer;
   std::vector<TPathFolder> FPath;

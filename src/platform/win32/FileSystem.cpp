@@ -1,0 +1,108 @@
+#include "platform/DosTime.h"
+#include "platform/FileSystem.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace {
+
+// The packed local time; a date the packed format cannot hold is clamped to its range.
+int32_t PackedLocalTime(const FILETIME& utc) {
+  FILETIME local;
+  if (!FileTimeToLocalFileTime(&utc, &local)) local = utc;
+  SYSTEMTIME fields;
+  if (!FileTimeToSystemTime(&local, &fields)) // only past the year 30827
+    return PackDosDateTime({30828, 1, 1, 0, 0, 0});
+  WORD date = 0, time = 0;
+  if (fields.wYear >= 1980 && fields.wYear <= 2107 && FileTimeToDosDateTime(&local, &date, &time))
+    return static_cast<int32_t>(static_cast<uint32_t>(date) << 16 | time);
+  return PackDosDateTime({fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute,
+                          fields.wSecond});
+}
+
+class TWin32Listing : public TFolderListing {
+public:
+  TWin32Listing(HANDLE find, const WIN32_FIND_DATAA& first) : FFind(find), FData(first) {}
+  ~TWin32Listing() override { FindClose(FFind); }
+
+  bool Next(TSearchRec& entry) override {
+    if (FDone) return false;
+    entry.Name = FData.cFileName;
+    entry.Attr = FData.dwFileAttributes; // the fa... bits are Windows' own
+    entry.Size = static_cast<uint64_t>(FData.nFileSizeHigh) << 32 | FData.nFileSizeLow;
+    entry.Time = PackedLocalTime(FData.ftLastWriteTime);
+    FDone = !FindNextFileA(FFind, &FData);
+    return true;
+  }
+
+private:
+  HANDLE FFind;
+  WIN32_FIND_DATAA FData;
+  bool FDone = false;
+};
+
+class TWin32File : public TOpenFile {
+public:
+  TWin32File(HANDLE file, uint64_t size) : FFile(file), FSize(size) {}
+  ~TWin32File() override { CloseHandle(FFile); }
+  uint64_t Size() const override { return FSize; }
+  int64_t Read(char* buffer, size_t count) override {
+    size_t done = 0;
+    while (done < count) {
+      const DWORD ask = static_cast<DWORD>(std::min<size_t>(count - done, 1u << 30));
+      DWORD got = 0;
+      if (!ReadFile(FFile, buffer + done, ask, &got, nullptr)) return -1;
+      if (got == 0) break;
+      done += got;
+    }
+    return static_cast<int64_t>(done);
+  }
+
+private:
+  HANDLE FFile;
+  uint64_t FSize;
+};
+
+class TWin32FileSystem : public TFileSystem {
+public:
+  std::unique_ptr<TFolderListing> FindFirst(const std::string& pattern) override {
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<TWin32Listing>(find, data);
+  }
+
+  std::unique_ptr<TOpenFile> OpenExclusive(const std::string& path) override {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size)) {
+      CloseHandle(file);
+      return nullptr;
+    }
+    return std::make_unique<TWin32File>(file, static_cast<uint64_t>(size.QuadPart));
+  }
+
+  std::optional<TFolderId> FolderIdentity(const std::string& path) override {
+    const HANDLE folder =
+        CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (folder == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool known = GetFileInformationByHandle(folder, &info);
+    CloseHandle(folder);
+    if (!known) return std::nullopt;
+    return TFolderId{info.dwVolumeSerialNumber,
+                     static_cast<uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
+  }
+};
+
+} // namespace
+
+TFileSystem& PlatformFileSystem() {
+  static TWin32FileSystem fileSystem;
+  return fileSystem;
+}

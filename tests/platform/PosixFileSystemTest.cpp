@@ -1,0 +1,64 @@
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class PosixFileSystem : public testing::Test {
+protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/scrivane-fs-XXXXXX";
+    root = mkdtemp(pattern);
+    drive = "Z:" + root.string();
+    for (char& c : drive)
+      if (c == '/') c = '\\';
+  }
+  void TearDown() override { fs::remove_all(root); }
+  void Write(const std::string& name, const std::string& content) {
+    std::ofstream(root / name, std::ios::binary) << content;
+  }
+  fs::path root;
+  std::string drive; // root in the engine's form
+};
+
+} // namespace
+
+TEST_F(PosixFileSystem, ListsAsWineDoesDriveZ) {
+  Write("a.txt", "hello");
+  fs::create_directory(root / "Sub");
+  fs::create_directory_symlink(root, root / "Loop");
+  std::map<std::string, TSearchRec> entries;
+  const auto listing = PlatformFileSystem().FindFirst(drive + "\\*.*");
+  ASSERT_TRUE(listing);
+  for (TSearchRec entry; listing->Next(entry);) entries[entry.Name] = entry;
+  EXPECT_EQ(entries.size(), 5u); // with . and ..
+  EXPECT_EQ(entries["a.txt"].Size, 5u);
+  EXPECT_EQ(entries["a.txt"].Attr & faDirectory, 0u);
+  EXPECT_EQ(entries["Sub"].Attr & (faDirectory | faSymLink), +faDirectory);
+  EXPECT_EQ(entries["Loop"].Attr & (faDirectory | faSymLink), faDirectory | faSymLink);
+  EXPECT_EQ(PlatformFileSystem().FolderIdentity(drive + "\\Loop"),
+            PlatformFileSystem().FolderIdentity(drive));
+  EXPECT_FALSE(PlatformFileSystem().FindFirst(drive + "\\Missing\\*.*"));
+  EXPECT_FALSE(PlatformFileSystem().FindFirst("C:\\*.*"));
+}
+
+TEST_F(PosixFileSystem, ReadsInBlocksAndRefusesAFileHeldOpen) {
+  Write("a.txt", "hello world");
+  const auto file = PlatformFileSystem().OpenExclusive(drive + "\\a.txt");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->Size(), 11u);
+  char block[6] = {};
+  EXPECT_EQ(file->Read(block, 5), 5);
+  EXPECT_EQ(std::string(block, 5), "hello");
+  EXPECT_EQ(ReadAll(*file), " world");
+  EXPECT_FALSE(PlatformFileSystem().OpenExclusive(drive + "\\a.txt"));
+  EXPECT_FALSE(PlatformFileSystem().OpenExclusive(drive + "\\missing.txt"));
+  EXPECT_FALSE(PlatformFileSystem().OpenExclusive(drive));
+}

@@ -1,0 +1,219 @@
+#include "search/SearchEngine.h"
+
+#include "platform/SysUtils.h"
+#include "support/MemoryFileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+TFormatSettings FrenchSettings() {
+  TRegionalSettings r;
+  r.ShortDate = "dd/MM/yyyy";
+  r.HourLeadingZero = true;
+  r.TwelveHourClock = false;
+  return TFormatSettings::FromRegional(r);
+}
+
+const TCodePage& Page() {
+  static const TCodePage page = TCodePage::Windows1252();
+  return page;
+}
+
+class Walk : public testing::Test {
+protected:
+  TMemoryFileSystem fs;
+  TSearchEngine engine{fs, FrenchSettings(), Page()};
+
+  // Each record as "Index Folder|Name".
+  std::vector<std::string> Search(const std::string& folder, const std::string& mask = "*",
+                                  const std::string& text = "", bool subfolders = true) {
+    engine.Search({folder, mask, text, subfolders});
+    return Found();
+  }
+  std::vector<std::string> Found() const {
+    std::vector<std::string> found;
+    for (const auto& r : engine.FoundFiles())
+      found.push_back(std::to_string(r->Index) + " " + r->Folder + "|" + r->Name);
+    return found;
+  }
+  bool WasListed(const std::string& pattern) const {
+    return std::count(fs.Listed.begin(), fs.Listed.end(), pattern) > 0;
+  }
+};
+
+using TFound = std::vector<std::string>;
+
+} // namespace
+
+TEST(JoinPath, OneBackslashBetween) {
+  const struct {
+    const char *Folder, *Name, *Path;
+  } cases[] = {
+      {"C:\\Docs", "a.txt", "C:\\Docs\\a.txt"},
+      {"C:\\", "a.txt", "C:\\a.txt"},
+      {"", "*.*", "\\*.*"},
+      {"\\\\server\\share", "x", "\\\\server\\share\\x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Path);
+    EXPECT_EQ(JoinPath(c.Folder, c.Name), c.Path);
+  }
+}
+
+TEST_F(Walk, DepthFirstInListingOrderWithFullRecords) {
+  fs.AddFile("C:\\R\\a.txt", "12345");
+  fs.AddFolder("C:\\R\\Sub");
+  fs.AddFile("C:\\R\\Sub\\b.txt");
+  fs.AddFile("C:\\R\\Sub\\Deeper\\c.txt");
+  fs.AddFile("C:\\R\\z.txt");
+  EXPECT_EQ(Search("C:\\R"), (TFound{"1 C:\\R|a.txt", "2 C:\\R\\Sub|b.txt",
+                                      "3 C:\\R\\Sub\\Deeper|c.txt", "4 C:\\R|z.txt"}));
+  const TInfoFic& a = *engine.FoundFiles()[0];
+  EXPECT_EQ(a.Size, 5);
+  EXPECT_EQ(a.Time, TMemoryFileSystem::DefaultTime);
+  EXPECT_EQ(a.DateText, "25/12/2005 14:03:08");
+  EXPECT_EQ(fs.OpenListings, 0);
+
+  EXPECT_EQ(Search("C:\\R"), Found()); // the second run replaces the first's records
+  EXPECT_EQ(engine.FoundFiles().size(), 4u);
+  fs.Listed.clear();
+  EXPECT_EQ(Search("C:\\R", "*", "", false), (TFound{"1 C:\\R|a.txt", "2 C:\\R|z.txt"}));
+  EXPECT_FALSE(WasListed("C:\\R\\Sub\\*.*"));
+}
+
+TEST_F(Walk, EveryAttributeKindIsExaminedButDotNamesNever) {
+  fs.AddFile("C:\\R\\hidden.txt", "", faHidden);
+  fs.AddFile("C:\\R\\system.txt", "", faSysFile | faHidden | faReadOnly);
+  fs.AddFile("C:\\R\\label", "", faVolumeID);
+  fs.AddFile("C:\\R\\.profile");
+  fs.AddFile("C:\\R\\.git\\config");
+  fs.AddFolder("C:\\R\\Secret", faDirectory | faHidden | faSysFile);
+  fs.AddFile("C:\\R\\Secret\\s.txt");
+  fs.AddFolder("C:\\R\\Dir.txt"); // a folder is never a result, whatever its name
+  EXPECT_EQ(Search("C:\\R"), (TFound{"1 C:\\R|hidden.txt", "2 C:\\R|system.txt", "3 C:\\R|label",
+                                      "4 C:\\R\\Secret|s.txt"}));
+  EXPECT_FALSE(WasListed("C:\\R\\.git\\*.*"));
+}
+
+TEST_F(Walk, TheMaskIsTestedBeforeTheFileIsOpened) {
+  fs.AddFile("C:\\R\\README", "x");
+  fs.AddFile("C:\\R\\read.me", "x");
+  fs.AddFile("C:\\R\\a.txt", "x");
+  EXPECT_EQ(Search("C:\\R", ""), (TFound{"1 C:\\R|read.me", "2 C:\\R|a.txt"}));
+  EXPECT_EQ(Search("C:\\R", "*.me", "x"), TFound{"1 C:\\R|read.me"});
+  EXPECT_EQ(fs.Opened, std::vector<std::string>{"C:\\R\\read.me"});
+}
+
+TEST_F(Walk, DriveRootAndNoFolder) {
+  fs.AddFile("C:\\a.txt", "x");
+  fs.AddFile("C:\\Docs\\b.txt", "x");
+  EXPECT_EQ(Search("C:\\", "*", "x"), (TFound{"1 C:\\|a.txt", "2 C:\\Docs|b.txt"}));
+  EXPECT_EQ(fs.Opened, (std::vector<std::string>{"C:\\a.txt", "C:\\Docs\\b.txt"}));
+
+  fs.AddFile("\\top.txt");
+  EXPECT_EQ(Search(""), TFound{"1 |top.txt"});
+  EXPECT_TRUE(WasListed("\\*.*"));
+  EXPECT_EQ(Search("C:\\Missing"), TFound{});
+}
+
+TEST_F(Walk, AnInvalidMaskIsReportedAtTheFirstFileOnly) {
+  fs.AddFolder("C:\\R\\A\\B");
+  EXPECT_EQ(Search("C:\\R", "["), TFound{}); // no file, no error
+
+  fs.AddFile("C:\\R\\A\\B\\f.txt");
+  fs.AddFile("C:\\R\\g.txt");
+  try {
+    Search("C:\\R", "[");
+    ADD_FAILURE() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "'[' est un masque incorrect \xE0 (2)");
+  }
+  EXPECT_TRUE(engine.FoundFiles().empty());
+  EXPECT_EQ(fs.OpenListings, 0); // every level's listing closed on the way out
+}
+
+TEST_F(Walk, AnInvalidTimeStopsTheWalkKeepingWhatWasFound) {
+  fs.AddFile("C:\\R\\a.txt");
+  fs.AddFile("C:\\R\\Sub\\bad.txt").Time = 0;
+  fs.AddFile("C:\\R\\z.txt");
+  try {
+    Search("C:\\R");
+    ADD_FAILURE() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Argument incorrect pour date encode");
+  }
+  EXPECT_EQ(Found(), TFound{"1 C:\\R|a.txt"});
+  EXPECT_EQ(fs.OpenListings, 0);
+}
+
+TEST_F(Walk, SizeKeepsTheLow32BitsReadAsSigned) {
+  const struct {
+    uint64_t Size;
+    int32_t Expected;
+  } cases[] = {
+      {3000000000ull, -1294967296},
+      {0xFFFFFFFFull, -1},
+      {0x100000005ull, 5},
+      {0x7FFFFFFFull, 0x7FFFFFFF},
+  };
+  for (const auto& c : cases) fs.AddFile("C:\\R\\" + std::to_string(c.Size)).Size = c.Size;
+  Search("C:\\R");
+  ASSERT_EQ(engine.FoundFiles().size(), std::size(cases));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].Size);
+    EXPECT_EQ(engine.FoundFiles()[i]->Size, cases[i].Expected);
+  }
+}
+
+TEST_F(Walk, ContentDecidesLineByLineAndUnreadableFilesAreNoMatch) {
+  const struct {
+    const char* Name;
+    std::string Content;
+    const char* Text;
+    bool Found;
+  } cases[] = {
+      {"upper case", "xxABCxx", "abc", true},
+      {"accents", "L'\xC9T\xC9", "\xE9t\xE9", true},
+      {"across a line break", "ab\nc", "abc", false},
+      {"after a NUL", std::string("abc\0xyz", 7), "xyz", false},
+      {"UTF-16", std::string("a\0b\0c\0", 6), "abc", false},
+      {"blank is sought", "abc", "abc ", false},
+      {"on a later line", "one\r\ntwo\rthree", "THREE", true},
+      {"empty file", "", "a", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TMemoryFileSystem one;
+    one.AddFile("C:\\f.txt", c.Content);
+    TSearchEngine search(one, FrenchSettings(), Page());
+    search.Search({"C:\\", "*", c.Text, true});
+    EXPECT_EQ(search.FoundFiles().size(), c.Found ? 1u : 0u);
+  }
+}
+
+TEST_F(Walk, FilesThatCannotBeReadAreFoundOnlyForAnEmptyText) {
+  fs.AddFile("C:\\R\\locked.txt", "abc").Locked = true;
+  fs.AddFile("C:\\R\\broken.txt", "abc").ReadFails = true;
+  fs.AddFile("C:\\R\\empty.txt");
+  EXPECT_EQ(Search("C:\\R", "*", "abc"), TFound{});
+  EXPECT_EQ(Search("C:\\R", "*", ""),
+            (TFound{"1 C:\\R|locked.txt", "2 C:\\R|broken.txt", "3 C:\\R|empty.txt"}));
+  EXPECT_EQ(fs.Opened.size(), 3u); // by the first search only
+  EXPECT_EQ(fs.OpenFiles, 0);
+}
+
+TEST_F(Walk, LinksAreWalkedUnlessTheyLeadBackOnThePath) {
+  fs.AddFile("C:\\R\\A\\a.txt");
+  fs.AddLink("C:\\R\\A\\ToRoot", "C:\\R");
+  fs.AddLink("C:\\R\\A\\ToSelf", "C:\\R\\A");
+  fs.AddLink("C:\\R\\A\\ToOther", "C:\\Other");
+  fs.AddFile("C:\\Other\\o.txt");
+  fs.AddLink("C:\\Other\\Back", "C:\\R\\A"); // on the path through ToOther
+  fs.AddFile("C:\\R\\r.txt");
+  EXPECT_EQ(Search("C:\\R"), (TFound{"1 C:\\R\\A|a.txt", "2 C:\\R\\A\\ToOther|o.txt",
+                                      "3 C:\\R|r.txt"}));
+  EXPECT_EQ(fs.OpenListings, 0);
+}

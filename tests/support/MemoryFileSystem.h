@@ -1,0 +1,52 @@
+#pragma once
+// A file system held in memory: listing order, attributes, sizes beyond 4 GiB, locked files,
+// links and odd times without real files. Paths are in the engine's form (C:\Docs\a.txt).
+#include "platform/FileSystem.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+class TMemoryFileSystem : public TFileSystem {
+public:
+  struct TEntry {
+    std::string Name;
+    uint32_t Attr = 0;
+    uint64_t Size = 0;   // what the listing reports; set with the content, changeable
+    int32_t Time = 0;    // packed, as the listing reports it
+    std::string Content; // what reading the file gives
+    bool Locked = false; // another program holds it open: it cannot be opened
+    bool ReadFails = false;
+    std::string Target;  // a link's folder
+  };
+
+  // Parent folders are made as needed; entries are listed in the order they were added. The
+  // entry returned may be changed until the next entry is added.
+  TEntry& AddFile(const std::string& path, const std::string& content = "",
+                  uint32_t attr = faArchive);
+  void AddFolder(const std::string& path, uint32_t attr = faDirectory);
+  TEntry& AddLink(const std::string& path, const std::string& target);
+
+  std::unique_ptr<TFolderListing> FindFirst(const std::string& pattern) override;
+  std::unique_ptr<TOpenFile> OpenExclusive(const std::string& path) override;
+  std::optional<TFolderId> FolderIdentity(const std::string& path) override;
+
+  int OpenListings = 0;               // listings not yet released
+  int OpenFiles = 0;                  // files not yet released
+  std::vector<std::string> Listed;    // the patterns listed, in order
+  std::vector<std::string> Opened;    // the files opened, in order
+
+  static const int32_t DefaultTime;   // 25/12/2005 14:03:08
+
+private:
+  struct TFolder {
+    uint64_t Id;
+    std::vector<TEntry> Entries;
+  };
+  TFolder& Folder(const std::string& key);
+  TEntry& Add(const std::string& path, TEntry entry);
+  TEntry* Find(const std::string& key);
+  std::string Resolve(std::string key);
+
+  std::map<std::string, TFolder> FFolders; // by path without a trailing "\"
+};
