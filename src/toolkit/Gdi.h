@@ -1,0 +1,34 @@
+#pragma once
+// GDI helpers: owned GDI objects and double-buffered painting.
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+struct TGdiObjectDeleter {
+  void operator()(void* object) const { DeleteObject(object); }
+};
+// An owned font, brush, pen or bitmap, deleted with its owner.
+template <class THandle>
+using TGdiObject = std::unique_ptr<std::remove_pointer_t<THandle>, TGdiObjectDeleter>;
+
+// Handles one WM_PAINT: draws into an off-screen bitmap the size of the invalid rectangle and
+// copies it to the window at the end, so that repainting never flickers. DC() takes client
+// coordinates, and only what lies in Area() reaches the window.
+class TPaintBuffer {
+public:
+  explicit TPaintBuffer(HWND window);
+  TPaintBuffer(const TPaintBuffer&) = delete;
+  TPaintBuffer& operator=(const TPaintBuffer&) = delete;
+  ~TPaintBuffer();
+
+  HDC DC() const { return FMemory ? FMemory : FPaint.hdc; }
+  const RECT& Area() const { return FPaint.rcPaint; }
+
+private:
+  HWND FWindow;
+  PAINTSTRUCT FPaint{};
+  HDC FMemory = nullptr;
+  HBITMAP FBitmap = nullptr;
+  HGDIOBJ FOldBitmap = nullptr;
+};
