@@ -91,3 +91,27 @@ function(scrivane_wine_tests name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# scrivane_resources(NAME RC file.rc BITMAPS picture.txt...): an object library NAME holding
+# the compiled resource script. Each picture drawn as text becomes <its name>.bmp in the
+# build folder, where the script finds it by its bare file name. Link NAME straight into
+# each executable: a resource in a static library would never be pulled into the link.
+function(scrivane_resources name)
+  cmake_parse_arguments(arg "" "RC" "BITMAPS" ${ARGN})
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${name})
+  set(bitmaps)
+  foreach(picture ${arg_BITMAPS})
+    get_filename_component(base ${picture} NAME_WE)
+    get_filename_component(source ${picture} ABSOLUTE)
+    add_custom_command(OUTPUT ${out}/${base}.bmp
+                       COMMAND python3 ${PROJECT_SOURCE_DIR}/cmake/TextBitmap.py ${source} ${out}/${base}.bmp
+                       DEPENDS ${source} ${PROJECT_SOURCE_DIR}/cmake/TextBitmap.py
+                       COMMENT "Drawing ${base}.bmp" VERBATIM)
+    list(APPEND bitmaps ${out}/${base}.bmp)
+  endforeach()
+  file(MAKE_DIRECTORY ${out})
+  get_filename_component(rc ${arg_RC} ABSOLUTE)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${bitmaps}")
+  add_library(${name} OBJECT ${rc} ${bitmaps})
+  target_include_directories(${name} PRIVATE ${out})
+endfunction()

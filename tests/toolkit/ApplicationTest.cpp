@@ -1,6 +1,6 @@
 #include "support/RecordedBoxes.h"
 #include "toolkit/Application.h"
-#include "toolkit/TestForm.h"
+#include "toolkit/DialogTestForm.h"
 
 #include "platform/SysUtils.h"
 
@@ -47,7 +47,7 @@ TEST(Application, ErrorTextGainsAFullStopAfterCharactersAboveTheFullStop) {
 }
 
 TEST(Application, ErrorBoxShowsTheMessageUnderTheTitleWithAStopIconAfterReleasingTheMouse) {
-  TTestForm form;
+  TDialogTestForm form;
   TRecordedBoxes boxes;
   SetCapture(form.Handle());
   ASSERT_EQ(GetCapture(), form.Handle());

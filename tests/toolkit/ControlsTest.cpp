@@ -4,7 +4,7 @@
 #include "toolkit/ComboBox.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Label.h"
-#include "toolkit/TestForm.h"
+#include "toolkit/DialogTestForm.h"
 
 #include "platform/SysUtils.h"
 
@@ -68,7 +68,7 @@ TEST(Mnemonics, TheLetterAfterASingleAmpersandUpperCased) {
 }
 
 TEST(Mnemonics, AltLettersFocusToggleAndPressOnlyVisibleControls) {
-  TTestForm form;
+  TDialogTestForm form;
   TLabel label(form.Handle(), {8, 8, 50, 13}, "&Fichiers");
   TComboBox combo(form.Handle(), {60, 8, 145, 21});
   label.SetFocusControl(combo.Handle());
@@ -96,7 +96,7 @@ TEST(Mnemonics, AltLettersFocusToggleAndPressOnlyVisibleControls) {
 }
 
 TEST(ComboBox, ItemsKeepTheirOrderAndAFailingAppendRaises) {
-  TTestForm form;
+  TDialogTestForm form;
   TComboBox combo(form.Handle(), {8, 8, 145, 21});
   for (const char* item : {"*.txt", "", "*.TXT", "été"}) combo.AddItem(item);
   ASSERT_EQ(combo.ItemCount(), 4);
@@ -124,7 +124,7 @@ TEST(ComboBox, ItemsKeepTheirOrderAndAFailingAppendRaises) {
 }
 
 TEST(Edit, TypedAndSetTextsRaiseTheChangeEvent) {
-  TTestForm form;
+  TDialogTestForm form;
   TEdit edit(form.Handle(), {8, 8, 121, 21});
   std::vector<std::string> seen;
   edit.OnChange = [&] { seen.push_back(edit.Text()); };
@@ -136,7 +136,7 @@ TEST(Edit, TypedAndSetTextsRaiseTheChangeEvent) {
 }
 
 TEST(BitBtn, AClickRaisesOneEventAndThePictureShowsWithoutItsBackground) {
-  TTestForm form;
+  TDialogTestForm form;
   const COLORREF background = RGB(255, 0, 255), centre = RGB(255, 0, 0);
   TBitBtn button(form.Handle(), {8, 8, 97, 33}, "&Rechercher", SolidPicture(background, centre));
   int clicks = 0;

@@ -1,20 +1,70 @@
 #pragma once
-// A bare top-level window that hosts the controls under test, as the main window does:
-// it routes its children's notifications and takes the dialog keys.
+// What the window tests share: a top-level form that aligns its children like a panel, and
+// a bounded message pump.
+#include "toolkit/Align.h"
 #include "toolkit/Application.h"
 #include "toolkit/Window.h"
 
+#include <functional>
+#include <ostream>
+
 class TTestForm : public TWindow {
 public:
-  TTestForm() {
+  TTestForm(int clientWidth, int clientHeight) {
     TCreateParams params;
-    params.ExStyle = WS_EX_CONTROLPARENT;
-    params.Style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
-    params.Caption = "Test";
-    params.Left = 10, params.Top = 10, params.Width = 400, params.Height = 300;
+    params.Style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN;
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, params.Style, FALSE, 0);
+    params.Width = frame.right - frame.left;
+    params.Height = frame.bottom - frame.top;
     CreateHandle({"TTestForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, params);
-    Application().DialogWindow = Handle();
-    SetForegroundWindow(Handle());
   }
-  ~TTestForm() override { Application().DialogWindow = nullptr; }
+
+protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == AlignMessage()) {
+      LRESULT result;
+      if (FAligned.HandleMessage(wParam, lParam, result)) AlignControls();
+      return result;
+    }
+    if (message == WM_SIZE) AlignControls();
+    return TWindow::WndProc(message, wParam, lParam);
+  }
+
+private:
+  void AlignControls() {
+    RECT area;
+    GetClientRect(Handle(), &area);
+    FAligned.Realign(area);
+  }
+  TAlignedChildren FAligned;
 };
+
+// Dispatches messages until done() holds, waiting for new ones in between; false when a
+// bound of about five seconds passed first.
+inline bool PumpUntil(const std::function<bool()>& done) {
+  for (int i = 0; i < 500; ++i) {
+    Application().ProcessMessages();
+    if (done()) return true;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return false;
+}
+
+// Paints whatever is pending, then reads a pixel of the window as it is on the screen.
+inline COLORREF ScreenPixel(HWND window, int x, int y) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  HDC dc = GetDC(window);
+  const COLORREF color = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return color;
+}
+
+// Rectangles compared and printed by the tests' expectations.
+inline bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
+}

@@ -1,0 +1,48 @@
+#include "toolkit/Image.h"
+
+TImage::TImage(HWND parent, int left, int top, int width, int height) : FPicture(width, height) {
+  TCanvas& canvas = FPicture.Canvas();
+  canvas.FillRect({0, 0, width, height});
+  TCreateParams params;
+  params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  params.Left = left;
+  params.Top = top;
+  params.Width = width;
+  params.Height = height;
+  params.Parent = parent;
+  CreateHandle({"TImage"}, params);
+}
+
+TCanvas& TImage::Canvas() {
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+  return FPicture.Canvas();
+}
+
+LRESULT TImage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_PAINT: Paint(); return 0;
+  case WM_ERASEBKGND: return 1;
+  case WM_LBUTTONDOWN: FPressed = true; SetCapture(Handle()); return 0;
+  case WM_LBUTTONUP: MouseUp(lParam); return 0;
+  case WM_CAPTURECHANGED: FPressed = false; return 0;
+  default: return TControl::WndProc(message, wParam, lParam);
+  }
+}
+
+void TImage::Paint() {
+  PAINTSTRUCT ps;
+  BeginPaint(Handle(), &ps);
+  BitBlt(ps.hdc, 0, 0, FPicture.Width(), FPicture.Height(), FPicture.Canvas().Handle(), 0, 0,
+         SRCCOPY);
+  EndPaint(Handle(), &ps);
+}
+
+void TImage::MouseUp(LPARAM lParam) {
+  const bool pressed = FPressed;
+  if (GetCapture() == Handle()) ReleaseCapture(); // clears FPressed
+  FPressed = false;
+  RECT r;
+  GetClientRect(Handle(), &r);
+  const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (pressed && PtInRect(&r, at) && OnClick) OnClick();
+}

@@ -1,0 +1,26 @@
+#pragma once
+// A picture control: shows a bitmap of its own size that the owner draws on, and reports
+// clicks (a left button pressed and released over it).
+#include "toolkit/Control.h"
+#include "toolkit/Graphics.h"
+
+#include <functional>
+
+class TImage : public TControl {
+public:
+  TImage(HWND parent, int left, int top, int width, int height);
+
+  // The picture's canvas; the control repaints from it at the next paint.
+  TCanvas& Canvas();
+  TBitmap& Picture() { return FPicture; }
+  std::function<void()> OnClick;
+
+protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void Paint();
+  void MouseUp(LPARAM lParam);
+  TBitmap FPicture;
+  bool FPressed = false;
+};

@@ -1,0 +1,63 @@
+#pragma once
+// Wrapper of the standard tree-view control: items with a text, two picture indexes and a
+// data pointer; the expanding notification and mouse moves as events; a hint of its own.
+#include "toolkit/Hint.h"
+#include "toolkit/Window.h"
+
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class TTreeView : public TNotifyTarget {
+public:
+  TTreeView(HWND parent, int left, int top, int width, int height);
+  TTreeView(const TTreeView&) = delete;
+  TTreeView& operator=(const TTreeView&) = delete;
+  ~TTreeView() override;
+
+  HWND Handle() const { return FHandle; }
+  void SetImages(HIMAGELIST images);
+  void SetHideSelection(bool hide);
+  void SetReadOnly(bool readOnly);
+  void SetShowHint(bool show);
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& hint);
+
+  // Appends a child at the end of parent's children (nullptr: of the top level).
+  HTREEITEM AddChild(HTREEITEM parent, const std::string& text);
+  void SetImageIndexes(HTREEITEM item, int imageIndex, int selectedIndex);
+  void SetData(HTREEITEM item, void* data);
+  void* Data(HTREEITEM item) const;
+  std::string Text(HTREEITEM item) const;
+  HTREEITEM Parent(HTREEITEM item) const { return TreeView_GetParent(FHandle, item); }
+  bool IsTopLevel(HTREEITEM item) const { return !Parent(item); }
+  // The first child of item (nullptr: the first top-level item), then each next sibling.
+  HTREEITEM FirstChild(HTREEITEM item) const;
+  HTREEITEM NextSibling(HTREEITEM item) const { return TreeView_GetNextSibling(FHandle, item); }
+  // Deletes item's children, collapses it and takes its expand button away.
+  void DeleteChildren(HTREEITEM item);
+  // Orders item's direct children by their texts, by lstrcmpA.
+  void SortChildren(HTREEITEM item);
+  HTREEITEM Selected() const { return TreeView_GetSelection(FHandle); }
+  // Selects item, expanding its collapsed ancestors to reveal it.
+  void Select(HTREEITEM item) { TreeView_SelectItem(FHandle, item); }
+  void MakeVisible(HTREEITEM item) { TreeView_EnsureVisible(FHandle, item); }
+  // The item whose row lies under the point (client coordinates), or nullptr.
+  HTREEITEM ItemAt(int x, int y) const;
+
+  std::function<void(HTREEITEM item, bool& allowExpansion)> OnExpanding;
+  std::function<void(WPARAM keys, int x, int y)> OnMouseMove;
+
+  LRESULT Notify(NMHDR* header) override;
+
+private:
+  static LRESULT CALLBACK SubclassProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self) noexcept;
+  void SetStyleBit(DWORD bit, bool on);
+  void SetChildrenMark(HTREEITEM item, bool hasChildren);
+  HWND FHandle;
+  std::string FHint;
+  std::unique_ptr<TControlHint> FHintWindow;
+};
