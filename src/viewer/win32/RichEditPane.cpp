@@ -1,0 +1,134 @@
+#include "viewer/win32/RichEditPane.h"
+
+#include "platform/SysUtils.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr DWORD PaneStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
+                            ES_AUTOVSCROLL | ES_READONLY; // no ES_NOHIDESEL: hide-selection
+// Windows caps a stream at 32,767 characters unless the limit is raised.
+constexpr LPARAM TextLimit = 0x7FFFFFFE;
+
+void LoadRichEditLibrary() {
+  static const HMODULE library = LoadLibraryA("RICHED32.DLL");
+  if (!library) throw Exception(Format("RICHED32.DLL : %s", LastErrorText().c_str()));
+}
+
+struct TStreamSource {
+  const std::string& Text;
+  size_t Position = 0;
+};
+
+DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+  auto& source = *reinterpret_cast<TStreamSource*>(cookie);
+  const size_t n = std::min(size_t(count), source.Text.size() - source.Position);
+  std::memcpy(buffer, source.Text.data() + source.Position, n);
+  source.Position += n;
+  *done = static_cast<LONG>(n);
+  return 0;
+}
+
+// Holds the pane's drawing off for its lifetime, on every way out.
+class TDrawingHold {
+public:
+  explicit TDrawingHold(HWND pane) : FPane(pane) { SendMessageA(pane, WM_SETREDRAW, FALSE, 0); }
+  ~TDrawingHold() {
+    SendMessageA(FPane, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(FPane, nullptr, TRUE);
+  }
+  TDrawingHold(const TDrawingHold&) = delete;
+  TDrawingHold& operator=(const TDrawingHold&) = delete;
+
+private:
+  HWND FPane;
+};
+} // namespace
+
+TRichEditPane::~TRichEditPane() {
+  if (FHandle) DestroyWindow(FHandle);
+  if (FFont) DeleteObject(FFont);
+}
+
+void TRichEditPane::Create(HWND parent, RECT bounds, UINT id) {
+  LoadRichEditLibrary();
+  FFont = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      FIXED_PITCH | FF_MODERN, "Courier New");
+  FHandle = CreatePane(parent, WS_EX_CLIENTEDGE, PaneStyle, bounds, id);
+  BindNotify(FHandle);
+}
+
+HWND TRichEditPane::CreatePane(HWND parent, DWORD exStyle, DWORD style, RECT bounds, UINT id) {
+  HWND pane = CreateWindowExA(exStyle, RICHEDIT_CLASS10A, "", style, bounds.left, bounds.top,
+                              bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                              reinterpret_cast<HMENU>(UINT_PTR(id)), GetModuleHandleA(nullptr),
+                              nullptr);
+  if (!pane) throw Exception(Format("CreateWindow RICHEDIT : %s", LastErrorText().c_str()));
+  SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+  SendMessageA(pane, EM_EXLIMITTEXT, 0, TextLimit);
+  SendMessageA(pane, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
+  return pane;
+}
+
+void TRichEditPane::Clear() {
+  HWND old = FHandle;
+  HWND parent = GetParent(old);
+  RECT bounds;
+  GetWindowRect(old, &bounds);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(old, GWL_EXSTYLE));
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(old, GWL_STYLE));
+  HWND fresh = CreatePane(parent, exStyle, style, bounds, GetDlgCtrlID(old));
+  // Right behind the old pane in the z-order, which is the tab order.
+  SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  const bool focused = GetFocus() == old;
+  FHandle = fresh;
+  BindNotify(fresh);
+  DestroyWindow(old);
+  if (focused) ::SetFocus(fresh);
+  if (OnSelectionChange) OnSelectionChange();
+}
+
+void TRichEditPane::LoadRtf(const std::string& rtf) {
+  TDrawingHold hold(FHandle);
+  TStreamSource source{rtf};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
+  SendMessageA(FHandle, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  if (stream.dwError) throw Exception(Format("EM_STREAMIN : %lu", stream.dwError));
+}
+
+int32_t TRichEditPane::SelStart() const {
+  CHARRANGE range{};
+  SendMessageA(FHandle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  return range.cpMin;
+}
+
+void TRichEditPane::SetSelStart(int32_t position) {
+  CHARRANGE range{position, position};
+  SendMessageA(FHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+void TRichEditPane::SetSelLength(int32_t length) {
+  CHARRANGE range{};
+  SendMessageA(FHandle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  range.cpMax = range.cpMin + length;
+  SendMessageA(FHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  SendMessageA(FHandle, EM_SCROLLCARET, 0, 0);
+}
+
+int TRichEditPane::LineFromChar(int32_t position) const {
+  return static_cast<int>(SendMessageA(FHandle, EM_LINEFROMCHAR, position, 0));
+}
+
+void TRichEditPane::ScrollLines(int lines) { SendMessageA(FHandle, EM_LINESCROLL, 0, lines); }
+
+void TRichEditPane::SetFocus() { ::SetFocus(FHandle); }
+
+LRESULT TRichEditPane::Notify(NMHDR* header) {
+  if (header->code == EN_SELCHANGE && OnSelectionChange) OnSelectionChange();
+  return 0;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The viewer's read-only rich-text pane: a RICHEDIT 1.0 control, where a line break counts
+// two character positions, wrapped to the pane's width.
+#include "toolkit/Window.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class TRichEditPane : public TNotifyTarget {
+public:
+  TRichEditPane() = default;
+  TRichEditPane(const TRichEditPane&) = delete;
+  TRichEditPane& operator=(const TRichEditPane&) = delete;
+  ~TRichEditPane() override;
+
+  void Create(HWND parent, RECT bounds, UINT id);
+  // Changes with every Clear: hold the pane, not its handle.
+  HWND Handle() const { return FHandle; }
+  // Raised inside every selection change, Clear's included.
+  std::function<void()> OnSelectionChange;
+
+  // Puts a fresh, empty pane in this one's place (position, size, style, tab order, id and
+  // focus): emptying a large text in place is very slow.
+  void Clear();
+  // Loads a whole RTF document into the empty pane, its drawing held off meanwhile.
+  void LoadRtf(const std::string& rtf);
+
+  int32_t SelStart() const;
+  // Collapses the selection to a caret at position.
+  void SetSelStart(int32_t position);
+  // Extends the selection from its start and scrolls its end into view.
+  void SetSelLength(int32_t length);
+  // The 0-based display line, wrapped lines counted, of a character position.
+  int LineFromChar(int32_t position) const;
+  // Scrolls by display lines, positive towards the end.
+  void ScrollLines(int lines);
+  void SetFocus();
+
+  LRESULT Notify(NMHDR* header) override;
+
+private:
+  HWND CreatePane(HWND parent, DWORD exStyle, DWORD style, RECT bounds, UINT id);
+  HWND FHandle = nullptr;
+  HFONT FFont = nullptr;
+};

@@ -1,0 +1,69 @@
+#include "viewer/win32/Viewer.h"
+
+#include "viewer/Navigation.h"
+#include "viewer/RtfWriter.h"
+
+namespace {
+// The user's ANSI code page and its font character set, so that the pane's text reads
+// back as the file's bytes.
+TRtfCharset SystemRtfCharset() {
+  TRtfCharset charset;
+  charset.CodePage = static_cast<int>(GetACP());
+  CHARSETINFO info{};
+  if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(UINT_PTR(charset.CodePage)), &info,
+                           TCI_SRCCODEPAGE))
+    charset.CharSet = static_cast<int>(info.ciCharset);
+  return charset;
+}
+} // namespace
+
+TViewer::TViewer(const TViewerControls& controls, TLineBuffer& lineBuffer,
+                 std::function<std::string()> contentText)
+    : FControls(controls), FLineBuffer(lineBuffer), FContentText(std::move(contentText)) {}
+
+void TViewer::LoadFileIntoViewer(const std::string& path) {
+  TRichEditPane& pane = FControls.mmLignesConcernees;
+  FOccurrenceOffsets.reset();
+  pane.Clear();
+  FLineBuffer.LoadLines(path);
+  const std::string text = FContentText();
+  const std::vector<std::string>& lines = FLineBuffer.Lines();
+  FOccurrenceOffsets = IndexOccurrences(lines, text, TCodePage::Current());
+  pane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), SystemRtfCharset()));
+  pane.SetSelStart(0);
+  if (FOccurrenceOffsets) {
+    FCurrentOccurrence = 1;
+    ShowCurrentOccurrence();
+  } else {
+    FControls.stnNbOccur.SetCaption(NoOccurrenceText);
+  }
+  pane.SetFocus();
+}
+
+void TViewer::ShowCurrentOccurrence() {
+  TRichEditPane& pane = FControls.mmLignesConcernees;
+  const int caretLine = pane.LineFromChar(pane.SelStart());
+  const int32_t target = (*FOccurrenceOffsets)[FCurrentOccurrence - 1];
+  pane.ScrollLines(pane.LineFromChar(target) - caretLine);
+  pane.SetSelStart(target);
+  pane.SetSelLength(static_cast<int32_t>(FContentText().size()));
+  FControls.stnNbOccur.SetCaption(OccurrenceCounterText(
+      FCurrentOccurrence, static_cast<int32_t>(FOccurrenceOffsets->size())));
+}
+
+void TViewer::btNavigClick(const TSpeedButton& sender) {
+  if (!FOccurrenceOffsets) return;
+  const TNavigStep step = &sender == &FControls.btOccurPrec   ? nsPrevious
+                          : &sender == &FControls.btOccurSuiv ? nsNext
+                          : &sender == &FControls.btPremOccur ? nsFirst
+                                                              : nsLast;
+  FCurrentOccurrence = NavigatedOccurrence(step, FCurrentOccurrence,
+                                           static_cast<int32_t>(FOccurrenceOffsets->size()));
+  ShowCurrentOccurrence();
+  FControls.mmLignesConcernees.SetFocus();
+}
+
+void TViewer::mmLignesConcerneesSelectionChange() {
+  const TRichEditPane& pane = FControls.mmLignesConcernees;
+  FControls.stLigCour.SetCaption(LineLabelText(pane.LineFromChar(pane.SelStart())));
+}

@@ -1,0 +1,58 @@
+#include "ViewerWindow.h"
+
+#include <vector>
+
+namespace {
+constexpr int PaneHeight = 173;
+
+// 16 x 16 on light grey: a dark red triangle pointing left or right, with a blue bar on the
+// side it points to when bar is set.
+HBITMAP ArrowGlyph(bool left, bool bar) {
+  std::vector<COLORREF> pixels(16 * 16, 0xC0C0C0);
+  for (int y = 3; y < 13; ++y) {
+    const int depth = 5 - std::abs(y * 2 - 15) / 2;
+    for (int d = 0; d < depth; ++d) pixels[y * 16 + (left ? 6 + d : 9 - d)] = 0x000080;
+    if (bar) pixels[y * 16 + (left ? 4 : 11)] = 0xFF0000;
+  }
+  return CreateBitmap(16, 16, 1, 32, pixels.data());
+}
+} // namespace
+
+TViewerWindow::TViewerWindow()
+    : Viewer({mmLignesConcernees, btPremOccur, btOccurPrec, btOccurSuiv, btDernOccur, stnNbOccur,
+              stLigCour},
+             LineBuffer, [this] { return ContentText; }),
+      FFont(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                        "MS Sans Serif")),
+      FGlyphs{ArrowGlyph(true, true), ArrowGlyph(true, false), ArrowGlyph(false, false),
+              ArrowGlyph(false, true)} {
+  RECT frame{0, 0, 824, PaneHeight + 41};
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  TCreateParams params;
+  params.Style = style;
+  params.Caption = "Scrivane";
+  params.Width = frame.right - frame.left;
+  params.Height = frame.bottom - frame.top;
+  CreateHandle({"TViewerWindow", 0, GetSysColorBrush(COLOR_BTNFACE)}, params);
+
+  mmLignesConcernees.Create(Handle(), {0, 0, 824, PaneHeight}, 1);
+  TSpeedButton* buttons[] = {&btPremOccur, &btOccurPrec, &btOccurSuiv, &btDernOccur};
+  for (int k = 0; k < 4; ++k) {
+    const int left = 8 + 24 * k;
+    buttons[k]->Create(Handle(), {left, PaneHeight + 8, left + 25, PaneHeight + 33}, FGlyphs[k]);
+    buttons[k]->OnClick = [this, button = buttons[k]] { Viewer.btNavigClick(*button); };
+  }
+  stnNbOccur.Create(Handle(), {120, PaneHeight + 12, 201, PaneHeight + 29}, "occurence 0 / 0",
+                    FFont, true);
+  stLigCour.Create(Handle(), {224, PaneHeight + 12, 289, PaneHeight + 29}, "", FFont, false);
+  mmLignesConcernees.OnSelectionChange = [this] { Viewer.mmLignesConcerneesSelectionChange(); };
+  ShowWindow(Handle(), SW_SHOW);
+}
+
+TViewerWindow::~TViewerWindow() {
+  DestroyWindow(Handle());
+  for (HBITMAP glyph : FGlyphs) DeleteObject(glyph);
+  DeleteObject(FFont);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// A window holding the viewer as the main window will: the pane, the four tool buttons, the
+// counter and the line label, with the content text as a plain field standing for the box.
+#include "viewer/win32/Viewer.h"
+
+class TViewerWindow : public TWindow {
+public:
+  TViewerWindow();
+  ~TViewerWindow() override;
+
+  std::string ContentText; // what the content box holds
+  TLineBuffer LineBuffer;
+  TRichEditPane mmLignesConcernees;
+  TSpeedButton btPremOccur, btOccurPrec, btOccurSuiv, btDernOccur;
+  TStaticText stnNbOccur, stLigCour;
+  TViewer Viewer;
+
+private:
+  HFONT FFont;
+  HBITMAP FGlyphs[4];
+};
