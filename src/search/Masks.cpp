@@ -51,7 +51,7 @@ void TMask::Compile(const std::string& mask, const TCodePage& page) {
       if (!pendingStar) add({.Kind = mkAnyChar}, i + 1);
       ++i;
     } else if (c == '[') {
-      TMaskElement set = ReadSet(mask, i, page);
+      TMaskElement set = ReadSet(mask, i, page); // i moves past the "]", this element's end
       add(set, i);
     } else if (page.IsLeadByte(c) && i + 1 < mask.size()) {
       // A lead byte with nothing after it is taken as a plain literal below.
@@ -86,7 +86,8 @@ TMask::TMaskElement TMask::ReadSet(const std::string& mask, size_t& pos, const T
     } else if (c == '-') {
       if (last < 0) RaiseInvalidMask(mask, j + 1);
       if (++j >= n) RaiseInvalidMask(mask, n + 1);
-      for (int m = last; m <= Fold(mask[j]); ++m) set.Members.set(m);
+      for (int m = last; m <= Fold(mask[j]); ++m)
+        set.Members.set(m);
     } else {
       last = Fold(c);
       set.Members.set(last);
@@ -117,7 +118,10 @@ void TMask::FindShape() {
   const size_t last = FElements.size() - 1; // the end of the name
   for (size_t i = 0; i < last; ++i) {
     const TMaskElement& e = FElements[i];
-    if (e.Kind != mkLiteral || (e.AfterStar && i > 0)) return;
+    if (e.Kind != mkLiteral || (e.AfterStar && i > 0)) {
+      FLiteral.clear();
+      return;
+    }
     FLiteral += static_cast<char>(e.Char);
   }
   const bool leadingStar = last > 0 && FElements[0].AfterStar;
@@ -166,7 +170,8 @@ bool TMask::MatchGeneral(const std::string& name) const {
   for (;;) {
     const TMaskElement& e = FElements[element];
     if (e.AfterStar) {
-      while (pos < name.size() && !ElementMatches(e, name, pos)) ++pos;
+      while (pos < name.size() && !ElementMatches(e, name, pos))
+        ++pos;
       saved = pos < name.size();
       savedElement = element;
       savedPos = pos + 1;

@@ -22,7 +22,8 @@ public:
   char From(std::string_view alphabet) { return alphabet[Below(int(alphabet.size()))]; }
   std::string Run(std::string_view alphabet, int maxLength) {
     std::string text(Below(maxLength + 1), ' ');
-    for (char& c : text) c = From(alphabet);
+    for (char& c : text)
+      c = From(alphabet);
     return text;
   }
   std::string Name() { return Run("aAbB.x]-", 8); }
@@ -31,7 +32,8 @@ public:
   std::string Mask() {
     if (Below(2)) return (Below(2) ? "*" : "") + Run("aAbB.x", 4) + (Below(2) ? "*" : "");
     std::string mask;
-    for (int n = Below(7); n > 0; --n) mask += Below(4) ? std::string(1, From("*?aAbB.x")) : Set();
+    for (int n = Below(7); n > 0; --n)
+      mask += Below(4) ? std::string(1, From("*?aAbB.x")) : Set();
     return mask;
   }
   std::string Set() {

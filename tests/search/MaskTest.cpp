@@ -22,7 +22,8 @@ void ExpectMatches(const std::vector<TMatchRow>& rows) {
 
 std::string Repeat(const std::string& text, int count) {
   std::string result;
-  for (int i = 0; i < count; ++i) result += text;
+  for (int i = 0; i < count; ++i)
+    result += text;
   return result;
 }
 
@@ -177,27 +178,29 @@ TEST(Mask, ThirtyStarsAreTheLimit) {
   EXPECT_TRUE(NameMatchesMask("abc", Repeat("*", 50) + "abc"));
   EXPECT_EQ(CompileError(Repeat("*a", 29) + "*"), "");
   // Raised for every name, not only the first one after the mask was typed.
-  for (int i = 0; i < 2; ++i) EXPECT_THROW(NameMatchesMask("a", Repeat("*a", 31)), Exception);
+  for (int i = 0; i < 2; ++i)
+    EXPECT_THROW(NameMatchesMask("a", Repeat("*a", 31)), Exception);
 }
 
 TEST(Mask, DoubleByteCharactersAreMatchedExactly) {
   TCodePage::TUpperTable upper{};
   TCodePage::TLeadBytes lead{};
   const TCodePage western = TCodePage::Windows1252();
-  for (int c = 0; c < 256; ++c) upper[c] = western.Upper(static_cast<unsigned char>(c));
+  for (int c = 0; c < 256; ++c)
+    upper[c] = western.Upper(static_cast<unsigned char>(c));
   lead[0x81] = true;
   const TCodePage doubleByte(upper, lead);
 
   // The trail byte of a double-byte character is neither folded nor a mask character.
+  // Rows: mask, name, whether it matches with lead bytes, whether it matches without.
   const std::vector<std::tuple<const char*, const char*, bool, bool>> rows = {
-      // mask, name, with lead bytes, single-byte
-      {"\x81" "a", "\x81" "a", true, true},
-      {"\x81" "a", "\x81" "A", false, true},
-      {"\x81" "[", "\x81" "[", true, false},
-      {"*\x81" "b", "x\x81" "b", true, true},
-      {"[\x81]a]", "a", true, false},
-      {"[\x81]a]", "\x81" "a]", false, true},
-      {"a\x81", "A\x81", true, true}, // a lead byte that ends the mask is a literal
+      {"\201a", "\201a", true, true},
+      {"\201a", "\201A", false, true},  // the trail byte is not folded
+      {"\201[", "\201[", true, false},  // nor the start of a set
+      {"*\201b", "x\201b", true, true}, // found after a star
+      {"[\201]a]", "a", true, false},   // nor the end of a set
+      {"[\201]a]", "\201a]", false, true},
+      {"a\201", "A\201", true, true}, // a lead byte that ends the mask is a literal
   };
   for (const auto& [mask, name, withLead, singleByte] : rows) {
     SCOPED_TRACE(std::string("mask '") + mask + "', name '" + name + "'");
@@ -211,6 +214,6 @@ TEST(Mask, DoubleByteCharactersAreMatchedExactly) {
     EXPECT_EQ(matches(doubleByte), withLead);
     EXPECT_EQ(matches(western), singleByte);
   }
-  EXPECT_EQ(CompileError("[\x81]"), "");
-  EXPECT_THROW(TMask("[\x81]", doubleByte), Exception);
+  EXPECT_EQ(CompileError("[\201]"), "");
+  EXPECT_THROW(TMask("[\201]", doubleByte), Exception);
 }
