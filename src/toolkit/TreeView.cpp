@@ -76,8 +76,9 @@ void TTreeView::SetImageIndexes(HTREEITEM item, int imageIndex, int selectedInde
   TVITEMA tv{};
   tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   tv.hItem = item;
-  tv.iImage = imageIndex;
-  tv.iSelectedImage = selectedIndex;
+  // -1 means "ask the owner" to the control (I_IMAGECALLBACK); the wrapper's -1 means none.
+  tv.iImage = imageIndex < 0 ? I_IMAGENONE : imageIndex;
+  tv.iSelectedImage = selectedIndex < 0 ? I_IMAGENONE : selectedIndex;
   SendMessageA(FHandle, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
 }
 

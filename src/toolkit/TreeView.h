@@ -27,6 +27,7 @@ public:
 
   // Appends a child at the end of parent's children (nullptr: of the top level).
   HTREEITEM AddChild(HTREEITEM parent, const std::string& text);
+  // An index of -1 shows no picture.
   void SetImageIndexes(HTREEITEM item, int imageIndex, int selectedIndex);
   void SetData(HTREEITEM item, void* data);
   void* Data(HTREEITEM item) const;

@@ -1,0 +1,184 @@
+#include "controls/FolderTreeView.h"
+
+#include "platform/SysUtils.h"
+#include "toolkit/Graphics.h"
+
+namespace {
+// The pictures, in the order of the image list.
+constexpr const char* Pictures[] = {"BM_FLOPPY", "BM_HARD_DISK",    "BM_CDROM",      "BM_NETWORK",
+                                    "BM_RAM",    "BM_FOLDER_CLOSE", "BM_FOLDER_OPEN"};
+constexpr int FolderClosed = 5;
+constexpr int FolderOpen = 6;
+
+// The picture of each drive type from 2 (removable) to 6 (RAM disk).
+int DriveImage(UINT driveType) {
+  switch (driveType) {
+  case DRIVE_REMOVABLE: return 0;
+  case DRIVE_FIXED: return 1;
+  case DRIVE_REMOTE: return 3;
+  case DRIVE_CDROM: return 2;
+  case DRIVE_RAMDISK: return 4;
+  default: return -1; // never reported: such a drive shows no picture
+  }
+}
+
+bool IsListedFolder(const WIN32_FIND_DATAA& entry) {
+  return entry.cFileName[0] != '.' && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string UpperCase(std::string text) {
+  if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Calls visit for each entry of folder's listing until it returns false.
+template <typename Visit> void ListFolder(const std::string& pattern, Visit visit) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA(pattern.c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  while (visit(entry) && FindNextFileA(find, &entry)) {
+  }
+  FindClose(find);
+}
+} // namespace
+
+TFolderTreeView::TFolderTreeView(HWND parent, int left, int top, int width, int height)
+    : TTreeView(parent, left, top, width, height) {
+  FFolderImages = std::make_unique<TImageList>(16, 13);
+  LoadImages();
+  SetImages(FFolderImages->Handle());
+  SetHideSelection(false);
+  SetReadOnly(true);
+  SetShowHint(true);
+  OnMouseMove = [this](WPARAM, int x, int y) { TreeMouseMove(x, y); };
+}
+
+TFolderTreeView::~TFolderTreeView() {
+  SetImages(nullptr);
+  FFolderImages.reset();
+}
+
+TInfoNoeud& TFolderTreeView::InfoOf(HTREEITEM node) const {
+  return *static_cast<TInfoNoeud*>(Data(node));
+}
+
+void TFolderTreeView::LoadImages() {
+  TBitmap scratch;
+  for (const char* name : Pictures) {
+    scratch.LoadFromResourceName(name);
+    // The pictures carry no transparency: their purple ground becomes the tree's own colour.
+    TCanvas& canvas = scratch.Canvas();
+    for (int y = 0; y < scratch.Height(); ++y)
+      for (int x = 0; x < scratch.Width(); ++x)
+        if (canvas.Pixel(x, y) == clPurple) canvas.SetPixel(x, y, clWindow);
+    FFolderImages->Add(scratch);
+  }
+}
+
+void TFolderTreeView::InitNode(HTREEITEM node, int imageIndex, int selectedIndex) {
+  SetImageIndexes(node, imageIndex, selectedIndex);
+  TInfoNoeud& info = FRecords.emplace_back();
+  if (IsTopLevel(node)) info.Path = Text(node).substr(1, 1) + ":\\";
+  SetData(node, &info);
+}
+
+// Only makes the tree draw an expand button on a node whose children are not read yet.
+void TFolderTreeView::AddPlaceholder(HTREEITEM node) { InitNode(AddChild(node, "*"), -1, -1); }
+
+void TFolderTreeView::Populate() {
+  AddDrives();
+  OnExpanding = [this](HTREEITEM node, bool& allow) { TreeExpanding(node, allow); };
+}
+
+void TFolderTreeView::AddDrives() {
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    const UINT type = GetDriveTypeA(root.c_str());
+    if (type == DRIVE_UNKNOWN || type == DRIVE_NO_ROOT_DIR) continue;
+    HTREEITEM drive = AddChild(nullptr, std::string("(") + letter + ":)");
+    InitNode(drive, DriveImage(type), DriveImage(type));
+    AddPlaceholder(drive);
+  }
+}
+
+void TFolderTreeView::TreeExpanding(HTREEITEM node, bool& /*allowExpansion*/) {
+  if (!InfoOf(node).Loaded) LoadChildren(node);
+}
+
+void TFolderTreeView::LoadChildren(HTREEITEM node) {
+  DeleteChildren(node);
+  std::string dir = InfoOf(node).Path;
+  if (dir.empty() || dir.back() != '\\') dir += '\\';
+  ListFolder(dir + "*.*", [&](const WIN32_FIND_DATAA& entry) {
+    if (!IsListedFolder(entry)) return true;
+    HTREEITEM child = AddChild(node, entry.cFileName);
+    InitNode(child, FolderClosed, FolderOpen);
+    InfoOf(child).Path = dir + entry.cFileName;
+    if (HasSubfolder(dir + entry.cFileName)) AddPlaceholder(child);
+    return true;
+  });
+  SortChildren(node);
+  InfoOf(node).Loaded = true;
+}
+
+bool TFolderTreeView::HasSubfolder(const std::string& folder) {
+  bool found = false;
+  ListFolder(folder + "\\*.*", [&](const WIN32_FIND_DATAA& entry) {
+    found = IsListedFolder(entry);
+    return !found;
+  });
+  return found;
+}
+
+int TFolderTreeView::FindChild(HTREEITEM node, const std::string& prefix) const {
+  int index = 0;
+  for (HTREEITEM child = FirstChild(node); child; child = NextSibling(child), ++index)
+    if (UpperCase(InfoOf(child).Path) + "\\" == prefix) return index;
+  return -1;
+}
+
+HTREEITEM TFolderTreeView::ChildAt(HTREEITEM node, int index) const {
+  HTREEITEM child = FirstChild(node);
+  while (index-- > 0) child = NextSibling(child);
+  return child;
+}
+
+std::string TFolderTreeView::SelectedPath() const {
+  HTREEITEM selected = Selected();
+  return selected ? InfoOf(selected).Path : std::string();
+}
+
+void TFolderTreeView::SelectPath(const std::string& path) {
+  std::string target = UpperCase(path);
+  if (target == UpperCase(SelectedPath())) return;
+  if (!IsFolder(target)) throw Exception("Chemin non trouvé.");
+  if (target.back() != '\\') target += '\\';
+  std::string prefix = target.substr(0, 3);
+  HTREEITEM node = FirstChild(nullptr);
+  while (node && UpperCase(InfoOf(node).Path) != prefix) node = NextSibling(node);
+  if (!node) return; // a share, a relative path, a drive without a node: left as it is
+  while (prefix.size() < target.size()) {
+    if (!InfoOf(node).Loaded) LoadChildren(node);
+    const size_t k = target.find('\\', prefix.size()) - prefix.size() + 1;
+    prefix = target.substr(0, prefix.size() + k);
+    const int i = FindChild(node, prefix);
+    if (i != -1) node = ChildAt(node, i);
+  }
+  Select(node);
+  MakeVisible(node);
+}
+
+void TFolderTreeView::TreeMouseMove(int x, int y) {
+  HTREEITEM node = ItemAt(x, y);
+  if (!node) {
+    SetHint("");
+  } else if (Hint() != InfoOf(node).Path) {
+    CancelHint();
+    SetHint(InfoOf(node).Path);
+  }
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The machine's drives and folders as a read-only tree, filled lazily: a folder's subfolders
+// are read the first time its node opens, and never again. Each node's full path shows as
+// the hint of the node under the pointer.
+#include "toolkit/ImageList.h"
+#include "toolkit/TreeView.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+
+// What every node carries, placeholders included.
+struct TInfoNoeud {
+  bool Loaded = false;
+  std::string Path; // C:\ for a drive, C:\Windows for a folder, empty for a placeholder
+};
+
+class TFolderTreeView : public TTreeView {
+public:
+  TFolderTreeView(HWND parent, int left, int top, int width, int height);
+  ~TFolderTreeView() override;
+
+  // Adds a node per drive (a second call adds them all again); reads no drive.
+  void Populate();
+  std::string SelectedPath() const;
+  // Opens the tree down to the folder path and selects the deepest node on the way; throws
+  // "Chemin non trouvé." when path is no existing folder and differs from the selection.
+  void SelectPath(const std::string& path);
+
+  const TImageList& FolderImages() const { return *FFolderImages; }
+
+private:
+  TInfoNoeud& InfoOf(HTREEITEM node) const;
+  void LoadImages();
+  void InitNode(HTREEITEM node, int imageIndex, int selectedIndex);
+  void AddPlaceholder(HTREEITEM node);
+  void AddDrives();
+  void LoadChildren(HTREEITEM node);
+  bool HasSubfolder(const std::string& folder);
+  int FindChild(HTREEITEM node, const std::string& prefix) const;
+  HTREEITEM ChildAt(HTREEITEM node, int index) const;
+  void TreeExpanding(HTREEITEM node, bool& allowExpansion);
+  void TreeMouseMove(int x, int y);
+  std::unique_ptr<TImageList> FFolderImages;
+  // The records live as long as the control, placeholders' too: a node never outlives it.
+  std::deque<TInfoNoeud> FRecords;
+};

@@ -1,0 +1,236 @@
+#include "controls/FolderTreeView.h"
+
+#include "controls/TempFolder.h"
+#include "platform/SysUtils.h"
+#include "toolkit/TestForm.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+struct TTree {
+  TTestForm Form{400, 400};
+  TFolderTreeView Tree{Form.Handle(), 0, 0, 400, 400};
+};
+
+struct TItem {
+  std::string Text, Path;
+  int Image, SelectedImage;
+  bool Loaded, Button;
+};
+
+TItem ItemOf(const TFolderTreeView& tree, HTREEITEM item) {
+  TVITEMA tv{};
+  tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+  tv.hItem = item;
+  SendMessageA(tree.Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  const auto* info = static_cast<TInfoNoeud*>(tree.Data(item));
+  return {tree.Text(item), info->Path, tv.iImage, tv.iSelectedImage, info->Loaded, tv.cChildren != 0};
+}
+
+std::vector<HTREEITEM> ChildrenOf(const TFolderTreeView& tree, HTREEITEM item) {
+  std::vector<HTREEITEM> children;
+  for (HTREEITEM c = tree.FirstChild(item); c; c = tree.NextSibling(c)) children.push_back(c);
+  return children;
+}
+
+std::vector<std::string> TextsOf(const TFolderTreeView& tree, HTREEITEM item) {
+  std::vector<std::string> texts;
+  for (HTREEITEM c : ChildrenOf(tree, item)) texts.push_back(tree.Text(c));
+  return texts;
+}
+
+std::string Upper(std::string text) {
+  CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+std::string SelectPathError(TFolderTreeView& tree, const std::string& path) {
+  try {
+    tree.SelectPath(path);
+  } catch (const Exception& e) {
+    return e.Message();
+  }
+  return "";
+}
+
+void Expand(const TFolderTreeView& tree, HTREEITEM item) {
+  TreeView_Expand(tree.Handle(), item, TVE_EXPAND);
+}
+
+// Moves the pointer over the middle of the item's label, or to a point.
+void MouseAt(const TFolderTreeView& tree, int x, int y) {
+  SendMessageA(tree.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+}
+
+void MouseOver(const TFolderTreeView& tree, HTREEITEM item) {
+  RECT r;
+  TreeView_GetItemRect(tree.Handle(), item, &r, TRUE);
+  MouseAt(tree, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+} // namespace
+
+TEST(FolderTreeViewTest, PopulateAddsEachDriveWithAPlaceholderInLetterOrder) {
+  TTree t;
+  EXPECT_EQ(7, t.Tree.FolderImages().Count());
+  EXPECT_EQ(nullptr, t.Tree.FirstChild(nullptr));
+  t.Tree.Populate();
+  std::vector<TItem> expected;
+  const int imageOfType[] = {-9, -9, 0, 1, 3, 2, 4};
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    const UINT type = GetDriveTypeA(root.c_str());
+    if (type >= 2 && type <= 6)
+      expected.push_back({std::string("(") + letter + ":)", root, imageOfType[type],
+                          imageOfType[type], false, true});
+  }
+  const std::vector<HTREEITEM> drives = ChildrenOf(t.Tree, nullptr);
+  ASSERT_EQ(expected.size(), drives.size());
+  for (size_t i = 0; i < drives.size(); ++i) {
+    const TItem drive = ItemOf(t.Tree, drives[i]);
+    SCOPED_TRACE(drive.Text);
+    EXPECT_EQ(expected[i].Text, drive.Text);
+    EXPECT_EQ(expected[i].Path, drive.Path);
+    EXPECT_EQ(expected[i].Image, drive.Image);
+    EXPECT_EQ(expected[i].Image, drive.SelectedImage);
+    EXPECT_FALSE(drive.Loaded);
+    EXPECT_TRUE(drive.Button);
+    const std::vector<HTREEITEM> placeholder = ChildrenOf(t.Tree, drives[i]);
+    ASSERT_EQ(1u, placeholder.size());
+    const TItem star = ItemOf(t.Tree, placeholder[0]);
+    EXPECT_EQ("*", star.Text);
+    EXPECT_EQ("", star.Path);
+    EXPECT_EQ(I_IMAGENONE, star.Image) << "no picture";
+  }
+  EXPECT_EQ("", t.Tree.SelectedPath());
+  t.Tree.Populate();
+  EXPECT_EQ(2 * drives.size(), ChildrenOf(t.Tree, nullptr).size()) << "a second call adds again";
+}
+
+TEST(FolderTreeViewTest, OpeningAFolderListsItsSubfoldersInLocaleOrder) {
+  TTempFolder temp;
+  for (const char* name : {"foo", "beta", "\xE9lan", "Bravo", "alpha", "_x"}) temp.Folder(name);
+  temp.Folder("Cach\xE9", FILE_ATTRIBUTE_HIDDEN);
+  temp.Folder("Syst\xE8me", FILE_ATTRIBUTE_SYSTEM);
+  temp.Folder(".git");
+  temp.Folder(".git\\objects");
+  temp.Folder("alpha\\sub");
+  temp.Folder("beta\\.dot");
+  temp.File("beta\\file.txt");
+  temp.File("foo.txt");
+  TTree t;
+  t.Tree.Populate();
+  t.Tree.SelectPath(temp.Path());
+  HTREEITEM folder = TreeView_GetSelection(t.Tree.Handle());
+  EXPECT_EQ(temp.Path(), t.Tree.SelectedPath());
+  EXPECT_FALSE(ItemOf(t.Tree, folder).Loaded) << "the target's own subfolders wait";
+  EXPECT_EQ((std::vector<std::string>{"*"}), TextsOf(t.Tree, folder));
+
+  Expand(t.Tree, folder);
+  EXPECT_TRUE(ItemOf(t.Tree, folder).Loaded);
+  EXPECT_EQ((std::vector<std::string>{"_x", "alpha", "beta", "Bravo", "Cach\xE9", "\xE9lan",
+                                      "foo", "Syst\xE8me"}),
+            TextsOf(t.Tree, folder));
+  for (HTREEITEM child : ChildrenOf(t.Tree, folder)) {
+    const TItem item = ItemOf(t.Tree, child);
+    SCOPED_TRACE(item.Text);
+    EXPECT_EQ(temp / item.Text, item.Path);
+    EXPECT_EQ(5, item.Image);
+    EXPECT_EQ(6, item.SelectedImage);
+    EXPECT_EQ(item.Text == "alpha", item.Button) << "a button only over a listed subfolder";
+  }
+}
+
+TEST(FolderTreeViewTest, ChildrenAreReadOnceAndAFolderFoundEmptyLosesItsButton) {
+  TTempFolder temp;
+  temp.Folder("empty");
+  temp.Folder("emptied");
+  const std::string sub = temp.Folder("emptied\\sub");
+  TTree t;
+  t.Tree.Populate();
+  t.Tree.SelectPath(temp.Path());
+  HTREEITEM folder = TreeView_GetSelection(t.Tree.Handle());
+  Expand(t.Tree, folder);
+  const std::vector<HTREEITEM> children = ChildrenOf(t.Tree, folder);
+  ASSERT_EQ(2u, children.size());
+  HTREEITEM emptied = children[0], empty = children[1];
+  EXPECT_FALSE(ItemOf(t.Tree, empty).Button);
+  EXPECT_TRUE(ItemOf(t.Tree, emptied).Button);
+  TTempFolder::Remove(sub);
+  Expand(t.Tree, emptied);
+  EXPECT_TRUE(ItemOf(t.Tree, emptied).Loaded);
+  EXPECT_FALSE(ItemOf(t.Tree, emptied).Button) << "nothing listed: no more button";
+  EXPECT_EQ(nullptr, t.Tree.FirstChild(emptied));
+
+  temp.Folder("later");
+  temp.Folder("empty\\later");
+  TreeView_Expand(t.Tree.Handle(), folder, TVE_COLLAPSE);
+  Expand(t.Tree, folder);
+  EXPECT_EQ((std::vector<std::string>{"emptied", "empty"}), TextsOf(t.Tree, folder));
+  EXPECT_FALSE(ItemOf(t.Tree, empty).Button);
+  EXPECT_EQ("", SelectPathError(t.Tree, temp / "later")) << "an existing folder without node";
+  EXPECT_EQ(temp.Path(), t.Tree.SelectedPath());
+}
+
+TEST(FolderTreeViewTest, SelectPathFindsTheDeepestNodeOnThePath) {
+  TTempFolder temp;
+  temp.Folder("Docs");
+  temp.Folder("Docs\\Lettres");
+  temp.Folder(".cache");
+  temp.Folder(".cache\\inner");
+  const std::string drive = Upper(temp.Path().substr(0, 3));
+  struct TRow {
+    const char* Name;
+    std::string Path, Selected;
+  } rows[] = {
+      {"same case", temp / "Docs\\Lettres", temp / "Docs\\Lettres"},
+      {"other case", Upper(temp / "docs\\lettres"), temp / "Docs\\Lettres"},
+      {"lower case", temp.Path() + "\\docs", temp / "Docs"},
+      {"trailing backslash", temp / "Docs\\", temp / "Docs"},
+      {"drive root", drive, drive},
+      {"below a dot-named folder", temp / ".cache\\inner", temp.Path()},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TTree t;
+    t.Tree.Populate();
+    EXPECT_EQ("", SelectPathError(t.Tree, row.Path));
+    EXPECT_EQ(row.Selected, t.Tree.SelectedPath());
+    HTREEITEM selected = TreeView_GetSelection(t.Tree.Handle());
+    for (HTREEITEM up = t.Tree.Parent(selected); up; up = t.Tree.Parent(up))
+      EXPECT_TRUE(TreeView_GetItemState(t.Tree.Handle(), up, TVIS_EXPANDED) & TVIS_EXPANDED);
+  }
+}
+
+TEST(FolderTreeViewTest, SelectPathReportsAMissingFolderAndLeavesTheTree) {
+  TTempFolder temp;
+  const std::string gone = temp.Folder("gone");
+  TTree t;
+  t.Tree.Populate();
+  EXPECT_EQ("", SelectPathError(t.Tree, "")) << "nothing selected: nothing to do";
+  EXPECT_EQ("", t.Tree.SelectedPath());
+  t.Tree.SelectPath(gone);
+  HTREEITEM selected = TreeView_GetSelection(t.Tree.Handle());
+  TTempFolder::Remove(gone);
+  EXPECT_EQ("", SelectPathError(t.Tree, Upper(gone))) << "the selection, in other letters";
+  EXPECT_EQ("Chemin non trouv\xE9.", SelectPathError(t.Tree, ""));
+  EXPECT_EQ("Chemin non trouv\xE9.", SelectPathError(t.Tree, temp / "missing\\deeper"));
+  EXPECT_EQ(selected, TreeView_GetSelection(t.Tree.Handle()));
+  EXPECT_EQ(gone, t.Tree.SelectedPath());
+}
+
+TEST(FolderTreeViewTest, TheHintIsThePathOfTheNodeUnderThePointer) {
+  TTempFolder temp;
+  TTree t;
+  t.Tree.Populate();
+  HTREEITEM drive = t.Tree.FirstChild(nullptr);
+  MouseOver(t.Tree, drive);
+  EXPECT_EQ(ItemOf(t.Tree, drive).Path, t.Tree.Hint());
+  MouseAt(t.Tree, 200, 390);
+  EXPECT_EQ("", t.Tree.Hint()) << "empty space";
+  t.Tree.SelectPath(temp.Path());
+  MouseOver(t.Tree, TreeView_GetSelection(t.Tree.Handle()));
+  EXPECT_EQ(temp.Path(), t.Tree.Hint());
+}

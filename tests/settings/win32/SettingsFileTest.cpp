@@ -1,0 +1,167 @@
+#include "settings/Settings.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/SysUtils.h"
+#include "support/SettingsDoubles.h"
+
+namespace {
+using TItems = std::vector<std::string>;
+
+bool FolderExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string FileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// Each test in a folder of its own, with the settings file's full path inside it.
+struct TSettingsFileFixture : ::testing::Test {
+  std::string Folder, Path;
+
+  void SetUp() override {
+    char temp[MAX_PATH], name[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    ASSERT_NE(0u, GetTempFileNameA(temp, "ini", 0, name));
+    DeleteFileA(name);
+    ASSERT_TRUE(CreateDirectoryA(name, nullptr));
+    Folder = name;
+    Path = Folder + "\\Scrivane.ini";
+  }
+  void TearDown() override {
+    SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(Path.c_str());
+    RemoveDirectoryA(Folder.c_str());
+  }
+  void WriteFile(const std::string& text) { std::ofstream(Path, std::ios::binary) << text; }
+
+  // One run of the program: the settings read at start, changed, and written at exit.
+  struct TRun {
+    TSettingsFile File;
+    TStringHistory Masks, Texts;
+    TFakeFolderTree Tree{FolderExists};
+    explicit TRun(const std::string& path) : File(path) { LoadSettings(File, Masks, Texts, Tree); }
+    void Save() { SaveSettings(File, Masks, Texts, Tree); }
+  };
+};
+} // namespace
+
+TEST_F(TSettingsFileFixture, ALongEntryReadsBackCutTo1023Characters) {
+  TSettingsFile file(Path);
+  const std::string entry(1500, 'm');
+  file.WriteString("Fichiers", "cFic1", entry);
+  EXPECT_EQ(entry.substr(0, 1023), file.ReadString("Fichiers", "cFic1", ""));
+  EXPECT_EQ("défaut", file.ReadString("Fichiers", "cFic2", "défaut"));
+}
+
+TEST_F(TSettingsFileFixture, FirstRunCreatesTheFileWithCountsAndFolderOnly) {
+  {
+    TRun run(Path);
+    EXPECT_TRUE(run.Masks.Items.empty());
+    EXPECT_EQ("", run.Tree.Selected);
+    run.Save();
+  }
+  const std::string text = FileText(Path);
+  EXPECT_NE(std::string::npos, text.find("nNbFic=0")) << text;
+  EXPECT_NE(std::string::npos, text.find("nNbCont=0")) << text;
+  EXPECT_NE(std::string::npos, text.find("cRep=")) << text;
+  EXPECT_EQ(std::string::npos, text.find("[Fichiers]")) << text;
+  EXPECT_EQ(std::string::npos, text.find("[Contenant]")) << text;
+}
+
+namespace {
+const char kBefore[] = "[GENERAL]\r\nnNbFic=1\r\ncRep=C:\\\r\n[Fichiers]\r\ncFic1=ancien\r\n";
+
+// A run that loaded kBefore and found its file unwritable at exit.
+void ExpectRefusedSave(TSettingsFileFixture::TRun& run, const std::string& path) {
+  EXPECT_EQ((TItems{"ancien"}), run.Masks.Items);
+  run.Masks.Items.push_back("nouveau");
+  try {
+    run.Save();
+    ADD_FAILURE() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_EQ("Ne peut écrire dans " + path, e.Message());
+  }
+}
+} // namespace
+
+TEST_F(TSettingsFileFixture, AReadOnlyFileRaisesAndKeepsItsValues) {
+  WriteFile(kBefore);
+  ASSERT_TRUE(SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_READONLY));
+  const HANDLE probe =
+      CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) {
+    CloseHandle(probe);
+    GTEST_SKIP() << "the read-only attribute is not enforced for this user (root under Wine)";
+  }
+  TRun run(Path);
+  ExpectRefusedSave(run, Path);
+  EXPECT_EQ(kBefore, FileText(Path));
+}
+
+// Another program holding the file open without sharing refuses the writes as well.
+TEST_F(TSettingsFileFixture, ALockedFileRaisesAndKeepsItsValues) {
+  WriteFile(kBefore);
+  TRun run(Path);
+  const HANDLE lock =
+      CreateFileA(Path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+  ExpectRefusedSave(run, Path);
+  CloseHandle(lock);
+  EXPECT_EQ(kBefore, FileText(Path));
+}
+
+TEST_F(TSettingsFileFixture, TheNextRunReadsBackWhatARunWrote) {
+  const TItems masks = {"*.txt", "*.TXT", "", "*.cpp;*.h"}, texts = {"été", "a=b", "x"};
+  {
+    TRun run(Path);
+    run.Masks.Items = masks;
+    run.Texts.Items = texts;
+    run.Tree.SelectPath(Folder);
+    run.Save();
+  }
+  const std::string written = FileText(Path);
+  TRun next(Path);
+  EXPECT_EQ(masks, next.Masks.Items);
+  EXPECT_EQ(texts, next.Texts.Items);
+  EXPECT_EQ(Folder, next.Tree.Selected);
+  next.Save();
+  EXPECT_EQ(written, FileText(Path));
+}
+
+TEST_F(TSettingsFileFixture, ADriveRootIsStoredWithItsBackslashAndSelectedAgain) {
+  {
+    TRun run(Path);
+    run.Tree.SelectPath("C:\\");
+    run.Save();
+  }
+  EXPECT_NE(std::string::npos, FileText(Path).find("cRep=C:\\\r\n"));
+  TRun next(Path);
+  EXPECT_EQ((TItems{"Populate", "SelectPath(C:\\)"}), next.Tree.Calls);
+  EXPECT_EQ("C:\\", next.Tree.Selected);
+}
+
+TEST_F(TSettingsFileFixture, AStoredFolderThatIsGoneSelectsTheWindowsFolder) {
+  WriteFile("[GENERAL]\r\ncRep=" + Folder + "\\Disparu\r\n");
+  TRun run(Path);
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  EXPECT_EQ(windows, run.Tree.Selected);
+}
+
+TEST_F(TSettingsFileFixture, TheFileLiesBesideTheProgramWhateverTheCurrentFolder) {
+  char program[MAX_PATH];
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string expected = program;
+  expected = expected.substr(0, expected.rfind('\\') + 1) + "Scrivane.ini";
+  ASSERT_TRUE(SetCurrentDirectoryA(Folder.c_str()));
+  EXPECT_EQ(expected, SettingsFilePath());
+  SetCurrentDirectoryA("C:\\");
+}

@@ -1,0 +1,19 @@
+#include "support/SettingsDoubles.h"
+
+#include "platform/CodePage.h"
+#include "platform/SysUtils.h"
+
+bool TStringHistory::Add(const std::string& text) {
+  if (Refuses) return false;
+  Items.push_back(text);
+  return true;
+}
+
+void TFakeFolderTree::SelectPath(const std::string& path) {
+  Calls.push_back("SelectPath(" + path + ")");
+  const TCodePage& page = TCodePage::Current();
+  if (page.UpperCase(path) == page.UpperCase(Selected)) return;
+  if (!FExists(path)) throw Exception("Chemin non trouvé.");
+  Selected = path;
+  if (Selected.size() > 3 && Selected.back() == '\\') Selected.pop_back();
+}
