@@ -13,9 +13,10 @@ RECT Place(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
 }
 
+// Aligned first, so that a folding panel places its strip for the edge it then gets sized on.
 void PlaceAndAlign(TControl& control, int left, int top, int width, int height, TAlign align) {
-  control.SetBounds(left, top, width, height);
   control.SetAlign(align);
+  control.SetBounds(left, top, width, height);
 }
 
 void SetUpFoldingPanel(TExpColPanel& panel, int height) {
