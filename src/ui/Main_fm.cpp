@@ -1,30 +1,217 @@
 #include "ui/Main_fm.h"
 
+#include "platform/SysUtils.h"
+#include "toolkit/Application.h"
+
 namespace {
 constexpr int ClientWidth = 824;
 constexpr int ClientHeight = 514;
-// A dialog border: title bar with only the close button, no resizing.
-constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
-constexpr DWORD FormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
+
+HICON MainIcon() { return LoadIconA(GetModuleHandleA(nullptr), "MAINICON"); }
+
+RECT Place(int left, int top, int width, int height) {
+  return {left, top, left + width, top + height};
+}
+
+// Aligned first, so that a folding panel places its strip for the edge it then gets sized on.
+void PlaceAndAlign(TControl& control, int left, int top, int width, int height, TAlign align) {
+  control.SetAlign(align);
+  control.SetBounds(left, top, width, height);
+}
+
+void SetUpFoldingPanel(TExpColPanel& panel, int height) {
+  panel.SetBevelOuter(bvNone);
+  panel.Set_ArrowsColor(clBlue);
+  panel.Set_LargHautRef(height);
+  panel.Set_PanelState(psExpanded);
+}
 } // namespace
 
-TfmMain::TfmMain() {
-  RECT frame{0, 0, ClientWidth, ClientHeight};
-  AdjustWindowRectEx(&frame, FormStyle, FALSE, FormExStyle);
-  TCreateParams params;
-  params.ExStyle = FormExStyle;
-  params.Style = FormStyle;
-  params.Caption = "Scrivane";
-  params.Width = frame.right - frame.left;
-  params.Height = frame.bottom - frame.top;
-  params.Left = (GetSystemMetrics(SM_CXSCREEN) - params.Width) / 2;
-  params.Top = (GetSystemMetrics(SM_CYSCREEN) - params.Height) / 2;
-  CreateHandle({"TfmMain", 0, GetSysColorBrush(COLOR_BTNFACE)}, params);
+TfmMain::TfmMain(std::string settingsPath)
+    : TForm("Scrivane", ClientWidth, ClientHeight, MainIcon()),
+      ExpColPanel1(Handle()),
+      pnHaut(ExpColPanel1.Handle()),
+      ExpColPanel2(pnHaut.Handle()),
+      stFichiers(ExpColPanel2.Handle(), {8, 16, 36, 13}, "&Fichiers"),
+      cbFichiers(ExpColPanel2.Handle(), {64, 16, 145, 21}),
+      stContenant(ExpColPanel2.Handle(), {8, 48, 49, 13}, "&Contenant"),
+      cbContenant(ExpColPanel2.Handle(), {64, 48, 145, 21}),
+      stDans(ExpColPanel2.Handle(), {224, 16, 25, 13}, "&Dans"),
+      tvRep(ExpColPanel2.Handle(), 257, 16, 321, 97),
+      cbInclSsDos(ExpColPanel2.Handle(), {8, 96, 137, 17}, "&Inclure les sous-dossiers"),
+      btRechercher(ExpColPanel2.Handle(), {152, 80, 97, 33}, "&Rechercher",
+                   LoadBitmapResource("BM_RECHERCHER")),
+      pnFic(pnHaut.Handle()),
+      stAtteindre(pnFic.Handle(), {8, 4, 42, 13}, "&Atteindre"),
+      edAtteindre(pnFic.Handle(), {56, 4, 121, 21}),
+      grFic(pnHaut.Handle(), "grFic", 0, 160, 824, 130),
+      pnCmdesMemo(Handle()),
+      FSettingsPath(std::move(settingsPath)) {
+  PlaceControls();
+  BindEvents();
+  FormCreate();
+}
+
+TfmMain::~TfmMain() {
+  // The window goes while the fields that FormDestroy saves from still exist.
+  if (Handle()) DestroyWindow(Handle());
+}
+
+void TfmMain::PlaceControls() {
+  PlaceAndAlign(ExpColPanel1, 0, 0, 824, 300, alTop);
+  SetUpFoldingPanel(ExpColPanel1, 300);
+  PlaceAndAlign(pnHaut, 0, 0, 824, 290, alClient);
+  pnHaut.SetBevelOuter(bvNone);
+  PlaceAndAlign(ExpColPanel2, 0, 0, 824, 128, alTop);
+  SetUpFoldingPanel(ExpColPanel2, 128);
+  stFichiers.SetFocusControl(cbFichiers.Handle());
+  stContenant.SetFocusControl(cbContenant.Handle());
+  stDans.SetFocusControl(tvRep.Handle());
+  cbInclSsDos.SetChecked(true);
+  PlaceAndAlign(pnFic, 0, 128, 824, 32, alTop);
+  pnFic.SetBevelOuter(bvNone);
+  stAtteindre.SetFocusControl(edAtteindre.Handle());
+  stnNbFic.Create(pnFic.Handle(), Place(184, 8, 52, 17), "0 fichier(s)", Font.Handle(), true);
+  SetAlign(grFic.Handle(), alClient);
+  grFic.SetRows(0);
+  grFic.SetDefaultRowHeight(14);
+  grFic.SetThumbTracking(true);
+
+  mmLignesConcernees.Create(Handle(), Place(0, 300, 824, 173), 0);
+  // Tab order: the viewer comes between the upper panel and the button bar.
+  SetWindowPos(mmLignesConcernees.Handle(), ExpColPanel1.Handle(), 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetAlign(mmLignesConcernees.Handle(), alClient);
+  PlaceAndAlign(pnCmdesMemo, 0, 473, 824, 41, alBottom);
+  pnCmdesMemo.SetBevelOuter(bvNone);
+  const HWND bar = pnCmdesMemo.Handle();
+  btPremOccur.Create(bar, Place(8, 8, 25, 25), FPictures.Add(LoadBitmapResource("BM_PREM_OCCUR")));
+  btOccurPrec.Create(bar, Place(32, 8, 25, 25), FPictures.Add(LoadBitmapResource("BM_OCCUR_PREC")));
+  btOccurSuiv.Create(bar, Place(56, 8, 25, 25), FPictures.Add(LoadBitmapResource("BM_OCCUR_SUIV")));
+  btDernOccur.Create(bar, Place(80, 8, 25, 25), FPictures.Add(LoadBitmapResource("BM_DERN_OCCUR")));
+  stnNbOccur.Create(bar, Place(120, 12, 81, 17), "occurence 0 / 0", Font.Handle(), true);
+  stLigCour.Create(bar, Place(224, 12, 65, 17), "", Font.Handle(), false);
+  SetDefaultFont(Handle(), Font.Handle());
+}
+
+void TfmMain::BindEvents() {
+  btRechercher.OnClick = [this] { btRechercherClick(); };
+  edAtteindre.OnChange = [this] { edAtteindreChange(); };
+  grFic.OnCellLoaded = [this](int col, int row, std::string& value) {
+    grFicCellLoaded(col, row, value);
+  };
+  grFic.OnHeadingClick = [this](int col) { grFicHeadingClick(col); };
+  grFic.OnRowChanged = [this](int oldRow, int newRow) { grFicRowChanged(oldRow, newRow); };
+  mmLignesConcernees.OnSelectionChange = [this] {
+    if (FViewer) FViewer->mmLignesConcerneesSelectionChange(); // none before start, after end
+  };
+  for (TSpeedButton* button : {&btPremOccur, &btOccurPrec, &btOccurSuiv, &btDernOccur})
+    button->OnClick = [this, button] { FViewer->btNavigClick(*button); };
 }
 
 LRESULT TfmMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-  case WM_DESTROY: PostQuitMessage(0); return 0;
-  default: return TWindow::WndProc(message, wParam, lParam);
+  case WM_DESTROY: FormDestroy(); return 0;
+  case WM_SETTINGCHANGE: RegionalSettingsChanged(); return 0;
+  default: return TForm::WndProc(message, wParam, lParam);
   }
+}
+
+void TfmMain::FormCreate() {
+  SettingsFile = std::make_unique<TSettingsFile>(FSettingsPath);
+  LoadSettings(*SettingsFile, FMaskHistory, FTextHistory, FFolders);
+  FEngine = std::make_unique<TSearchEngine>(PlatformFileSystem(),
+                                            TFormatSettings::FromRegional(ReadRegionalSettings()));
+  FViewer = std::make_unique<TViewer>(
+      TViewerControls{mmLignesConcernees, btPremOccur, btOccurPrec, btOccurSuiv, btDernOccur,
+                      stnNbOccur, stLigCour},
+      FEngine->LineBuffer(), [this] { return cbContenant.Text(); });
+  SetUpColumns();
+}
+
+// Heading first, then width, alignment and the heading button, column by column.
+void TfmMain::SetUpColumns() {
+  const struct {
+    const char* Heading;
+    int Width; // 0: the layout's width stays
+    TAlignment Alignment;
+  } columns[] = {{"Fichier", 200, taLeftJustify},
+                 {"Dossier", 400, taLeftJustify},
+                 {"Taille", 0, taRightJustify},
+                 {"Date Heure", 140, taCenter}};
+  for (int k = 1; k <= 4; ++k) {
+    TtsCol& col = grFic.Col(k);
+    col.SetHeading(columns[k - 1].Heading);
+    if (columns[k - 1].Width) col.SetWidth(columns[k - 1].Width);
+    if (columns[k - 1].Alignment != taLeftJustify) col.SetAlignment(columns[k - 1].Alignment);
+    col.SetHeadingButton(cbButton);
+  }
+}
+
+// Runs once, when the window goes; a failure is shown and the saving steps after it skipped.
+void TfmMain::FormDestroy() {
+  if (FDestroyed) return;
+  FDestroyed = true;
+  FViewer.reset();
+  FEngine.reset();
+  Application().Guarded([this] { SaveSettings(*SettingsFile, FMaskHistory, FTextHistory, FFolders); });
+  SettingsFile.reset();
+  PostQuitMessage(0);
+}
+
+void TfmMain::btRechercherClick() {
+  FoundFiles().clear();
+  Application().SetBusyCursor(true);
+  try {
+    FEngine->Search(SearchRequestFromControls());
+  } catch (...) {
+    Application().SetBusyCursor(false);
+    grFic.SetRows(0);
+    throw;
+  }
+  Application().SetBusyCursor(false);
+  grFic.SetRows(0);
+  SortFoundFiles(FoundFiles(), FGridOrder, 1, CompareByName);
+  AddToHistory(FMaskHistory, cbFichiers.Text());
+  AddToHistory(FTextHistory, cbContenant.Text());
+  stnNbFic.SetCaption(Format("%d fichier(s)", static_cast<int>(FoundFiles().size())));
+  mmLignesConcernees.Clear();
+  grFic.SetRows(static_cast<int>(FoundFiles().size()));
+  grFic.ReloadCells();
+  ::SetFocus(grFic.Handle());
+}
+
+TSearchRequest TfmMain::SearchRequestFromControls() const {
+  TSearchRequest request;
+  request.Folder = tvRep.SelectedPath();
+  request.Mask = cbFichiers.Text();
+  if (request.Mask.empty()) request.Mask = "*.*";
+  request.Text = cbContenant.Text();
+  request.IncludeSubfolders = cbInclSsDos.Checked();
+  return request;
+}
+
+void TfmMain::grFicRowChanged(int /*oldRow*/, int newRow) {
+  if (newRow <= 0) return;
+  const TInfoFic& file = *FoundFiles()[newRow - 1];
+  FViewer->LoadFileIntoViewer(JoinPath(file.Folder, file.Name));
+}
+
+void TfmMain::grFicCellLoaded(int dataCol, int dataRow, std::string& value) {
+  const TInfoFic& file = *FoundFiles()[dataRow - 1];
+  switch (dataCol) {
+  case 1: value = file.Name; break;
+  case 2: value = file.Folder; break;
+  case 3: value = Format("%d", static_cast<int>(file.Size)); break;
+  case 4: value = file.DateText; break;
+  default: break;
+  }
+}
+
+void TfmMain::grFicHeadingClick(int dataCol) { SortByHeading(FoundFiles(), FGridOrder, dataCol); }
+
+void TfmMain::edAtteindreChange() { GoToName(FoundFiles(), FGridOrder, edAtteindre.Text()); }
+
+void TfmMain::RegionalSettingsChanged() {
+  if (FEngine) FEngine->SetFormatSettings(TFormatSettings::FromRegional(ReadRegionalSettings()));
 }

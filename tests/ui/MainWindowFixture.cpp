@@ -1,0 +1,120 @@
+#include "ui/MainWindowFixture.h"
+
+#include <fstream>
+
+namespace {
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + "\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+      else DeleteFileA(path.c_str());
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+} // namespace
+
+TTempFolder::TTempFolder() {
+  static int count = 0;
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  FPath = std::string(temp) + "scrivane_ui_" + std::to_string(GetCurrentProcessId()) + "_" +
+          std::to_string(++count);
+  CreateDirectoryA(FPath.c_str(), nullptr);
+}
+
+TTempFolder::~TTempFolder() { RemoveTree(FPath); }
+
+std::string TTempFolder::Folder(const std::string& relative) const {
+  std::string path = FPath;
+  size_t start = 0;
+  while (start <= relative.size()) {
+    const size_t end = relative.find('\\', start);
+    path += "\\" + relative.substr(start, end - start);
+    CreateDirectoryA(path.c_str(), nullptr);
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return path;
+}
+
+std::string TTempFolder::Write(const std::string& relative, const std::string& contents) const {
+  const size_t slash = relative.rfind('\\');
+  const std::string folder = slash == std::string::npos ? FPath : Folder(relative.substr(0, slash));
+  const std::string path = folder + "\\" + relative.substr(slash + 1);
+  std::ofstream(path, std::ios::binary) << contents;
+  return path;
+}
+
+void TMainWindowTest::WriteSetting(const char* section, const char* key,
+                                   const std::string& value) const {
+  WritePrivateProfileStringA(section, key, value.c_str(), SettingsPath().c_str());
+}
+
+std::string TMainWindowTest::ReadSetting(const char* section, const char* key) const {
+  char value[1024];
+  GetPrivateProfileStringA(section, key, "<absent>", value, sizeof value, SettingsPath().c_str());
+  return value;
+}
+
+void TMainWindowTest::Start() {
+  Form = std::make_unique<TfmMain>(SettingsPath());
+  Application().DialogWindow = Form->Handle();
+  ShowWindow(Form->Handle(), SW_SHOW);
+  SetForegroundWindow(Form->Handle());
+  PumpPending();
+}
+
+void TMainWindowTest::Close() {
+  PostMessageA(Form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Form->Handle() == nullptr; }));
+  Application().DialogWindow = nullptr;
+  Form.reset();
+}
+
+void TMainWindowTest::Type(TComboBox& box, const std::string& text) {
+  box.SetText("");
+  HWND edit = GetWindow(box.Handle(), GW_CHILD);
+  ::SetFocus(edit);
+  for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+  PumpPending();
+}
+
+void TMainWindowTest::Type(TEdit& box, const std::string& text) {
+  box.SetFocus();
+  for (char c : text) PostMessageA(box.Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+  PumpPending();
+}
+
+void TMainWindowTest::Click(HWND control, int x, int y) {
+  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  PumpPending();
+}
+
+void TMainWindowTest::Search() { Click(Form->btRechercher.Handle(), 40, 16); }
+
+void TMainWindowTest::ClickRow(int row) {
+  Click(Form->grFic.Handle(), 20, TtsGrid::HeadingHeight + (row - 1) * 14 + 7);
+}
+
+void TMainWindowTest::ClickHeading(int col) {
+  const int lefts[] = {0, 200, 600, 664};
+  Click(Form->grFic.Handle(), lefts[col - 1] + 20, 7);
+}
+
+std::string TMainWindowTest::ViewerText() const {
+  return CaptionOf(Form->mmLignesConcernees.Handle());
+}
+
+std::string TMainWindowTest::CaptionOf(HWND control) const {
+  std::string text(GetWindowTextLengthA(control) + 1, '\0');
+  text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
+  return text;
+}

@@ -1,0 +1,221 @@
+#include "ui/MainWindowFixture.h"
+
+#include "platform/SystemFolders.h"
+#include "search/Masks.h"
+#include "toolkit/Application.h"
+
+#include <vector>
+
+namespace {
+std::vector<std::string> ItemsOf(const TComboBox& box) {
+  std::vector<std::string> items;
+  for (int k = 0; k < box.ItemCount(); ++k) items.push_back(box.Item(k));
+  return items;
+}
+
+std::string ClientSizeOf(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  return std::to_string(r.right) + " x " + std::to_string(r.bottom);
+}
+} // namespace
+
+TEST_F(TMainWindowTest, FirstStartWithoutSettingsShowsAnEmptyWindowAndWritesTheFileAtClose) {
+  Start();
+  EXPECT_EQ(CaptionOf(Form->Handle()), "Scrivane");
+  EXPECT_EQ(ClientSizeOf(Form->Handle()), "824 x 514");
+  EXPECT_EQ(Form->cbFichiers.ItemCount(), 0);
+  EXPECT_EQ(Form->cbContenant.ItemCount(), 0);
+  EXPECT_EQ(Form->tvRep.SelectedPath(), "");
+  EXPECT_TRUE(Form->cbInclSsDos.Checked());
+  EXPECT_EQ(Form->grFic.Rows(), 0);
+  const char* headings[] = {"Fichier", "Dossier", "Taille", "Date Heure"};
+  for (int k = 1; k <= 4; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(Form->grFic.Col(k).Heading(), headings[k - 1]);
+    EXPECT_EQ(Form->grFic.Col(k).SortPicture(), spNone);
+  }
+  EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), "0 fichier(s)");
+  Close();
+  EXPECT_EQ(ReadSetting("GENERAL", "nNbFic"), "0");
+  EXPECT_EQ(ReadSetting("GENERAL", "nNbCont"), "0");
+  EXPECT_EQ(ReadSetting("GENERAL", "cRep"), "");
+  EXPECT_TRUE(Boxes.Shown.empty());
+}
+
+TEST_F(TMainWindowTest, ClosingRightAfterStartWritesBackTheSameHistoriesAndFolder) {
+  const std::string folder = Temp.Folder("docs");
+  WriteSetting("GENERAL", "nNbFic", "0x2");
+  WriteSetting("Fichiers", "cFic1", "*.txt");
+  WriteSetting("Fichiers", "cFic2", "*.txt");
+  WriteSetting("Fichiers", "cFic3", "oublié");
+  WriteSetting("GENERAL", "nNbCont", "1");
+  WriteSetting("Contenant", "cCont1", "été");
+  WriteSetting("GENERAL", "cRep", folder);
+  Start();
+  EXPECT_EQ(ItemsOf(Form->cbFichiers), (std::vector<std::string>{"*.txt", "*.txt"}));
+  EXPECT_EQ(Form->cbFichiers.Text(), "");
+  EXPECT_EQ(ItemsOf(Form->cbContenant), (std::vector<std::string>{"été"}));
+  EXPECT_EQ(Form->tvRep.SelectedPath(), folder);
+  Close();
+  EXPECT_EQ(ReadSetting("GENERAL", "nNbFic"), "2");
+  EXPECT_EQ(ReadSetting("Fichiers", "cFic2"), "*.txt");
+  EXPECT_EQ(ReadSetting("Fichiers", "cFic3"), "<absent>");
+  EXPECT_EQ(ReadSetting("Contenant", "cCont1"), "été");
+  EXPECT_EQ(ReadSetting("GENERAL", "cRep"), folder);
+}
+
+TEST_F(TMainWindowTest, AStoredFolderThatIsGoneGivesTheWindowsFolderWithoutAMessage) {
+  WriteSetting("GENERAL", "cRep", Temp.Path() + "\\disparu");
+  Start();
+  EXPECT_TRUE(Boxes.Shown.empty());
+  EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
+                           Form->tvRep.SelectedPath().c_str(), -1, WindowsFolder().c_str(), -1),
+            CSTR_EQUAL);
+  Close();
+  EXPECT_TRUE(Boxes.Shown.empty());
+}
+
+TEST_F(TMainWindowTest, ASearchListsTheFilesByNameShowsTheFirstAndFocusesTheGrid) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\b.txt", "rien\r\nun Mot ici\r\n");
+  Temp.Write("docs\\sous\\a.txt", "mot\r\n");
+  Temp.Write("docs\\c.txt", "sans le terme\r\n");
+  Temp.Write("docs\\d.log", "mot\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  Type(Form->cbFichiers, "*.txt");
+  Type(Form->cbContenant, "MOT");
+  Search();
+  EXPECT_TRUE(Boxes.Shown.empty());
+  EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), "2 fichier(s)");
+  ASSERT_EQ(Form->grFic.Rows(), 2);
+  EXPECT_EQ(Form->FoundFiles()[0]->Name, "a.txt");
+  EXPECT_EQ(Form->FoundFiles()[0]->Folder, folder + "\\sous");
+  EXPECT_EQ(Form->FoundFiles()[1]->Name, "b.txt");
+  EXPECT_EQ(Form->grFic.Col(1).SortPicture(), spBullet);
+  EXPECT_EQ(Form->grFic.SelectedRow(), 1);
+  EXPECT_EQ(ViewerText(), "mot\r\n");
+  EXPECT_EQ(GetFocus(), Form->grFic.Handle());
+  EXPECT_EQ(ItemsOf(Form->cbFichiers), (std::vector<std::string>{"*.txt"}));
+  EXPECT_EQ(ItemsOf(Form->cbContenant), (std::vector<std::string>{"MOT"}));
+
+  // The same search in other letter cases adds nothing to the histories.
+  Type(Form->cbFichiers, "*.TXT");
+  Type(Form->cbContenant, "mot");
+  Search();
+  EXPECT_EQ(ItemsOf(Form->cbFichiers), (std::vector<std::string>{"*.txt"}));
+  EXPECT_EQ(ItemsOf(Form->cbContenant), (std::vector<std::string>{"MOT"}));
+}
+
+TEST_F(TMainWindowTest, AnEmptyMaskSearchesEveryFileAndIsNotRemembered) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\a.txt", "x");
+  Temp.Write("docs\\b.log", "x");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  Form->cbInclSsDos.SetChecked(false);
+  Search();
+  EXPECT_EQ(Form->grFic.Rows(), 2);
+  EXPECT_EQ(Form->cbFichiers.ItemCount(), 0);
+  EXPECT_EQ(Form->cbContenant.ItemCount(), 0);
+}
+
+TEST_F(TMainWindowTest, ASearchThatFindsNothingEmptiesGridAndViewerButKeepsTheCounter) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\a.txt", "mot\r\nmot\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  Type(Form->cbContenant, "mot");
+  Search();
+  const std::string counter = CaptionOf(Form->stnNbOccur.Handle());
+  EXPECT_EQ(counter, "occurence 1/ 2");
+  std::vector<std::pair<int, int>> changes;
+  Form->grFic.OnRowChanged = [&](int oldRow, int newRow) { changes.emplace_back(oldRow, newRow); };
+
+  Type(Form->cbContenant, "absent");
+  Search();
+  EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), "0 fichier(s)");
+  EXPECT_EQ(Form->grFic.Rows(), 0);
+  EXPECT_EQ(Form->grFic.SelectedRow(), 0);
+  EXPECT_EQ(ViewerText(), "");
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), counter);
+  EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{1, 0}}));
+}
+
+TEST_F(TMainWindowTest, AnInvalidMaskShowsOneBoxAndLeavesCountAndHistoriesAlone) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\a.txt", "mot\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  Search();
+  ASSERT_EQ(Form->grFic.Rows(), 1);
+  std::string expected;
+  try {
+    TMask("[a").MatchName("a.txt");
+  } catch (const Exception& e) {
+    expected = ErrorBoxText(e.Message());
+  }
+  ASSERT_FALSE(expected.empty());
+
+  Type(Form->cbFichiers, "[a");
+  Search();
+  ASSERT_EQ(Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Boxes.Shown[0].Text, expected);
+  EXPECT_EQ(Boxes.Shown[0].Caption, Application().Title);
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+  EXPECT_EQ(Form->grFic.Rows(), 0);
+  EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), "1 fichier(s)");
+  EXPECT_EQ(Form->cbFichiers.ItemCount(), 0);
+}
+
+TEST_F(TMainWindowTest, AFileGoneSinceTheSearchShowsTheOpenErrorAndAnEmptyViewer) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\a.txt", "mot\r\n");
+  const std::string gone = Temp.Write("docs\\b.txt", "mot\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  Search();
+  ASSERT_EQ(Form->grFic.Rows(), 2);
+  DeleteFileA(gone.c_str());
+  ClickRow(2);
+  ASSERT_EQ(Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Boxes.Shown[0].Text, "Ne peut ouvrir le fichier " + gone + ".");
+  EXPECT_EQ(Form->grFic.SelectedRow(), 2);
+  EXPECT_EQ(ViewerText(), "");
+}
+
+TEST_F(TMainWindowTest, ChoosingARowByClickOrGoToLoadsItsFileAndFocusesTheViewer) {
+  const std::string folder = Temp.Folder("docs");
+  for (const char* name : {"alpha.txt", "beta.txt", "gamma.txt"})
+    Temp.Write(std::string("docs\\") + name, std::string(name) + "\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  Search();
+  ASSERT_EQ(Form->grFic.Rows(), 3);
+  ClickRow(2);
+  EXPECT_EQ(Form->grFic.SelectedRow(), 2);
+  EXPECT_EQ(ViewerText(), "beta.txt\r\n");
+  EXPECT_EQ(GetFocus(), Form->mmLignesConcernees.Handle());
+
+  Type(Form->edAtteindre, "G");
+  EXPECT_EQ(Form->grFic.SelectedRow(), 3);
+  EXPECT_EQ(ViewerText(), "gamma.txt\r\n");
+  EXPECT_EQ(GetFocus(), Form->mmLignesConcernees.Handle());
+}
+
+TEST_F(TMainWindowTest, AHeadingClickReordersAndKeepsTheCurrentFile) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\a.txt", "1234567");
+  Temp.Write("docs\\b.txt", "1");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  Search();
+  ASSERT_EQ(Form->grFic.Rows(), 2);
+  ClickHeading(3);
+  EXPECT_EQ(Form->FoundFiles()[0]->Name, "b.txt");
+  EXPECT_EQ(Form->grFic.Col(3).SortPicture(), spBullet);
+  EXPECT_EQ(Form->grFic.Col(1).SortPicture(), spNone);
+  EXPECT_EQ(Form->grFic.SelectedRow(), 2);
+  EXPECT_EQ(ViewerText(), "1234567\r\n");
+}
