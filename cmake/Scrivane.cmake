@@ -89,7 +89,8 @@ function(scrivane_wine_tests name)
   endif()
   scrivane_test_program(${name} "${sources}" "${arg_LIBS};GTest::gtest_main")
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  # Windows share one desktop and compete for the focus: one Wine program at a time.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600 RESOURCE_LOCK desktop)
 endfunction()
 
 # scrivane_resources(NAME RC file.rc BITMAPS picture.txt...): an object library NAME holding
