@@ -20,7 +20,8 @@ public:
 
 // Names and folders as a deep tree gives them: long shared folder prefixes, mixed case.
 TFoundFiles MillionFiles() {
-  std::mt19937 random(1);
+  std::mt19937 generator(1);
+  auto random = [&generator] { return static_cast<unsigned>(generator()); };
   TFoundFiles files;
   for (int k = 0; k < 1000000; ++k) {
     auto info = std::make_unique<TInfoFic>();
