@@ -28,4 +28,6 @@ void TStaticText::AdjustBounds() {
   SetWindowPos(Handle(), nullptr, 0, 0, extent.cx + 4 * GetSystemMetrics(SM_CXBORDER),
                extent.cy + 4 * GetSystemMetrics(SM_CYBORDER),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The control repaints only the part that grew; the whole text has changed.
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
