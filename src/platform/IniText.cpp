@@ -78,7 +78,8 @@ void TIniText::SetValue(std::string_view section, std::string_view key, std::str
   const auto lines = SectionLines(section);
   if (!lines) {
     if (!FLines.empty() && !Trim(FLines.back()).empty()) FLines.emplace_back();
-    FLines.push_back("[" + std::string(section) + "]");
+    // Appended rather than "[" + ... + "]", which GCC 12 misreads as an overlapping copy.
+    FLines.push_back(std::string("[").append(section).append("]"));
     FLines.push_back(std::move(entry));
   } else if (const auto line = KeyLine(*lines, key)) {
     FLines[*line] = std::move(entry);

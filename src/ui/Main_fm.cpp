@@ -9,10 +9,6 @@ constexpr int ClientHeight = 514;
 
 HICON MainIcon() { return LoadIconA(GetModuleHandleA(nullptr), "MAINICON"); }
 
-RECT Place(int left, int top, int width, int height) {
-  return {left, top, left + width, top + height};
-}
-
 // Aligned first, so that a folding panel places its strip for the edge it then gets sized on.
 void PlaceAndAlign(TControl& control, int left, int top, int width, int height, TAlign align) {
   control.SetAlign(align);
@@ -71,13 +67,13 @@ void TfmMain::PlaceControls() {
   PlaceAndAlign(pnFic, 0, 128, 824, 32, alTop);
   pnFic.SetBevelOuter(bvNone);
   stAtteindre.SetFocusControl(edAtteindre.Handle());
-  stnNbFic.Create(pnFic.Handle(), Place(184, 8, 52, 17), "0 fichier(s)", Font.Handle(), true);
+  stnNbFic.Create(pnFic.Handle(), TBounds{184, 8, 52, 17}, "0 fichier(s)", Font.Handle(), true);
   SetAlign(grFic.Handle(), alClient);
   grFic.SetRows(0);
   grFic.SetDefaultRowHeight(14);
   grFic.SetThumbTracking(true);
 
-  mmLignesConcernees.Create(Handle(), Place(0, 300, 824, 173), 0);
+  mmLignesConcernees.Create(Handle(), TBounds{0, 300, 824, 173}, 0);
   // Tab order: the viewer comes between the upper panel and the button bar.
   SetWindowPos(mmLignesConcernees.Handle(), ExpColPanel1.Handle(), 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -85,12 +81,12 @@ void TfmMain::PlaceControls() {
   PlaceAndAlign(pnCmdesMemo, 0, 473, 824, 41, alBottom);
   pnCmdesMemo.SetBevelOuter(bvNone);
   const HWND bar = pnCmdesMemo.Handle();
-  btPremOccur.Create(bar, Place(8, 8, 25, 25), FPictures.Add(LoadBitmapResource("BM_PREM_OCCUR")));
-  btOccurPrec.Create(bar, Place(32, 8, 25, 25), FPictures.Add(LoadBitmapResource("BM_OCCUR_PREC")));
-  btOccurSuiv.Create(bar, Place(56, 8, 25, 25), FPictures.Add(LoadBitmapResource("BM_OCCUR_SUIV")));
-  btDernOccur.Create(bar, Place(80, 8, 25, 25), FPictures.Add(LoadBitmapResource("BM_DERN_OCCUR")));
-  stnNbOccur.Create(bar, Place(120, 12, 81, 17), "occurence 0 / 0", Font.Handle(), true);
-  stLigCour.Create(bar, Place(224, 12, 65, 17), "", Font.Handle(), false);
+  btPremOccur.Create(bar, TBounds{8, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_PREM_OCCUR")));
+  btOccurPrec.Create(bar, TBounds{32, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_OCCUR_PREC")));
+  btOccurSuiv.Create(bar, TBounds{56, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_OCCUR_SUIV")));
+  btDernOccur.Create(bar, TBounds{80, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_DERN_OCCUR")));
+  stnNbOccur.Create(bar, TBounds{120, 12, 81, 17}, "occurence 0 / 0", Font.Handle(), true);
+  stLigCour.Create(bar, TBounds{224, 12, 65, 17}, "", Font.Handle(), false);
   SetDefaultFont(Handle(), Font.Handle());
 }
 
