@@ -36,7 +36,7 @@ std::string TTempFolder::Folder(const std::string& relative) const {
   size_t start = 0;
   while (start <= relative.size()) {
     const size_t end = relative.find('\\', start);
-    path += "\\" + relative.substr(start, end - start);
+    path.append("\\").append(relative, start, end - start);
     CreateDirectoryA(path.c_str(), nullptr);
     if (end == std::string::npos) break;
     start = end + 1;
