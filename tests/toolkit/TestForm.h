@@ -1,43 +1,18 @@
 #pragma once
 // What the window tests share: a top-level form that aligns its children like a panel, and
 // a bounded message pump.
-#include "toolkit/Align.h"
 #include "toolkit/Application.h"
-#include "toolkit/Window.h"
+#include "toolkit/Form.h"
 
 #include <functional>
 #include <ostream>
 
-class TTestForm : public TWindow {
+// The program's own form, shown at once, so that tests see the alignment it does.
+class TTestForm : public TForm {
 public:
-  TTestForm(int clientWidth, int clientHeight) {
-    TCreateParams params;
-    params.Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | WS_CLIPCHILDREN;
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, params.Style, FALSE, 0);
-    params.Width = frame.right - frame.left;
-    params.Height = frame.bottom - frame.top;
-    CreateHandle({"TTestForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, params);
+  TTestForm(int clientWidth, int clientHeight) : TForm("Test", clientWidth, clientHeight, nullptr) {
+    ShowWindow(Handle(), SW_SHOW);
   }
-
-protected:
-  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == AlignMessage()) {
-      LRESULT result;
-      if (FAligned.HandleMessage(wParam, lParam, result)) AlignControls();
-      return result;
-    }
-    if (message == WM_SIZE) AlignControls();
-    return TWindow::WndProc(message, wParam, lParam);
-  }
-
-private:
-  void AlignControls() {
-    RECT area;
-    GetClientRect(Handle(), &area);
-    FAligned.Realign(area);
-  }
-  TAlignedChildren FAligned;
 };
 
 // Dispatches messages until done() holds, waiting for new ones in between; false when a
