@@ -1,5 +1,7 @@
 #include "settings/Settings.h"
 
+#include <algorithm>
+
 #include "platform/SysUtils.h"
 #include "platform/SystemFolders.h"
 #include "platform/TextCompare.h"
@@ -16,6 +18,10 @@ struct THistoryKeys {
 const THistoryKeys kMasks = {"nNbFic", "Fichiers", "cFic"};
 const THistoryKeys kTexts = {"nNbCont", "Contenant", "cCont"};
 
+// A hand-edited count such as 2000000000 would have the start-up append empty items until
+// memory runs out; no history of real searches comes near this many entries.
+const int32_t kMostEntries = 100000;
+
 std::string ItemKey(const THistoryKeys& keys, int k) {
   return Format("%s%d", keys.ItemKey, k);
 }
@@ -25,7 +31,7 @@ void Append(THistoryList& list, const std::string& text) {
 }
 
 void LoadHistory(const TSettingsFile& file, const THistoryKeys& keys, THistoryList& list) {
-  const int32_t count = file.ReadInteger(kGeneral, keys.CountKey, 0);
+  const int32_t count = std::min(file.ReadInteger(kGeneral, keys.CountKey, 0), kMostEntries);
   for (int32_t k = 1; k <= count; ++k)
     Append(list, file.ReadString(keys.Section, ItemKey(keys, k), ""));
 }

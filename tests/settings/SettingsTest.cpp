@@ -126,6 +126,13 @@ TEST_F(TSettingsFixture, LoadsAsManyEntriesAsTheCountSays) {
   }
 }
 
+TEST_F(TSettingsFixture, AHugeHandEditedCountLoadsABoundedList) {
+  Ini.Files[kPath] = "[GENERAL]\r\nnNbFic=2000000000\r\n[Fichiers]\r\ncFic1=a\r\ncFic2=b\r\n";
+  Load();
+  ASSERT_EQ(100000u, Masks.Items.size());
+  EXPECT_EQ((TItems{"a", "b", ""}), TItems(Masks.Items.begin(), Masks.Items.begin() + 3));
+}
+
 TEST_F(TSettingsFixture, SavesTheListsWholeAndNumberedWithoutGaps) {
   Ini.Files[kPath] = "[GENERAL]\r\nAutre=garde\r\nnNbFic=2\r\nnNbCont=3\r\ncRep=C:\\Sources\r\n"
                      "[Fichiers]\r\ncFic1=*.txt\r\ncFic2=*.txt\r\ncFic3=perdu\r\n"

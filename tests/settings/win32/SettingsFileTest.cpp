@@ -22,9 +22,42 @@ std::string FileText(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
+bool CanWrite(const std::string& path) {
+  const HANDLE probe =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(probe);
+  return true;
+}
+
+// Wine lets root write a read-only file; the Linux immutable flag refuses it to root as
+// well. Wine starts a Linux program given by its Linux path, but without a process to wait
+// for: the flag is polled until it shows.
+bool SetImmutable(const std::string& path, bool on) {
+  const auto unixName = reinterpret_cast<char*(CDECL*)(LPCWSTR)>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+  if (!unixName) return false;
+  const std::wstring wide(path.begin(), path.end());
+  char* name = unixName(wide.c_str());
+  if (!name) return false;
+  std::string command = std::string("/usr/bin/chattr ") + (on ? "+i " : "-i ") + name;
+  HeapFree(GetProcessHeap(), 0, name);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return false;
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  for (int k = 0; k < 500 && CanWrite(path) == on; ++k) Sleep(10);
+  return CanWrite(path) != on;
+}
+
 // Each test in a folder of its own, with the settings file's full path inside it.
 struct TSettingsFileFixture : ::testing::Test {
   std::string Folder, Path;
+  bool Immutable = false;
 
   void SetUp() override {
     char temp[MAX_PATH], name[MAX_PATH];
@@ -36,6 +69,7 @@ struct TSettingsFileFixture : ::testing::Test {
     Path = Folder + "\\Scrivane.ini";
   }
   void TearDown() override {
+    if (Immutable) SetImmutable(Path, false);
     SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(Path.c_str());
     RemoveDirectoryA(Folder.c_str());
@@ -95,12 +129,8 @@ void ExpectRefusedSave(TSettingsFileFixture::TRun& run, const std::string& path)
 TEST_F(TSettingsFileFixture, AReadOnlyFileRaisesAndKeepsItsValues) {
   WriteFile(kBefore);
   ASSERT_TRUE(SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_READONLY));
-  const HANDLE probe =
-      CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (probe != INVALID_HANDLE_VALUE) {
-    CloseHandle(probe);
-    GTEST_SKIP() << "the read-only attribute is not enforced for this user (root under Wine)";
-  }
+  Immutable = CanWrite(Path) && SetImmutable(Path, true);
+  if (CanWrite(Path)) GTEST_SKIP() << "no way to make the file refuse writes for this user";
   TRun run(Path);
   ExpectRefusedSave(run, Path);
   EXPECT_EQ(kBefore, FileText(Path));
