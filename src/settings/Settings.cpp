@@ -1,7 +1,5 @@
 #include "settings/Settings.h"
 
-#include <algorithm>
-
 #include "platform/SysUtils.h"
 #include "platform/SystemFolders.h"
 #include "platform/TextCompare.h"
@@ -18,10 +16,6 @@ struct THistoryKeys {
 const THistoryKeys kMasks = {"nNbFic", "Fichiers", "cFic"};
 const THistoryKeys kTexts = {"nNbCont", "Contenant", "cCont"};
 
-// A hand-edited count such as 2000000000 would have the start-up append empty items until
-// memory runs out; no history of real searches comes near this many entries.
-const int32_t kMostEntries = 100000;
-
 std::string ItemKey(const THistoryKeys& keys, int k) {
   return Format("%s%d", keys.ItemKey, k);
 }
@@ -30,10 +24,32 @@ void Append(THistoryList& list, const std::string& text) {
   if (!list.Add(text)) throw Exception("Ne peut insérer une ligne");
 }
 
+// A hand-edited count such as 2000000000 would have the start-up read keys and append empty
+// items for hours. The program writes its entries without gaps, so a long run of absent keys
+// means the count is wrong: the run and whatever the count claims after it are not loaded.
+const int kLongestAbsentRun = 1000;
+// A value never holds a line break, so this default tells an absent key from an empty value.
+const char kAbsent[] = "\n";
+
+void AppendEmpty(THistoryList& list, int count) {
+  for (int k = 0; k < count; ++k)
+    Append(list, "");
+}
+
 void LoadHistory(const TSettingsFile& file, const THistoryKeys& keys, THistoryList& list) {
-  const int32_t count = std::min(file.ReadInteger(kGeneral, keys.CountKey, 0), kMostEntries);
-  for (int32_t k = 1; k <= count; ++k)
-    Append(list, file.ReadString(keys.Section, ItemKey(keys, k), ""));
+  const int32_t count = file.ReadInteger(kGeneral, keys.CountKey, 0);
+  int absent = 0; // absent keys since the last present one: empty items once one follows
+  for (int32_t k = 1; k <= count; ++k) {
+    const std::string value = file.ReadString(keys.Section, ItemKey(keys, k), kAbsent);
+    if (value == kAbsent) {
+      if (++absent == kLongestAbsentRun) return;
+      continue;
+    }
+    AppendEmpty(list, absent);
+    absent = 0;
+    Append(list, value);
+  }
+  AppendEmpty(list, absent);
 }
 
 void SaveHistory(TSettingsFile& file, const THistoryKeys& keys, const THistoryList& list) {

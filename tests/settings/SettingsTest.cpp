@@ -126,11 +126,24 @@ TEST_F(TSettingsFixture, LoadsAsManyEntriesAsTheCountSays) {
   }
 }
 
-TEST_F(TSettingsFixture, AHugeHandEditedCountLoadsABoundedList) {
-  Ini.Files[kPath] = "[GENERAL]\r\nnNbFic=2000000000\r\n[Fichiers]\r\ncFic1=a\r\ncFic2=b\r\n";
-  Load();
-  ASSERT_EQ(100000u, Masks.Items.size());
-  EXPECT_EQ((TItems{"a", "b", ""}), TItems(Masks.Items.begin(), Masks.Items.begin() + 3));
+// Gaps shorter than the longest run are empty items; from a run of 1,000 absent keys on,
+// nothing more is read.
+TEST_F(TSettingsFixture, AHugeHandEditedCountStopsAtALongRunOfAbsentEntries) {
+  const struct {
+    int Gap; // absent keys between "a" and "b"
+    size_t Size;
+    const char* Last;
+  } cases[] = {{0, 2, "b"}, {2, 4, "b"}, {999, 1001, "b"}, {1000, 1, "a"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Gap);
+    Ini.Files[kPath] = Format("[GENERAL]\r\nnNbFic=2000000000\r\n[Fichiers]\r\ncFic1=a\r\n"
+                              "cFic%d=b\r\ncFic%d=\r\n",
+                              c.Gap + 2, c.Gap + 2 + 1001);
+    Masks.Items.clear();
+    Load();
+    ASSERT_EQ(c.Size, Masks.Items.size());
+    EXPECT_EQ(c.Last, Masks.Items.back());
+  }
 }
 
 TEST_F(TSettingsFixture, SavesTheListsWholeAndNumberedWithoutGaps) {

@@ -50,7 +50,8 @@ bool SetImmutable(const std::string& path, bool on) {
     return false;
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
-  for (int k = 0; k < 500 && CanWrite(path) == on; ++k) Sleep(10);
+  for (int k = 0; k < 500 && CanWrite(path) == on; ++k)
+    Sleep(10);
   return CanWrite(path) != on;
 }
 
@@ -165,6 +166,14 @@ TEST_F(TSettingsFileFixture, TheNextRunReadsBackWhatARunWrote) {
   EXPECT_EQ(Folder, next.Tree.Selected);
   next.Save();
   EXPECT_EQ(written, FileText(Path));
+}
+
+// The service gives an absent key its default and an empty value as empty: a gap is an empty
+// item, and the long run of absent keys after the last entry ends the loading.
+TEST_F(TSettingsFileFixture, AHugeHandEditedCountLoadsTheEntriesAndTheirGapsOnly) {
+  WriteFile("[GENERAL]\r\nnNbFic=2000000000\r\n[Fichiers]\r\ncFic1=a\r\ncFic2=\r\ncFic4=b\r\n");
+  TRun run(Path);
+  EXPECT_EQ((TItems{"a", "", "", "b"}), run.Masks.Items);
 }
 
 TEST_F(TSettingsFileFixture, ADriveRootIsStoredWithItsBackslashAndSelectedAgain) {
