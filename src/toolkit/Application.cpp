@@ -3,6 +3,8 @@
 #include "platform/SysUtils.h"
 #include "toolkit/Mnemonics.h"
 
+#include <new>
+
 std::string ApplicationTitleOf(const std::string& programPath) {
   const size_t slash = programPath.find_last_of("\\/:");
   std::string name = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
@@ -42,6 +44,9 @@ void TApplication::HandleException(std::exception_ptr error) noexcept {
     std::string message;
     try {
       std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+      // A file too large to hold in memory, for one: the library's own text is not French.
+      message = "Mémoire insuffisante";
     } catch (const std::exception& e) {
       message = e.what();
     } catch (...) {

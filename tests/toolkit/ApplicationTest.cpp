@@ -57,6 +57,9 @@ TEST(Application, ErrorBoxShowsTheMessageUnderTheTitleWithAStopIconAfterReleasin
   EXPECT_EQ(boxes.Shown[0].Caption, Application().Title);
   EXPECT_EQ(boxes.Shown[0].Flags & (MB_ICONMASK | MB_TYPEMASK), UINT(MB_ICONSTOP | MB_OK));
   EXPECT_EQ(boxes.Shown[0].Capture, nullptr);
+  Application().Guarded([] { throw std::bad_alloc(); });
+  ASSERT_EQ(boxes.Shown.size(), 2u);
+  EXPECT_EQ(boxes.Shown[1].Text, "Mémoire insuffisante.");
 }
 
 TEST(Application, AFailureWhileTheBoxIsUpShowsNoSecondBox) {
