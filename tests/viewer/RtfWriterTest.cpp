@@ -79,7 +79,7 @@ private:
 
 TRtfText ReadBack(const std::vector<std::string>& lines, const TOccurrenceOffsets& offsets,
                   size_t markLength) {
-  const std::string rtf = MarkedLinesRtf(lines, offsets, markLength, 1252);
+  const std::string rtf = MarkedLinesRtf(lines, offsets, markLength, 1252, 0xFFFFFF);
   return TRtfReader(rtf).Read();
 }
 } // namespace
@@ -117,4 +117,15 @@ TEST(RtfWriter, MarksEachIndexedRunInBlue) {
       text += line + "\r\n";
     EXPECT_EQ(read.Text, text + "\r\n");
   }
+}
+
+// A long line is cut into runs of another look; its text and its mark are unchanged, even
+// where a cut falls inside the mark or next to an escaped byte.
+TEST(RtfWriter, ALongLineKeepsItsTextAndMarkAcrossItsRuns) {
+  std::string line;
+  for (int k = 0; k < 1000; ++k)
+    line += "ab{\\\t\xE9"[k % 6];
+  const TRtfText read = ReadBack({line, "x"}, std::vector<int32_t>{250}, 10);
+  EXPECT_EQ(read.Text, line + "\r\nx\r\n\r\n");
+  EXPECT_EQ(read.Colours, std::string(250, '0') + std::string(10, '1') + std::string(747, '0'));
 }

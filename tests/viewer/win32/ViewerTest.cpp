@@ -106,6 +106,7 @@ TEST_F(ViewerTest, LoadShowsLinesMarksFirstOccurrencePerLineAndIndexesThem) {
   std::string everyByte;
   for (int c = 1; c < 256; ++c)
     if (c != '\r' && c != '\n') everyByte += char(c);
+  const std::string longLine = std::string(600, 'x') + "ab" + std::string(2400, 'y');
   const struct {
     const char* Name;
     std::string Bytes, Text, PaneText, Colours;
@@ -126,6 +127,8 @@ TEST_F(ViewerTest, LoadShowsLinesMarksFirstOccurrencePerLineAndIndexesThem) {
        "0000000000000000000111000||000000000111||", std::vector<int32_t>{19, 36}},
       {"every byte but NUL and breaks", everyByte, "", everyByte + "\r\n",
        std::string(everyByte.size(), '0') + "||", std::nullopt},
+      {"a line cut into runs", longLine, "AB", longLine + "\r\n",
+       std::string(600, '0') + "11" + std::string(2400, '0') + "||", std::vector<int32_t>{600}},
       {"text ends at NUL", std::string("abc\0xyz", 7), "xyz", "abc\r\n", "000||", std::nullopt},
       {"empty content text", "abc\r\n", "", "abc\r\n", "000||", std::nullopt},
       {"no line holds it", "abc\r\n", "q", "abc\r\n", "000||", std::nullopt},
