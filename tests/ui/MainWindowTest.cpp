@@ -224,14 +224,15 @@ TEST_F(TMainWindowTest, AHeadingClickReordersAndKeepsTheCurrentFile) {
 
 // With no folder the walk lists the root of the current drive; its files have no folder.
 TEST_F(TMainWindowTest, ASearchWithNoFolderSelectedListsTheCurrentDrivesRoot) {
+  Start();
+  ASSERT_EQ(Form->tvRep.SelectedPath(), "");
+  // Nothing fatal from here until the file is gone and the current folder is back.
   char previous[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, previous);
   SetCurrentDirectoryA(Temp.Path().c_str());
   const std::string name = "scrivane_racine_" + std::to_string(GetCurrentProcessId()) + ".txt";
   const std::string path = Temp.Path().substr(0, 3) + name;
   std::ofstream(path, std::ios::binary) << "ligne\r\nle mot racine\r\n";
-  Start();
-  ASSERT_EQ(Form->tvRep.SelectedPath(), "");
   Form->cbInclSsDos.SetChecked(false);
   Type(Form->cbFichiers, name);
   Type(Form->cbContenant, "MOT RACINE");
