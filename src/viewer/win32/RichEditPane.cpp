@@ -38,11 +38,12 @@ DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* don
 // the control asks for every key, Tab included.
 LRESULT CALLBACK LeaveOnTab(HWND pane, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                             DWORD_PTR) noexcept {
-  LRESULT code = DefSubclassProc(pane, message, wParam, lParam);
-  const auto* key = reinterpret_cast<const MSG*>(lParam);
-  if (message == WM_GETDLGCODE && key && key->message == WM_KEYDOWN && key->wParam == VK_TAB)
-    code &= ~(DLGC_WANTTAB | DLGC_WANTMESSAGE);
-  return code;
+  LRESULT result = DefSubclassProc(pane, message, wParam, lParam);
+  if (message != WM_GETDLGCODE) return result;
+  const auto* key = reinterpret_cast<const MSG*>(lParam); // the key the dialog asks about
+  if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB)
+    result &= ~(DLGC_WANTTAB | DLGC_WANTMESSAGE);
+  return result;
 }
 
 // Holds the pane's drawing off for its lifetime, on every way out.
