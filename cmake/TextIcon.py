@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Turns a picture drawn as text (the format of TextBitmap.py) into a one-image icon file.
 
-Pixels drawn with "." are transparent: the icon's mask leaves them out."""
+Pixels drawn with "." are transparent: the icon's mask leaves them out, and their colour is
+black, since the system XORs the colour image onto what the mask keeps of the screen."""
 import struct
 import sys
 
@@ -23,6 +24,8 @@ def mask_bytes(rows):
 
 def ico_bytes(palette, rows):
     width, height = len(rows[0]), len(rows)
+    if "." in palette:
+        palette = {**palette, ".": 0x000000}
     dib = bytearray(bmp_bytes(palette, rows)[14:])  # the BMP without its file header
     struct.pack_into("<i", dib, 8, height * 2)  # an icon's height counts the mask too
     image = bytes(dib) + mask_bytes(rows)

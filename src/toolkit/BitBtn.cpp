@@ -1,26 +1,10 @@
 #include "toolkit/BitBtn.h"
 
 #include "platform/SysUtils.h"
+#include "toolkit/Gdi.h"
 
 namespace {
 constexpr int Spacing = 4; // between the picture and the caption
-
-SIZE BitmapSize(HBITMAP bitmap) {
-  BITMAP info{};
-  GetObjectA(bitmap, sizeof info, &info);
-  return {info.bmWidth, info.bmHeight};
-}
-
-// Draws the bitmap with its bottom-left pixel's colour left out.
-void DrawTransparent(HDC dc, HBITMAP bitmap, int left, int top) {
-  const SIZE size = BitmapSize(bitmap);
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap);
-  const COLORREF background = GetPixel(source, 0, size.cy - 1);
-  TransparentBlt(dc, left, top, size.cx, size.cy, source, 0, 0, size.cx, size.cy, background);
-  SelectObject(source, old);
-  DeleteDC(source);
-}
 } // namespace
 
 HBITMAP LoadBitmapResource(const char* name) {
@@ -30,14 +14,15 @@ HBITMAP LoadBitmapResource(const char* name) {
   return bitmap;
 }
 
-TBitBtn::TBitBtn(HWND parent, const TBounds& bounds, const std::string& caption,
-                 HBITMAP picture)
+TBitBtn::TBitBtn(HWND parent, const TBounds& bounds, const std::string& caption, HBITMAP picture)
     : FPicture(picture) {
   CreateControl("BUTTON", WS_TABSTOP | BS_OWNERDRAW, 0, parent, bounds, caption);
   RegisterMnemonic(Handle());
 }
 
-TBitBtn::~TBitBtn() { DeleteObject(FPicture); }
+TBitBtn::~TBitBtn() {
+  DeleteObject(FPicture);
+}
 
 void TBitBtn::Command(WORD code) {
   if (code == BN_CLICKED && OnClick) OnClick();
@@ -64,7 +49,8 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
 // The picture and the caption, side by side, centred together.
 void TBitBtn::DrawPictureAndCaption(HDC dc, RECT area, bool enabled) const {
   const std::string caption = Text();
-  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+  HGDIOBJ oldFont =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
   RECT textRect{0, 0, 0, 0};
   DrawTextA(dc, caption.c_str(), -1, &textRect, DT_CALCRECT | DT_SINGLELINE);
   const SIZE picture = BitmapSize(FPicture);

@@ -27,3 +27,20 @@ TPaintBuffer::~TPaintBuffer() {
   if (FBitmap) DeleteObject(FBitmap);
   EndPaint(FWindow, &FPaint);
 }
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return {0, 0};
+  return {info.bmWidth, info.bmHeight};
+}
+
+void DrawTransparent(HDC dc, HBITMAP bitmap, int left, int top) {
+  const SIZE size = BitmapSize(bitmap);
+  if (size.cx <= 0 || size.cy <= 0) return;
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, bitmap);
+  const COLORREF background = GetPixel(source, 0, size.cy - 1);
+  TransparentBlt(dc, left, top, size.cx, size.cy, source, 0, 0, size.cx, size.cy, background);
+  SelectObject(source, old);
+  DeleteDC(source);
+}

@@ -1,5 +1,5 @@
 #pragma once
-// GDI helpers: owned GDI objects and double-buffered painting.
+// GDI helpers: owned GDI objects, double-buffered painting, pictures with a background.
 #include <windows.h>
 
 #include <memory>
@@ -32,3 +32,8 @@ private:
   HBITMAP FBitmap = nullptr;
   HGDIOBJ FOldBitmap = nullptr;
 };
+
+// A bitmap's size in pixels; 0 x 0 when it is no bitmap.
+SIZE BitmapSize(HBITMAP bitmap);
+// Draws the bitmap with its bottom-left pixel's colour, the picture's background, left out.
+void DrawTransparent(HDC dc, HBITMAP bitmap, int left, int top);

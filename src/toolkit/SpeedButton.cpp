@@ -1,5 +1,7 @@
 #include "toolkit/SpeedButton.h"
 
+#include "toolkit/Gdi.h"
+
 #include <windowsx.h>
 
 void TSpeedButton::Create(HWND parent, const TBounds& bounds, HBITMAP glyph) {
@@ -47,16 +49,9 @@ void TSpeedButton::Paint(HDC dc) {
 }
 
 void TSpeedButton::DrawGlyph(HDC dc, const RECT& client, int shift) {
-  BITMAP info{};
-  if (!FGlyph || !GetObjectA(FGlyph, sizeof info, &info)) return;
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ saved = SelectObject(source, FGlyph);
-  const int left = (client.right - info.bmWidth) / 2 + shift;
-  const int top = (client.bottom - info.bmHeight) / 2 + shift;
-  TransparentBlt(dc, left, top, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth,
-                 info.bmHeight, GetPixel(source, 0, info.bmHeight - 1));
-  SelectObject(source, saved);
-  DeleteDC(source);
+  const SIZE size = BitmapSize(FGlyph);
+  DrawTransparent(dc, FGlyph, (client.right - size.cx) / 2 + shift,
+                  (client.bottom - size.cy) / 2 + shift);
 }
 
 bool TSpeedButton::Contains(LPARAM lParam) const {

@@ -6,18 +6,20 @@
 
 #include <functional>
 
-// Handles messages until condition holds, for at most about timeoutMs; returns condition().
+// Handles messages until condition holds, waiting for new ones in between; false when a
+// bound of about timeoutMs passed first. It always handles what is waiting before it looks.
 inline bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000) {
   const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > timeoutMs) return false;
+  for (;;) {
     Application().ProcessMessages();
+    if (condition()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
-  return true;
 }
 
 // Handles every message waiting now, and those they post in turn.
 inline void PumpPending() {
-  for (int round = 0; round < 5; ++round) Application().ProcessMessages();
+  for (int round = 0; round < 5; ++round)
+    Application().ProcessMessages();
 }

@@ -1,10 +1,9 @@
 #pragma once
 // What the window tests share: a top-level form that aligns its children like a panel, and
-// a bounded message pump.
+// pixels read from the screen.
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
-#include <functional>
 #include <ostream>
 
 // The program's own form, shown at once, so that tests see the alignment it does.
@@ -14,17 +13,6 @@ public:
     ShowWindow(Handle(), SW_SHOW);
   }
 };
-
-// Dispatches messages until done() holds, waiting for new ones in between; false when a
-// bound of about five seconds passed first.
-inline bool PumpUntil(const std::function<bool()>& done) {
-  for (int i = 0; i < 500; ++i) {
-    Application().ProcessMessages();
-    if (done()) return true;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return false;
-}
 
 // Paints whatever is pending, then reads a pixel of the window as it is on the screen.
 inline COLORREF ScreenPixel(HWND window, int x, int y) {

@@ -17,24 +17,46 @@ void PressKey(WPARAM key) {
   PumpPending();
 }
 
+void PressShiftTab() {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  PressKey(VK_TAB);
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+}
+
 void PressAlt(char letter) {
   PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<unsigned char>(letter), 1 << 29);
   PumpPending();
 }
 } // namespace
 
-TEST_F(TMainWindowTest, TabVisitsTheControlsInTheLayoutsOrder) {
+// Round once both ways, with a file in the viewer: loading it replaces the pane's window.
+TEST_F(TMainWindowTest, TabAndShiftTabGoRoundTheControlsInTheLayoutsOrder) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\a.txt", "mot\r\n");
   Start();
+  Form->tvRep.SelectPath(folder);
+  Search();
+  ASSERT_EQ(Form->grFic.Rows(), 1);
   Form->cbFichiers.SetFocus();
-  const std::vector<HWND> order = {Form->cbFichiers.Handle(),  Form->cbContenant.Handle(),
-                                   Form->tvRep.Handle(),       Form->cbInclSsDos.Handle(),
+  const std::vector<HWND> order = {Form->cbFichiers.Handle(),   Form->cbContenant.Handle(),
+                                   Form->tvRep.Handle(),        Form->cbInclSsDos.Handle(),
                                    Form->btRechercher.Handle(), Form->edAtteindre.Handle(),
-                                   Form->grFic.Handle(),       Form->mmLignesConcernees.Handle()};
-  for (size_t k = 1; k < order.size(); ++k) {
+                                   Form->grFic.Handle(),        Form->mmLignesConcernees.Handle()};
+  for (size_t k = 1; k <= order.size(); ++k) {
     SCOPED_TRACE(k);
     PressKey(VK_TAB);
+    EXPECT_EQ(FocusedControl(), order[k % order.size()]);
+  }
+  for (size_t k = order.size(); k-- > 0;) {
+    SCOPED_TRACE(k);
+    PressShiftTab();
     EXPECT_EQ(FocusedControl(), order[k]);
   }
+  EXPECT_EQ(ViewerText(), "mot\r\n");
 }
 
 TEST_F(TMainWindowTest, AltLettersFocusTheirBoxesToggleTheCheckBoxAndSearch) {

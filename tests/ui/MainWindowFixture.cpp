@@ -11,8 +11,10 @@ void RemoveTree(const std::string& folder) {
       const std::string name = entry.cFileName;
       if (name == "." || name == "..") continue;
       const std::string path = folder + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-      else DeleteFileA(path.c_str());
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
+      else
+        DeleteFileA(path.c_str());
     } while (FindNextFileA(find, &entry));
     FindClose(find);
   }
@@ -29,7 +31,9 @@ TTempFolder::TTempFolder() {
   CreateDirectoryA(FPath.c_str(), nullptr);
 }
 
-TTempFolder::~TTempFolder() { RemoveTree(FPath); }
+TTempFolder::~TTempFolder() {
+  RemoveTree(FPath);
+}
 
 std::string TTempFolder::Folder(const std::string& relative) const {
   std::string path = FPath;
@@ -82,13 +86,15 @@ void TMainWindowTest::Type(TComboBox& box, const std::string& text) {
   box.SetText("");
   HWND edit = GetWindow(box.Handle(), GW_CHILD);
   ::SetFocus(edit);
-  for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+  for (char c : text)
+    PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
   PumpPending();
 }
 
 void TMainWindowTest::Type(TEdit& box, const std::string& text) {
   box.SetFocus();
-  for (char c : text) PostMessageA(box.Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+  for (char c : text)
+    PostMessageA(box.Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
   PumpPending();
 }
 
@@ -98,7 +104,9 @@ void TMainWindowTest::Click(HWND control, int x, int y) {
   PumpPending();
 }
 
-void TMainWindowTest::Search() { Click(Form->btRechercher.Handle(), 40, 16); }
+void TMainWindowTest::Search() {
+  Click(Form->btRechercher.Handle(), 40, 16);
+}
 
 void TMainWindowTest::ClickRow(int row) {
   Click(Form->grFic.Handle(), 20, TtsGrid::HeadingHeight + (row - 1) * 14 + 7);

@@ -4,12 +4,14 @@
 #include "search/Masks.h"
 #include "toolkit/Application.h"
 
+#include <fstream>
 #include <vector>
 
 namespace {
 std::vector<std::string> ItemsOf(const TComboBox& box) {
   std::vector<std::string> items;
-  for (int k = 0; k < box.ItemCount(); ++k) items.push_back(box.Item(k));
+  for (int k = 0; k < box.ItemCount(); ++k)
+    items.push_back(box.Item(k));
   return items;
 }
 
@@ -69,8 +71,8 @@ TEST_F(TMainWindowTest, AStoredFolderThatIsGoneGivesTheWindowsFolderWithoutAMess
   WriteSetting("GENERAL", "cRep", Temp.Path() + "\\disparu");
   Start();
   EXPECT_TRUE(Boxes.Shown.empty());
-  EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
-                           Form->tvRep.SelectedPath().c_str(), -1, WindowsFolder().c_str(), -1),
+  EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Form->tvRep.SelectedPath().c_str(),
+                           -1, WindowsFolder().c_str(), -1),
             CSTR_EQUAL);
   Close();
   EXPECT_TRUE(Boxes.Shown.empty());
@@ -218,4 +220,70 @@ TEST_F(TMainWindowTest, AHeadingClickReordersAndKeepsTheCurrentFile) {
   EXPECT_EQ(Form->grFic.Col(1).SortPicture(), spNone);
   EXPECT_EQ(Form->grFic.SelectedRow(), 2);
   EXPECT_EQ(ViewerText(), "1234567\r\n");
+}
+
+// With no folder the walk lists the root of the current drive; its files have no folder.
+TEST_F(TMainWindowTest, ASearchWithNoFolderSelectedListsTheCurrentDrivesRoot) {
+  Start();
+  ASSERT_EQ(Form->tvRep.SelectedPath(), "");
+  // Nothing fatal from here until the file is gone and the current folder is back.
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(Temp.Path().c_str());
+  const std::string name = "scrivane_racine_" + std::to_string(GetCurrentProcessId()) + ".txt";
+  const std::string path = Temp.Path().substr(0, 3) + name;
+  std::ofstream(path, std::ios::binary) << "ligne\r\nle mot racine\r\n";
+  Form->cbInclSsDos.SetChecked(false);
+  Type(Form->cbFichiers, name);
+  Type(Form->cbContenant, "MOT RACINE");
+  Search();
+  DeleteFileA(path.c_str());
+  SetCurrentDirectoryA(previous);
+  EXPECT_TRUE(Boxes.Shown.empty());
+  ASSERT_EQ(Form->grFic.Rows(), 1);
+  EXPECT_EQ(Form->FoundFiles()[0]->Name, name);
+  EXPECT_EQ(Form->FoundFiles()[0]->Folder, "");
+  EXPECT_EQ(ViewerText(), "ligne\r\nle mot racine\r\n");
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 1");
+}
+
+namespace {
+// Changes the user's short date format until the end of the scope.
+class TShortDateFormat {
+public:
+  explicit TShortDateFormat(const char* format) {
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, FSaved, sizeof FSaved);
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, format);
+  }
+  ~TShortDateFormat() { SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, FSaved); }
+
+private:
+  char FSaved[80] = {};
+};
+
+void SetLocalWriteTime(const std::string& path, WORD year, WORD month, WORD day) {
+  const SYSTEMTIME local{year, month, 0, day, 14, 3, 8, 0};
+  FILETIME localTime, time;
+  SystemTimeToFileTime(&local, &localTime);
+  LocalFileTimeToFileTime(&localTime, &time);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  SetFileTime(file, nullptr, nullptr, &time);
+  CloseHandle(file);
+}
+} // namespace
+
+TEST_F(TMainWindowTest, TheDateColumnFollowsARegionalSettingsChange) {
+  const std::string folder = Temp.Folder("docs");
+  SetLocalWriteTime(Temp.Write("docs\\a.txt", "x"), 2005, 12, 25);
+  Start();
+  Form->tvRep.SelectPath(folder);
+  Search();
+  ASSERT_EQ(Form->grFic.Rows(), 1);
+  EXPECT_EQ(Form->FoundFiles()[0]->DateText, "25/12/2005 14:03:08");
+
+  const TShortDateFormat changed("yyyy-MM-dd");
+  SendMessageA(Form->Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+  Search();
+  ASSERT_EQ(Form->grFic.Rows(), 1);
+  EXPECT_EQ(Form->FoundFiles()[0]->DateText, "2005-12-25 14:03:08");
 }

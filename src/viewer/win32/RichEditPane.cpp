@@ -3,6 +3,7 @@
 #include "platform/SysUtils.h"
 #include "toolkit/Align.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -31,6 +32,18 @@ DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* don
   source.Position += n;
   *done = static_cast<LONG>(n);
   return 0;
+}
+
+// The pane is read only, so Tab and Shift+Tab are better spent leaving it, as in any dialog:
+// the control asks for every key, Tab included.
+LRESULT CALLBACK LeaveOnTab(HWND pane, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR) noexcept {
+  LRESULT result = DefSubclassProc(pane, message, wParam, lParam);
+  if (message != WM_GETDLGCODE) return result;
+  const auto* key = reinterpret_cast<const MSG*>(lParam); // the key the dialog asks about
+  if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB)
+    result &= ~(DLGC_WANTTAB | DLGC_WANTMESSAGE);
+  return result;
 }
 
 // Holds the pane's drawing off for its lifetime, on every way out.
@@ -68,6 +81,7 @@ HWND TRichEditPane::CreatePane(HWND parent, const TBounds& bounds, UINT id) {
   SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
   SendMessageA(pane, EM_EXLIMITTEXT, 0, TextLimit);
   SendMessageA(pane, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
+  SetWindowSubclass(pane, LeaveOnTab, 1, reinterpret_cast<DWORD_PTR>(this));
   return pane;
 }
 
