@@ -1,6 +1,6 @@
 #include "controls/FolderTreeView.h"
 
-#include "controls/TempFolder.h"
+#include "support/TempFolder.h"
 #include "platform/SysUtils.h"
 #include "toolkit/TestForm.h"
 
@@ -118,8 +118,8 @@ TEST(FolderTreeViewTest, OpeningAFolderListsItsSubfoldersInLocaleOrder) {
   temp.Folder(".git\\objects");
   temp.Folder("alpha\\sub");
   temp.Folder("beta\\.dot");
-  temp.File("beta\\file.txt");
-  temp.File("foo.txt");
+  temp.Write("beta\\file.txt");
+  temp.Write("foo.txt");
   TTree t;
   t.Tree.Populate();
   t.Tree.SelectPath(temp.Path());

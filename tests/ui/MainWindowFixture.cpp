@@ -2,60 +2,6 @@
 
 #include <fstream>
 
-namespace {
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path);
-      else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-} // namespace
-
-TTempFolder::TTempFolder() {
-  static int count = 0;
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  FPath = std::string(temp) + "scrivane_ui_" + std::to_string(GetCurrentProcessId()) + "_" +
-          std::to_string(++count);
-  CreateDirectoryA(FPath.c_str(), nullptr);
-}
-
-TTempFolder::~TTempFolder() {
-  RemoveTree(FPath);
-}
-
-std::string TTempFolder::Folder(const std::string& relative) const {
-  std::string path = FPath;
-  size_t start = 0;
-  while (start <= relative.size()) {
-    const size_t end = relative.find('\\', start);
-    path.append("\\").append(relative, start, end - start);
-    CreateDirectoryA(path.c_str(), nullptr);
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return path;
-}
-
-std::string TTempFolder::Write(const std::string& relative, const std::string& contents) const {
-  const size_t slash = relative.rfind('\\');
-  const std::string folder = slash == std::string::npos ? FPath : Folder(relative.substr(0, slash));
-  const std::string path = folder + "\\" + relative.substr(slash + 1);
-  std::ofstream(path, std::ios::binary) << contents;
-  return path;
-}
-
 void TMainWindowTest::WriteSetting(const char* section, const char* key,
                                    const std::string& value) const {
   WritePrivateProfileStringA(section, key, value.c_str(), SettingsPath().c_str());

@@ -3,25 +3,13 @@
 // file), driven by the messages that a user's keys and clicks send.
 #include "support/MessagePump.h"
 #include "support/RecordedBoxes.h"
+#include "support/TempFolder.h"
 #include "ui/Main_fm.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-
-class TTempFolder {
-public:
-  TTempFolder();
-  ~TTempFolder();
-  const std::string& Path() const { return FPath; }
-  // Writes a file below the folder (subfolders made as needed); its full path.
-  std::string Write(const std::string& relative, const std::string& contents) const;
-  std::string Folder(const std::string& relative) const;
-
-private:
-  std::string FPath;
-};
 
 class TMainWindowTest : public testing::Test {
 protected:

@@ -2,7 +2,7 @@
 // of collapsible panels with the inner one folded, and the tree's seven pictures in a row.
 #include "controls/ExpColPanel.h"
 #include "controls/FolderTreeView.h"
-#include "controls/TempFolder.h"
+#include "support/TempFolder.h"
 #include "toolkit/TestForm.h"
 
 namespace {

@@ -1,0 +1,67 @@
+#pragma once
+// A fresh folder under the system's temporary folder for one test, removed with everything in
+// it, read-only and hidden entries included.
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+
+class TTempFolder {
+public:
+  TTempFolder() {
+    char temp[MAX_PATH + 1];
+    GetTempPathA(sizeof temp, temp);
+    static int counter = 0;
+    FPath = std::string(temp) + "scrivane-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++counter);
+    CreateDirectoryA(FPath.c_str(), nullptr);
+  }
+  ~TTempFolder() { Remove(FPath); }
+  TTempFolder(const TTempFolder&) = delete;
+  TTempFolder& operator=(const TTempFolder&) = delete;
+
+  const std::string& Path() const { return FPath; }
+  std::string operator/(const std::string& relative) const { return FPath + "\\" + relative; }
+
+  // Makes the folder and those above it as needed; its full path.
+  std::string Folder(const std::string& relative, DWORD attributes = 0) const {
+    for (size_t slash = relative.find('\\'); slash != std::string::npos;
+         slash = relative.find('\\', slash + 1))
+      CreateDirectoryA((*this / relative.substr(0, slash)).c_str(), nullptr);
+    const std::string path = *this / relative;
+    CreateDirectoryA(path.c_str(), nullptr);
+    if (attributes) SetFileAttributesA(path.c_str(), attributes);
+    return path;
+  }
+
+  // Writes a file, making its folders as needed; its full path.
+  std::string Write(const std::string& relative, const std::string& contents = "") const {
+    const size_t slash = relative.rfind('\\');
+    if (slash != std::string::npos) Folder(relative.substr(0, slash));
+    const std::string path = *this / relative;
+    std::ofstream(path, std::ios::binary) << contents;
+    return path;
+  }
+
+  static void Remove(const std::string& path) {
+    WIN32_FIND_DATAA entry;
+    const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::string name = entry.cFileName, child = path + "\\" + name;
+        if (name == "." || name == "..") continue;
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          Remove(child);
+        else
+          DeleteFileA(child.c_str());
+      } while (FindNextFileA(find, &entry));
+      FindClose(find);
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(path.c_str());
+  }
+
+private:
+  std::string FPath;
+};
