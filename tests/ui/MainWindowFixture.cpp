@@ -1,7 +1,5 @@
 #include "ui/MainWindowFixture.h"
 
-#include <fstream>
-
 void TMainWindowTest::WriteSetting(const char* section, const char* key,
                                    const std::string& value) const {
   WritePrivateProfileStringA(section, key, value.c_str(), SettingsPath().c_str());
