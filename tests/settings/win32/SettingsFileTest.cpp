@@ -8,6 +8,7 @@
 
 #include "platform/SysUtils.h"
 #include "support/SettingsDoubles.h"
+#include "support/TempFolder.h"
 
 namespace {
 using TItems = std::vector<std::string>;
@@ -57,23 +58,12 @@ bool SetImmutable(const std::string& path, bool on) {
 
 // Each test in a folder of its own, with the settings file's full path inside it.
 struct TSettingsFileFixture : ::testing::Test {
-  std::string Folder, Path;
+  TTempFolder Temp;
+  const std::string Folder = Temp.Path(), Path = Temp / "Scrivane.ini";
   bool Immutable = false;
 
-  void SetUp() override {
-    char temp[MAX_PATH], name[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    ASSERT_NE(0u, GetTempFileNameA(temp, "ini", 0, name));
-    DeleteFileA(name);
-    ASSERT_TRUE(CreateDirectoryA(name, nullptr));
-    Folder = name;
-    Path = Folder + "\\Scrivane.ini";
-  }
   void TearDown() override {
     if (Immutable) SetImmutable(Path, false);
-    SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(Path.c_str());
-    RemoveDirectoryA(Folder.c_str());
   }
   void WriteFile(const std::string& text) { std::ofstream(Path, std::ios::binary) << text; }
 
