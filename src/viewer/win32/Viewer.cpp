@@ -15,7 +15,7 @@ void TViewer::LoadFileIntoViewer(const std::string& path) {
   const std::string text = FContentText();
   const std::vector<std::string>& lines = FLineBuffer.Lines();
   FOccurrenceOffsets = IndexOccurrences(lines, text, TCodePage::Current());
-  pane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP())));
+  pane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP())), lines.size());
   pane.SetSelStart(0);
   if (FOccurrenceOffsets) {
     FCurrentOccurrence = 1;
