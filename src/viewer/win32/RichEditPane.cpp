@@ -107,7 +107,23 @@ void TRichEditPane::Clear() {
   if (OnSelectionChange) OnSelectionChange();
 }
 
-void TRichEditPane::LoadRtf(const std::string& rtf) {
+// Whether lineCount lines cannot fit the pane's height, however they wrap.
+bool TRichEditPane::Overflows(size_t lineCount) const {
+  RECT client;
+  GetClientRect(FHandle, &client);
+  HDC dc = GetDC(FHandle);
+  HGDIOBJ old = SelectObject(dc, FFont.Handle());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(FHandle, dc);
+  return lineCount > size_t(client.bottom / std::max(metrics.tmHeight, LONG(1)));
+}
+
+void TRichEditPane::LoadRtf(const std::string& rtf, size_t lineCount) {
+  // The control lays the whole text out again when its scroll bar appears and narrows it, which
+  // doubled the load of a long file: a text taller than the pane gets its bar first.
+  if (Overflows(lineCount)) ShowScrollBar(FHandle, SB_VERT, TRUE);
   TDrawingHold hold(FHandle);
   TStreamSource source{rtf};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};

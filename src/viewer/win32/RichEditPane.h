@@ -24,8 +24,9 @@ public:
   // Puts a fresh, empty pane in this one's place (position, size, style, tab order, id, edge
   // alignment and focus): emptying a large text in place is very slow.
   void Clear();
-  // Loads a whole RTF document into the empty pane, its drawing held off meanwhile.
-  void LoadRtf(const std::string& rtf);
+  // Loads a whole RTF document of lineCount lines into the empty pane, its drawing held off
+  // meanwhile.
+  void LoadRtf(const std::string& rtf, size_t lineCount);
 
   int32_t SelStart() const;
   // Collapses the selection to a caret at position.
@@ -42,6 +43,7 @@ public:
 
 private:
   HWND CreatePane(HWND parent, const TBounds& bounds, UINT id);
+  bool Overflows(size_t lineCount) const;
   HWND FHandle = nullptr;
   TFont FFont{"Courier New", -13, ANSI_CHARSET};
 };

@@ -16,7 +16,8 @@ void TViewer::LoadFileIntoViewer(const std::string& path) {
   const std::vector<std::string>& lines = FLineBuffer.Lines();
   FOccurrenceOffsets = IndexOccurrences(lines, text, TCodePage::Current());
   pane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP()),
-                              GetSysColor(COLOR_WINDOW)));
+                              GetSysColor(COLOR_WINDOW)),
+               lines.size());
   pane.SetSelStart(0);
   if (FOccurrenceOffsets) {
     FCurrentOccurrence = 1;
