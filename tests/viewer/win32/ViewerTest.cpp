@@ -2,6 +2,7 @@
 
 #include "platform/SysUtils.h"
 #include "support/MessagePump.h"
+#include "support/TempFolder.h"
 #include "toolkit/Align.h"
 #include "toolkit/TestForm.h"
 #include "viewer/Navigation.h"
@@ -9,32 +10,8 @@
 #include <gtest/gtest.h>
 #include <richedit.h>
 
-#include <filesystem>
-#include <fstream>
 
 namespace {
-// A folder of its own for each test, removed with everything in it.
-class TTempFolder {
-public:
-  TTempFolder() {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    FPath = Format("%sviewer-%lu-%d", base, GetCurrentProcessId(), ++FCount);
-    std::filesystem::create_directories(FPath);
-  }
-  ~TTempFolder() { std::filesystem::remove_all(FPath); }
-  std::string File(const std::string& name, const std::string& bytes) const {
-    const std::string path = FPath + "\\" + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
-  const std::string& Path() const { return FPath; }
-
-private:
-  std::string FPath;
-  static inline int FCount = 0;
-};
-
 std::string PaneText(HWND pane) {
   std::string text(SendMessageA(pane, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
   text.resize(SendMessageA(pane, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
@@ -82,7 +59,7 @@ protected:
   HWND Pane() const { return Window.mmLignesConcernees.Handle(); }
   void Load(const std::string& bytes, const std::string& text) {
     Window.ContentText = text;
-    Window.Viewer.LoadFileIntoViewer(Folder.File("f.txt", bytes));
+    Window.Viewer.LoadFileIntoViewer(Folder.Write("f.txt", bytes));
   }
   // The selection, the counter and the label after a step to the given occurrence.
   void ExpectShown(int32_t occurrence, int32_t position, int32_t length, const char* counter) {
