@@ -37,7 +37,8 @@ void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mas
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(folder, entry, mask);
-    else if (NameMatchesMask(entry.Name, mask) && FileContainsText(JoinPath(folder, entry.Name)))
+    else if (NameMatchesMask(entry.Name, mask) && FileContainsText(*listing, entry, folder) &&
+             listing->ReadDetails(entry))
       AddFoundFile(entry, folder);
   }
 }
@@ -63,11 +64,12 @@ bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
   return false;
 }
 
-bool TSearchEngine::FileContainsText(const std::string& path) {
+bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& entry,
+                                     const std::string& folder) {
   if (FSearchRequest.Text.empty()) return true;
-  if (FTextScan && FTextScan->Applies()) return ScanContains(path);
+  if (FTextScan && FTextScan->Applies()) return ScanContains(listing, entry);
   try {
-    FLineBuffer.LoadLines(path);
+    FLineBuffer.LoadLines(JoinPath(folder, entry.Name));
   } catch (...) { // whatever stops the load, the file is simply not found
     return false;
   }
@@ -76,18 +78,16 @@ bool TSearchEngine::FileContainsText(const std::string& path) {
 
 // Read in blocks up to the first match or NUL: a file is never held whole, so one too large
 // for memory is searched like any other. A read that fails ends the text read so far.
-bool TSearchEngine::ScanContains(const std::string& path) {
+bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entry) {
   try {
-    const std::unique_ptr<TOpenFile> file = FFileSystem.OpenExclusive(path);
+    const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
     if (!file) return false;
-    // Up to the size the open gave, as the whole-file load reads: no read is spent on
-    // learning that the end has come.
-    uint64_t left = file->Size();
+    bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
     return FTextScan->Contains([&](char* buffer, size_t size) {
-      const int64_t count = left ? file->Read(buffer, std::min<uint64_t>(size, left)) : 0;
-      left -= std::max<int64_t>(count, 0);
+      const int64_t count = ended ? 0 : file->Read(buffer, size);
+      ended = count < static_cast<int64_t>(size);
       return static_cast<size_t>(std::max<int64_t>(count, 0));
-    });
+    }) && !file->HeldElsewhere();
   } catch (...) {
     return false;
   }
