@@ -5,6 +5,7 @@
 // reading stops at the first match or the first NUL.
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -13,10 +14,12 @@
 class TTextScan {
 public:
   static constexpr std::size_t DefaultBlockSize = 256 * 1024;
+  // The first read of a file is smaller: most files end, match or reach a NUL early (binary
+  // files at once), and copying what is never looked at costs more than a second read.
+  static constexpr std::size_t FirstRead = 16 * 1024;
 
   // text is upper-cased once here through page, which must outlive the scan.
-  TTextScan(std::string_view text, const TCodePage& page,
-            std::size_t blockSize = DefaultBlockSize);
+  TTextScan(std::string_view text, const TCodePage& page, std::size_t blockSize = DefaultBlockSize);
 
   // False when the upper-cased text holds a line break: only a search line by line can then
   // decide, since a match must not span two lines.
@@ -59,8 +62,8 @@ private:
 template <class TRead> bool TTextScan::Contains(TRead&& read) {
   if (FNeedle.empty()) return true;
   FKept = 0;
-  for (;;) {
-    const std::size_t count = read(reinterpret_cast<char*>(FBuffer.data() + FKept), FBlockSize);
+  for (std::size_t ask = std::min(FBlockSize, FirstRead);; ask = FBlockSize) {
+    const std::size_t count = read(reinterpret_cast<char*>(FBuffer.data() + FKept), ask);
     if (count == 0) return false;
     const TBlockOutcome outcome = ScanBlock(count);
     if (outcome != boMore) return outcome == boFound;

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 #include <ctime>
-#include <vector>
+#include <memory>
 
 namespace {
 
@@ -73,7 +73,8 @@ private:
 // are read for the few entries that are found. Files are opened relative to the folder.
 class TPosixListing : public TFolderListing {
 public:
-  explicit TPosixListing(int fd) : FFd(fd), FBuffer(32768) {}
+  explicit TPosixListing(int fd)
+      : FFd(fd), FBuffer(std::make_unique_for_overwrite<char[]>(BufferSize)) {}
   ~TPosixListing() override { close(FFd); }
 
   bool Next(TSearchRec& entry) override {
@@ -113,12 +114,12 @@ public:
 private:
   const dirent64* NextEntry() {
     if (FAt == FFilled) {
-      const ssize_t filled = getdents64(FFd, FBuffer.data(), FBuffer.size());
+      const ssize_t filled = getdents64(FFd, FBuffer.get(), BufferSize);
       if (filled <= 0) return nullptr;
       FFilled = static_cast<size_t>(filled);
       FAt = 0;
     }
-    const auto* found = reinterpret_cast<const dirent64*>(FBuffer.data() + FAt);
+    const auto* found = reinterpret_cast<const dirent64*>(FBuffer.get() + FAt);
     FAt += found->d_reclen;
     return found;
   }
@@ -135,7 +136,8 @@ private:
   }
 
   int FFd;
-  std::vector<char> FBuffer; // raw entries from getdents64
+  static constexpr size_t BufferSize = 32768;
+  std::unique_ptr<char[]> FBuffer; // raw entries from getdents64, left unset until read
   size_t FFilled = 0, FAt = 0;
   bool FRegular = false; // the last entry is a regular file, or a link to one
 };
