@@ -52,6 +52,9 @@ public:
   // Opens the entry that Next gave last as OpenExclusive would open its path; nullptr when
   // it cannot be opened or is no file.
   virtual std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) = 0;
+  // Lists the folder entry that Next gave last, as FindFirst of its path joined with "*.*"
+  // would; nullptr when it cannot be listed.
+  virtual std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) = 0;
 };
 
 // Identifies a folder whatever path reaches it (through links, in any letter case).

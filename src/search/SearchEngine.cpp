@@ -25,7 +25,11 @@ void TSearchEngine::Search(const TSearchRequest& request) {
 }
 
 void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mask) {
-  const std::unique_ptr<TFolderListing> listing = FFileSystem.FindFirst(JoinPath(folder, "*.*"));
+  ScanListing(FFileSystem.FindFirst(JoinPath(folder, "*.*")), folder, mask);
+}
+
+void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
+                                const std::string& folder, const std::string& mask) {
   if (!listing) return;
   FPath.emplace_back().Folder = folder;
   struct TPop {
@@ -36,7 +40,7 @@ void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mas
   while (listing->Next(entry)) {
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
-      ScanSubfolder(folder, entry, mask);
+      ScanSubfolder(*listing, entry, folder, mask);
     else if (NameMatchesMask(entry.Name, mask) && FileContainsText(*listing, entry, folder) &&
              listing->ReadDetails(entry))
       AddFoundFile(entry, folder);
@@ -45,12 +49,12 @@ void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mas
 
 // A link back to a folder of the current path would be walked without end, and two such
 // links make the walk exponential: it is passed over.
-void TSearchEngine::ScanSubfolder(const std::string& folder, const TSearchRec& entry,
-                                  const std::string& mask) {
+void TSearchEngine::ScanSubfolder(TFolderListing& listing, const TSearchRec& entry,
+                                  const std::string& folder, const std::string& mask) {
   if (!FSearchRequest.IncludeSubfolders) return;
   const std::string path = JoinPath(folder, entry.Name);
   if ((entry.Attr & faSymLink) && LeadsBackOnPath(path)) return;
-  ScanFolder(path, mask);
+  ScanListing(listing.ListFolder(entry), path, mask);
 }
 
 bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {

@@ -54,7 +54,11 @@ private:
     std::optional<TFolderId> Identity;
   };
 
-  void ScanSubfolder(const std::string& folder, const TSearchRec& entry, const std::string& mask);
+  // The listing's folder is opened from its parent's, which spares the system the path.
+  void ScanListing(const std::unique_ptr<TFolderListing>& listing, const std::string& folder,
+                   const std::string& mask);
+  void ScanSubfolder(TFolderListing& listing, const TSearchRec& entry, const std::string& folder,
+                     const std::string& mask);
   bool LeadsBackOnPath(const std::string& folder);
   bool ScanContains(TFolderListing& listing, const TSearchRec& entry);
   void AddFoundFile(const TSearchRec& entry, const std::string& folder);

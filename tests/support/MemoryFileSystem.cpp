@@ -41,6 +41,9 @@ public:
   std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override {
     return FFileSystem.OpenExclusive(FFolder + entry.Name);
   }
+  std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override {
+    return FFileSystem.FindFirst(FFolder + entry.Name + "\\*.*");
+  }
 
 private:
   std::vector<TMemoryFileSystem::TEntry> FEntries;

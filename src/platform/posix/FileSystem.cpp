@@ -111,6 +111,12 @@ public:
     return std::make_unique<TPosixFile>(fd, false);
   }
 
+  std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override {
+    const int fd = openat(FFd, entry.Name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    return std::make_unique<TPosixListing>(fd);
+  }
+
 private:
   const dirent64* NextEntry() {
     if (FAt == FFilled) {
