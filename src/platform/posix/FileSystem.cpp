@@ -91,7 +91,7 @@ public:
     return true;
   }
 
-  // A link's own size and time when its target cannot be reached, as the old listing did.
+  // A link that leads nowhere gives its own size and time.
   bool ReadDetails(TSearchRec& entry) override {
     struct stat info {};
     if (fstatat(FFd, entry.Name.c_str(), &info, 0) != 0 &&
