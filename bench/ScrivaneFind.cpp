@@ -98,8 +98,9 @@ int main(int argc, char** argv) {
     std::string path = JoinPath(record->Folder, record->Name).substr(root.size());
     for (char& c : path)
       if (c == '\\') c = '/';
-    if (!path.starts_with('/')) path.insert(0, "/");
-    std::fputs((folder == "/" ? path : folder + path).c_str(), stdout);
+    if (folder != "/") std::fputs(folder.c_str(), stdout);
+    if (!path.starts_with('/')) std::fputc('/', stdout);
+    std::fputs(path.c_str(), stdout);
     std::fputc('\n', stdout);
   }
   return 0;
