@@ -57,9 +57,13 @@ private:
 
 class TWin32File : public TOpenFile {
 public:
-  TWin32File(HANDLE file, uint64_t size) : FFile(file), FSize(size) {}
+  explicit TWin32File(HANDLE file) : FFile(file) {}
   ~TWin32File() override { CloseHandle(FFile); }
-  uint64_t Size() const override { return FSize; }
+  // Asked only by a whole-file load: the walk's decision reads without it.
+  uint64_t Size() const override {
+    LARGE_INTEGER size;
+    return GetFileSizeEx(FFile, &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
+  }
   int64_t Read(char* buffer, size_t count) override {
     size_t done = 0;
     while (done < count) {
@@ -74,7 +78,6 @@ public:
 
 private:
   HANDLE FFile;
-  uint64_t FSize;
 };
 
 class TWin32FileSystem : public TFileSystem {
@@ -91,12 +94,7 @@ public:
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size)) {
-      CloseHandle(file);
-      return nullptr;
-    }
-    return std::make_unique<TWin32File>(file, static_cast<uint64_t>(size.QuadPart));
+    return std::make_unique<TWin32File>(file);
   }
 
   std::optional<TFolderId> FolderIdentity(const std::string& path) override {
