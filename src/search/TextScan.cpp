@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include <emmintrin.h>
+
 namespace {
 
 // Rough commonness of bytes in text and source files, most common first; a byte not listed
@@ -37,11 +39,23 @@ TVariants VariantsOf(unsigned char upper, const unsigned char* table) {
   return variants;
 }
 
-// Width bytes in the compiler's portable vectors, and the same bits as 64-bit words.
+// Width bytes in the compiler's portable vectors.
 template <std::size_t Width> struct TVector {
   typedef unsigned char Bytes __attribute__((vector_size(Width)));
-  typedef uint64_t Words __attribute__((vector_size(Width)));
 };
+template <std::size_t Width> using TBytes = typename TVector<Width>::Bytes;
+
+// One bit a byte, set where the byte is all ones, first byte lowest: SSE2's byte mask of each
+// 16-byte half, which AVX2 code turns into one instruction a half.
+template <std::size_t Width> [[gnu::always_inline]] inline uint32_t MaskOf(const TBytes<Width>& v) {
+  uint32_t bits = 0;
+  for (std::size_t half = 0; half < Width / 16; ++half) {
+    __m128i part;
+    __builtin_memcpy(&part, reinterpret_cast<const char*>(&v) + half * 16, 16);
+    bits |= static_cast<uint32_t>(_mm_movemask_epi8(part)) << (half * 16);
+  }
+  return bits;
+}
 
 // The candidate filter, Width starts at a time: each start where both filter positions hold
 // one of their variants goes to verify, leftmost first, until it says yes. Returns that start,
@@ -51,25 +65,20 @@ template <std::size_t Width, class TVerify>
 [[gnu::always_inline]] inline std::size_t Filter(const unsigned char* text, std::size_t starts,
                                                  std::size_t& s, const TTextScan::TFilter& f,
                                                  const TVerify& verify) {
-  using TBytes = typename TVector<Width>::Bytes;
-  using TWords = typename TVector<Width>::Words;
+  const TBytes<Width> none{};
+  const TBytes<Width> firstA = none + f.FirstA, firstB = none + f.FirstB;
+  const TBytes<Width> secondA = none + f.SecondA, secondB = none + f.SecondB;
   // The loads never pass the end of the text.
   for (; s + Width <= starts; s += Width) {
-    TBytes first, second;
+    TBytes<Width> first, second;
     __builtin_memcpy(&first, text + s + f.First, Width);
     __builtin_memcpy(&second, text + s + f.Second, Width);
-    const auto hit = TWords(((first == f.FirstA) | (first == f.FirstB)) &
-                            ((second == f.SecondA) | (second == f.SecondB)));
-    uint64_t any = 0;
-    for (std::size_t w = 0; w < Width / 8; ++w)
-      any |= hit[w];
-    if (!any) continue;
-    // A hit is a byte of ones: its lowest bit marks it, little end first.
-    for (std::size_t w = 0; w < Width / 8; ++w)
-      for (uint64_t bits = hit[w] & 0x0101010101010101; bits; bits &= bits - 1) {
-        const std::size_t at = s + w * 8 + static_cast<std::size_t>(__builtin_ctzll(bits) >> 3);
-        if (verify(at)) return at;
-      }
+    const auto hit = TBytes<Width>(((first == firstA) | (first == firstB)) &
+                                   ((second == secondA) | (second == secondB)));
+    for (uint32_t bits = MaskOf<Width>(hit); bits; bits &= bits - 1) {
+      const std::size_t at = s + static_cast<std::size_t>(__builtin_ctz(bits));
+      if (verify(at)) return at;
+    }
   }
   return std::string::npos;
 }
