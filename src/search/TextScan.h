@@ -40,6 +40,13 @@ public:
   // Position of the first match in text before its first NUL, or npos.
   std::size_t Find(std::string_view text) const;
 
+  // Two needle positions of rare bytes whose case variants are at most two bytes each:
+  // candidates are where both hold one of their variants.
+  struct TFilter {
+    std::size_t First = 0, Second = 0;
+    unsigned char FirstA = 0, FirstB = 0, SecondA = 0, SecondB = 0;
+  };
+
 private:
   enum TBlockOutcome { boFound, boEnded, boMore };
 
@@ -53,16 +60,6 @@ private:
   std::string FNeedle; // upper-cased
   const unsigned char* FUpper;
   bool FApplies;
-
-public:
-  // Two needle positions of rare bytes whose case variants are at most two bytes each:
-  // candidates are where both hold one of their variants.
-  struct TFilter {
-    std::size_t First = 0, Second = 0;
-    unsigned char FirstA = 0, FirstB = 0, SecondA = 0, SecondB = 0;
-  };
-
-private:
   bool FHasFilter = false;
   TFilter FFilter;
   bool FWide;
