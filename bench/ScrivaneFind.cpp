@@ -50,7 +50,8 @@ TArguments ParseArguments(int argc, char** argv) {
   if (positional.size() != 2) Fail(std::string("a FOLDER and a TEXT are needed\n") + Usage);
   arguments.Folder = positional[0];
   std::string absolute = positional[0];
-  if (!absolute.starts_with('/')) {
+  const bool drive = absolute.size() >= 2 && absolute[1] == ':'; // Z:\tmp under Wine
+  if (!absolute.starts_with('/') && !drive) {
     char cwd[4096];
     if (!getcwd(cwd, sizeof cwd)) Fail("cannot read the current folder");
     absolute = std::string(cwd) + "/" + absolute;
@@ -97,8 +98,9 @@ int main(int argc, char** argv) {
     std::string path = JoinPath(record->Folder, record->Name).substr(root.size());
     for (char& c : path)
       if (c == '\\') c = '/';
-    if (!path.starts_with('/')) path.insert(0, "/");
-    std::fputs((folder == "/" ? path : folder + path).c_str(), stdout);
+    if (folder != "/") std::fputs(folder.c_str(), stdout);
+    if (!path.starts_with('/')) std::fputc('/', stdout);
+    std::fputs(path.c_str(), stdout);
     std::fputc('\n', stdout);
   }
   return 0;

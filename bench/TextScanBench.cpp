@@ -20,9 +20,10 @@ const std::string& Text(std::string_view needle, std::size_t interval) {
 
 // Every occurrence, each search starting after the last match: the cost of candidates and
 // matches along the whole text.
-void FindAll(benchmark::State& state, const char* needle, std::size_t interval) {
+void FindAll(benchmark::State& state, const char* needle, std::size_t interval, bool wide) {
   const std::string& text = Text(needle, interval);
-  const TTextScan scan(needle, TCodePage::Windows1252());
+  if (wide && !TTextScan::WideSupported()) return state.SkipWithError("no AVX2");
+  const TTextScan scan(needle, TCodePage::Windows1252(), TTextScan::DefaultBlockSize, wide);
   std::size_t found = 0;
   for (auto _ : state) {
     found = 0;
@@ -58,8 +59,9 @@ void BlocksAbsent(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(FindAll, absent, "lemonade", 0)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FindAll, rare, "trampoline", 1 << 20)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FindAll, every_line, "the", 1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FindAll, one_byte, "\xE9", 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindAll, absent, "lemonade", 0, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindAll, absent_16, "lemonade", 0, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindAll, rare, "trampoline", 1 << 20, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindAll, every_line, "the", 1, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindAll, one_byte, "\xE9", 0, true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BlocksAbsent)->Arg(64 << 10)->Arg(256 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);

@@ -26,22 +26,35 @@ struct TSearchRec {
   int32_t Time = 0;  // last-write time, local, packed MS-DOS date and time
 };
 
-// One open listing; closed when released, so every way out of a walk level closes it.
-class TFolderListing {
-public:
-  virtual ~TFolderListing() = default;
-  // Fills entry with the next entry in the platform's order; false when there is none.
-  virtual bool Next(TSearchRec& entry) = 0;
-};
-
 // One file opened for reading with no sharing; closed when released.
 class TOpenFile {
 public:
   virtual ~TOpenFile() = default;
   virtual uint64_t Size() const = 0;
-  // Reads up to count bytes at the current position into buffer; the count read (0 at the
-  // end), or -1 when the read fails.
+  // Reads up to count bytes at the current position into buffer; the count read, fewer than
+  // count only at the end (0 there), or -1 when the read fails.
   virtual int64_t Read(char* buffer, size_t count) = 0;
+  // True when another program holds the file open after all. A file opened by a listing may
+  // leave this check until it is asked, since it matters only to a file about to be found.
+  virtual bool HeldElsewhere() { return false; }
+};
+
+// One open listing; closed when released, so every way out of a walk level closes it.
+class TFolderListing {
+public:
+  virtual ~TFolderListing() = default;
+  // Fills entry with the next entry in the platform's order; false when there is none. Name
+  // and the directory and link bits are always filled; Size, Time and the other bits only
+  // where the listing gives them at no cost, else by ReadDetails.
+  virtual bool Next(TSearchRec& entry) = 0;
+  // Completes the entry that Next gave last; false when it is gone since it was listed.
+  virtual bool ReadDetails(TSearchRec&) { return true; }
+  // Opens the entry that Next gave last as OpenExclusive would open its path; nullptr when
+  // it cannot be opened or is no file.
+  virtual std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) = 0;
+  // Lists the folder entry that Next gave last, as FindFirst of its path joined with "*.*"
+  // would; nullptr when it cannot be listed.
+  virtual std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) = 0;
 };
 
 // Identifies a folder whatever path reaches it (through links, in any letter case).

@@ -25,7 +25,11 @@ void TSearchEngine::Search(const TSearchRequest& request) {
 }
 
 void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mask) {
-  const std::unique_ptr<TFolderListing> listing = FFileSystem.FindFirst(JoinPath(folder, "*.*"));
+  ScanListing(FFileSystem.FindFirst(JoinPath(folder, "*.*")), folder, mask);
+}
+
+void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
+                                const std::string& folder, const std::string& mask) {
   if (!listing) return;
   FPath.emplace_back().Folder = folder;
   struct TPop {
@@ -36,20 +40,21 @@ void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mas
   while (listing->Next(entry)) {
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
-      ScanSubfolder(folder, entry, mask);
-    else if (NameMatchesMask(entry.Name, mask) && FileContainsText(JoinPath(folder, entry.Name)))
+      ScanSubfolder(*listing, entry, folder, mask);
+    else if (NameMatchesMask(entry.Name, mask) && FileContainsText(*listing, entry, folder) &&
+             listing->ReadDetails(entry))
       AddFoundFile(entry, folder);
   }
 }
 
 // A link back to a folder of the current path would be walked without end, and two such
 // links make the walk exponential: it is passed over.
-void TSearchEngine::ScanSubfolder(const std::string& folder, const TSearchRec& entry,
-                                  const std::string& mask) {
+void TSearchEngine::ScanSubfolder(TFolderListing& listing, const TSearchRec& entry,
+                                  const std::string& folder, const std::string& mask) {
   if (!FSearchRequest.IncludeSubfolders) return;
   const std::string path = JoinPath(folder, entry.Name);
   if ((entry.Attr & faSymLink) && LeadsBackOnPath(path)) return;
-  ScanFolder(path, mask);
+  ScanListing(listing.ListFolder(entry), path, mask);
 }
 
 bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
@@ -63,11 +68,12 @@ bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
   return false;
 }
 
-bool TSearchEngine::FileContainsText(const std::string& path) {
+bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& entry,
+                                     const std::string& folder) {
   if (FSearchRequest.Text.empty()) return true;
-  if (FTextScan && FTextScan->Applies()) return ScanContains(path);
+  if (FTextScan && FTextScan->Applies()) return ScanContains(listing, entry);
   try {
-    FLineBuffer.LoadLines(path);
+    FLineBuffer.LoadLines(JoinPath(folder, entry.Name));
   } catch (...) { // whatever stops the load, the file is simply not found
     return false;
   }
@@ -76,18 +82,16 @@ bool TSearchEngine::FileContainsText(const std::string& path) {
 
 // Read in blocks up to the first match or NUL: a file is never held whole, so one too large
 // for memory is searched like any other. A read that fails ends the text read so far.
-bool TSearchEngine::ScanContains(const std::string& path) {
+bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entry) {
   try {
-    const std::unique_ptr<TOpenFile> file = FFileSystem.OpenExclusive(path);
+    const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
     if (!file) return false;
-    // Up to the size the open gave, as the whole-file load reads: no read is spent on
-    // learning that the end has come.
-    uint64_t left = file->Size();
+    bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
     return FTextScan->Contains([&](char* buffer, size_t size) {
-      const int64_t count = left ? file->Read(buffer, std::min<uint64_t>(size, left)) : 0;
-      left -= std::max<int64_t>(count, 0);
+      const int64_t count = ended ? 0 : file->Read(buffer, size);
+      ended = count < static_cast<int64_t>(size);
       return static_cast<size_t>(std::max<int64_t>(count, 0));
-    });
+    }) && !file->HeldElsewhere();
   } catch (...) {
     return false;
   }

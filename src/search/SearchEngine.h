@@ -33,9 +33,10 @@ public:
   void Search(const TSearchRequest& request);
   // Walks folder, depth-first when the request includes subfolders, appending found files.
   void ScanFolder(const std::string& folder, const std::string& mask);
-  // Whether the file holds the request's text on one line; a file that cannot be read holds
-  // nothing. Never raises.
-  bool FileContainsText(const std::string& path);
+  // Whether the file that listing gave last as entry, in folder, holds the request's text on
+  // one line; a file that cannot be read holds nothing. Never raises.
+  bool FileContainsText(TFolderListing& listing, const TSearchRec& entry,
+                        const std::string& folder);
 
   // Records made later are written with the new settings; those made keep their text.
   void SetFormatSettings(const TFormatSettings& formatSettings);
@@ -53,16 +54,20 @@ private:
     std::optional<TFolderId> Identity;
   };
 
-  void ScanSubfolder(const std::string& folder, const TSearchRec& entry, const std::string& mask);
+  // The listing's folder is opened from its parent's, which spares the system the path.
+  void ScanListing(const std::unique_ptr<TFolderListing>& listing, const std::string& folder,
+                   const std::string& mask);
+  void ScanSubfolder(TFolderListing& listing, const TSearchRec& entry, const std::string& folder,
+                     const std::string& mask);
   bool LeadsBackOnPath(const std::string& folder);
-  bool ScanContains(const std::string& path);
+  bool ScanContains(TFolderListing& listing, const TSearchRec& entry);
   void AddFoundFile(const TSearchRec& entry, const std::string& folder);
 
   TFileSystem& FFileSystem;
   TFormatSettings FFormatSettings;
   const TCodePage& FCodePage;
   TSearchRequest FSearchRequest;
-  std::string FNeedle; // the request's text upper-cased, once per search
+  std::string FNeedle;                // the request's text upper-cased, once per search
   std::optional<TTextScan> FTextScan; // the decision without lines, when the text allows it
   TFoundFiles FFoundFiles;
   TLineBuffer FLineBuffer;

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -40,10 +39,65 @@ TVariants VariantsOf(unsigned char upper, const unsigned char* table) {
   return variants;
 }
 
+// Width bytes in the compiler's portable vectors.
+template <std::size_t Width> struct TVector {
+  typedef unsigned char Bytes __attribute__((vector_size(Width)));
+};
+template <std::size_t Width> using TBytes = typename TVector<Width>::Bytes;
+
+// One bit a byte, set where the byte is all ones, first byte lowest: SSE2's byte mask of each
+// 16-byte half, which AVX2 code turns into one instruction a half.
+template <std::size_t Width> [[gnu::always_inline]] inline uint32_t MaskOf(const TBytes<Width>& v) {
+  uint32_t bits = 0;
+  for (std::size_t half = 0; half < Width / 16; ++half) {
+    __m128i part;
+    __builtin_memcpy(&part, reinterpret_cast<const char*>(&v) + half * 16, 16);
+    bits |= static_cast<uint32_t>(_mm_movemask_epi8(part)) << (half * 16);
+  }
+  return bits;
+}
+
+// The candidate filter, Width starts at a time: each start where both filter positions hold
+// one of their variants goes to verify, leftmost first, until it says yes. Returns that start,
+// or npos with s at the first start not looked at. Written once over portable vectors, it is
+// compiled for plain x86-64 and, inlined into FilterWide, again for AVX2.
+template <std::size_t Width, class TVerify>
+[[gnu::always_inline]] inline std::size_t Filter(const unsigned char* text, std::size_t starts,
+                                                 std::size_t& s, const TTextScan::TFilter& f,
+                                                 const TVerify& verify) {
+  const TBytes<Width> none{};
+  const TBytes<Width> firstA = none + f.FirstA, firstB = none + f.FirstB;
+  const TBytes<Width> secondA = none + f.SecondA, secondB = none + f.SecondB;
+  // The loads never pass the end of the text.
+  for (; s + Width <= starts; s += Width) {
+    TBytes<Width> first, second;
+    __builtin_memcpy(&first, text + s + f.First, Width);
+    __builtin_memcpy(&second, text + s + f.Second, Width);
+    const auto hit = TBytes<Width>(((first == firstA) | (first == firstB)) &
+                                   ((second == secondA) | (second == secondB)));
+    for (uint32_t bits = MaskOf<Width>(hit); bits; bits &= bits - 1) {
+      const std::size_t at = s + static_cast<std::size_t>(__builtin_ctz(bits));
+      if (verify(at)) return at;
+    }
+  }
+  return std::string::npos;
+}
+
+template <class TVerify>
+[[gnu::target("avx2")]] std::size_t FilterWide(const unsigned char* text, std::size_t starts,
+                                               std::size_t& s, const TTextScan::TFilter& f,
+                                               const TVerify& verify) {
+  return Filter<32>(text, starts, s, f, verify);
+}
+
 } // namespace
 
-TTextScan::TTextScan(std::string_view text, const TCodePage& page, std::size_t blockSize)
-    : FNeedle(page.UpperCase(text)), FUpper(page.UpperTable()), FBlockSize(blockSize) {
+bool TTextScan::WideSupported() {
+  return __builtin_cpu_supports("avx2");
+}
+
+TTextScan::TTextScan(std::string_view text, const TCodePage& page, std::size_t blockSize, bool wide)
+    : FNeedle(page.UpperCase(text)), FUpper(page.UpperTable()), FWide(wide), FBlockSize(blockSize) {
   FApplies = FNeedle.find(static_cast<char>(page.Upper('\r'))) == std::string::npos &&
              FNeedle.find(static_cast<char>(page.Upper('\n'))) == std::string::npos;
   const std::size_t carry = FNeedle.empty() ? 0 : FNeedle.size() - 1;
@@ -70,9 +124,9 @@ void TTextScan::ChooseFilter() {
   if (second < 0) second = best, secondVariants = bestVariants;
   if (second < best) std::swap(best, second), std::swap(bestVariants, secondVariants);
   FHasFilter = true;
-  FFirst = static_cast<std::size_t>(best), FSecond = static_cast<std::size_t>(second);
-  FFirstA = bestVariants.Bytes[0], FFirstB = bestVariants.Bytes[1];
-  FSecondA = secondVariants.Bytes[0], FSecondB = secondVariants.Bytes[1];
+  FFilter = {static_cast<std::size_t>(best), static_cast<std::size_t>(second),
+             bestVariants.Bytes[0],          bestVariants.Bytes[1],
+             secondVariants.Bytes[0],        secondVariants.Bytes[1]};
 }
 
 std::size_t TTextScan::Find(std::string_view text) const {
@@ -129,27 +183,12 @@ std::size_t TTextScan::Search(const unsigned char* text, std::size_t length) con
   if (length < size) return std::string::npos;
   const std::size_t starts = length - size + 1;
   std::size_t s = 0;
-#if defined(__SSE2__)
   if (FHasFilter) {
-    const auto splat = [](unsigned char c) { return _mm_set1_epi8(static_cast<char>(c)); };
-    const __m128i firstA = splat(FFirstA), firstB = splat(FFirstB);
-    const __m128i secondA = splat(FSecondA), secondB = splat(FSecondB);
-    // Sixteen candidate starts at a time; the loads never pass the end of the text.
-    for (; s + 16 <= starts; s += 16) {
-      const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + s + FFirst));
-      const __m128i second =
-          _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + s + FSecond));
-      const __m128i hit =
-          _mm_and_si128(_mm_or_si128(_mm_cmpeq_epi8(first, firstA), _mm_cmpeq_epi8(first, firstB)),
-                        _mm_or_si128(_mm_cmpeq_epi8(second, secondA),
-                                     _mm_cmpeq_epi8(second, secondB)));
-      for (unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(hit)); bits; bits &= bits - 1) {
-        const std::size_t at = s + static_cast<std::size_t>(__builtin_ctz(bits));
-        if (MatchesAt(text + at)) return at;
-      }
-    }
+    const auto verify = [&](std::size_t at) { return MatchesAt(text + at); };
+    const std::size_t at = FWide ? FilterWide(text, starts, s, FFilter, verify)
+                                 : Filter<16>(text, starts, s, FFilter, verify);
+    if (at != std::string::npos) return at;
   }
-#endif
   // Short texts, the tail, and needles without a usable filter.
   for (; s < starts; ++s)
     if (MatchesAt(text + s)) return s;

@@ -5,6 +5,7 @@
 // reading stops at the first match or the first NUL.
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -13,10 +14,17 @@
 class TTextScan {
 public:
   static constexpr std::size_t DefaultBlockSize = 256 * 1024;
+  // The first read of a file is smaller: most files end, match or reach a NUL early (binary
+  // files at once), and copying what is never looked at costs more than a second read.
+  static constexpr std::size_t FirstRead = 16 * 1024;
 
-  // text is upper-cased once here through page, which must outlive the scan.
-  TTextScan(std::string_view text, const TCodePage& page,
-            std::size_t blockSize = DefaultBlockSize);
+  // Whether this processor has AVX2, for the wide filter.
+  static bool WideSupported();
+
+  // text is upper-cased once here through page, which must outlive the scan; wide, only on a
+  // processor that supports it, takes 32 starts at a time instead of 16.
+  TTextScan(std::string_view text, const TCodePage& page, std::size_t blockSize = DefaultBlockSize,
+            bool wide = WideSupported());
 
   // False when the upper-cased text holds a line break: only a search line by line can then
   // decide, since a match must not span two lines.
@@ -32,6 +40,13 @@ public:
   // Position of the first match in text before its first NUL, or npos.
   std::size_t Find(std::string_view text) const;
 
+  // Two needle positions of rare bytes whose case variants are at most two bytes each:
+  // candidates are where both hold one of their variants.
+  struct TFilter {
+    std::size_t First = 0, Second = 0;
+    unsigned char FirstA = 0, FirstB = 0, SecondA = 0, SecondB = 0;
+  };
+
 private:
   enum TBlockOutcome { boFound, boEnded, boMore };
 
@@ -45,11 +60,9 @@ private:
   std::string FNeedle; // upper-cased
   const unsigned char* FUpper;
   bool FApplies;
-  // Two needle positions of rare bytes whose case variants are at most two bytes each:
-  // candidates are where both hold one of their variants.
   bool FHasFilter = false;
-  std::size_t FFirst = 0, FSecond = 0;
-  unsigned char FFirstA = 0, FFirstB = 0, FSecondA = 0, FSecondB = 0;
+  TFilter FFilter;
+  bool FWide;
   // The bytes kept from the previous block (a match may straddle two), then the new block.
   std::size_t FBlockSize;
   std::size_t FKept = 0;
@@ -59,8 +72,8 @@ private:
 template <class TRead> bool TTextScan::Contains(TRead&& read) {
   if (FNeedle.empty()) return true;
   FKept = 0;
-  for (;;) {
-    const std::size_t count = read(reinterpret_cast<char*>(FBuffer.data() + FKept), FBlockSize);
+  for (std::size_t ask = std::min(FBlockSize, FirstRead);; ask = FBlockSize) {
+    const std::size_t count = read(reinterpret_cast<char*>(FBuffer.data() + FKept), ask);
     if (count == 0) return false;
     const TBlockOutcome outcome = ScanBlock(count);
     if (outcome != boMore) return outcome == boFound;

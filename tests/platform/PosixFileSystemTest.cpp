@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -38,7 +39,7 @@ TEST_F(PosixFileSystem, ListsAsWineDoesDriveZ) {
   const auto listing = PlatformFileSystem().FindFirst(drive + "\\*.*");
   ASSERT_TRUE(listing);
   for (TSearchRec entry; listing->Next(entry);)
-    entries[entry.Name] = entry;
+    if (listing->ReadDetails(entry)) entries[entry.Name] = entry;
   EXPECT_EQ(entries.size(), 5u); // with . and ..
   EXPECT_EQ(entries["a.txt"].Size, 5u);
   EXPECT_EQ(entries["a.txt"].Attr & faDirectory, 0u);
@@ -62,4 +63,25 @@ TEST_F(PosixFileSystem, ReadsInBlocksAndRefusesAFileHeldOpen) {
   EXPECT_FALSE(PlatformFileSystem().OpenExclusive(drive + "\\a.txt"));
   EXPECT_FALSE(PlatformFileSystem().OpenExclusive(drive + "\\missing.txt"));
   EXPECT_FALSE(PlatformFileSystem().OpenExclusive(drive));
+}
+
+// The listing opens its entries itself; the lock is then checked only when asked.
+TEST_F(PosixFileSystem, ListingOpensFilesButNeverAFifo) {
+  Write("a.txt", "hello");
+  ASSERT_EQ(mkfifo((root / "pipe.txt").c_str(), 0600), 0);
+  const auto held = PlatformFileSystem().OpenExclusive(drive + "\\a.txt");
+  ASSERT_TRUE(held);
+  EXPECT_FALSE(PlatformFileSystem().OpenExclusive(drive + "\\pipe.txt"));
+  const auto listing = PlatformFileSystem().FindFirst(drive + "\\*.*");
+  int opened = 0;
+  for (TSearchRec entry; listing->Next(entry);) {
+    const auto file = listing->OpenEntry(entry);
+    if (!file) continue;
+    ++opened;
+    EXPECT_EQ(entry.Name, "a.txt");
+    char block[8] = {};
+    EXPECT_EQ(file->Read(block, sizeof block), 5);
+    EXPECT_TRUE(file->HeldElsewhere());
+  }
+  EXPECT_EQ(opened, 1);
 }

@@ -36,13 +36,18 @@ std::size_t SettlingLength(const std::string& file, const std::string& text,
   return nul == std::string::npos ? file.size() + 1 : nul + 1;
 }
 
+// Both filter widths where the processor has the wide one; they must agree.
 bool ScanFile(const std::string& file, const std::string& text, const TCodePage& page,
               std::size_t block, std::size_t piece) {
-  TTextScan scan(text, page, block);
-  TPieceReader reader{file, piece, SettlingLength(file, text, page)};
-  const bool found = scan.Contains(reader);
-  EXPECT_EQ(scan.ContainsIn(file), found);
-  return found;
+  bool found[2] = {};
+  for (const bool wide : {false, TTextScan::WideSupported()}) {
+    TTextScan scan(text, page, block, wide);
+    TPieceReader reader{file, piece, SettlingLength(file, text, page)};
+    found[wide] = scan.Contains(reader);
+    EXPECT_EQ(scan.ContainsIn(file), found[wide]) << "wide " << wide;
+  }
+  EXPECT_EQ(found[0], found[TTextScan::WideSupported()]);
+  return found[0];
 }
 
 // A code page where '@', 'a' and 'A' are one letter: three variants leave no SIMD filter on
@@ -50,7 +55,8 @@ bool ScanFile(const std::string& file, const std::string& text, const TCodePage&
 TCodePage ThreeWayPage() {
   TCodePage::TUpperTable upper;
   const TCodePage base = TCodePage::Windows1252();
-  for (int c = 0; c < 256; ++c) upper[c] = base.Upper(static_cast<unsigned char>(c));
+  for (int c = 0; c < 256; ++c)
+    upper[c] = base.Upper(static_cast<unsigned char>(c));
   upper['@'] = 'A';
   return TCodePage(upper, TCodePage::TLeadBytes{});
 }
@@ -98,7 +104,7 @@ TEST(TextScan, LineBreakInTextLeavesTheDecisionToLines) {
 
 // Random files of CR, LF, NUL, accented letters in both cases and a few other bytes; needles
 // often cut from the file with their case flipped, blocks and reads of random small sizes so
-// that matches straddle blocks, texts long enough for the sixteen-byte loop.
+// that matches straddle blocks, texts long enough for the 16- and 32-byte loops.
 TEST(TextScan, AgreesWithLineByLineSearchOnRandomFiles) {
   const unsigned seed = 20261208;
   std::cout << "TextScan random seed " << seed << "\n";
@@ -119,7 +125,8 @@ TEST(TextScan, AgreesWithLineByLineSearchOnRandomFiles) {
   for (int n = 0; n < 100000;) {
     const TCodePage& page = pages[n % 2];
     std::string file(pick(pick(8) == 0 ? 400 : 80), ' ');
-    for (char& c : file) c = pick(4) == 0 ? alphabet[pick(alphabet.size())] : "ab\xE9"[pick(3)];
+    for (char& c : file)
+      c = pick(4) == 0 ? alphabet[pick(alphabet.size())] : "ab\xE9"[pick(3)];
     std::string text;
     if (!file.empty() && pick(3) != 0) {
       const std::size_t from = pick(file.size());
@@ -127,7 +134,8 @@ TEST(TextScan, AgreesWithLineByLineSearchOnRandomFiles) {
       std::transform(text.begin(), text.end(), text.begin(), flipCase);
     } else {
       text.resize(1 + pick(6));
-      for (char& c : text) c = alphabet[pick(alphabet.size() - 3)];
+      for (char& c : text)
+        c = alphabet[pick(alphabet.size() - 3)];
     }
     if (text.find_first_of("\r\n") != std::string::npos || text.find('\0') != std::string::npos)
       continue;

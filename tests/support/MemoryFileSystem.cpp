@@ -25,22 +25,31 @@ std::string NameOf(const std::string& key) {
 
 class TMemoryListing : public TFolderListing {
 public:
-  TMemoryListing(std::vector<TMemoryFileSystem::TEntry> entries, int& open)
-      : FEntries(std::move(entries)), FOpen(open) {
-    ++FOpen;
+  // folder: the pattern's folder part with its backslash, to which names are joined.
+  TMemoryListing(std::vector<TMemoryFileSystem::TEntry> entries, TMemoryFileSystem& fileSystem,
+                 std::string folder)
+      : FEntries(std::move(entries)), FFileSystem(fileSystem), FFolder(std::move(folder)) {
+    ++FFileSystem.OpenListings;
   }
-  ~TMemoryListing() override { --FOpen; }
+  ~TMemoryListing() override { --FFileSystem.OpenListings; }
   bool Next(TSearchRec& entry) override {
     if (FNext == FEntries.size()) return false;
     const TMemoryFileSystem::TEntry& found = FEntries[FNext++];
     entry = {found.Name, found.Attr, found.Size, found.Time};
     return true;
   }
+  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override {
+    return FFileSystem.OpenExclusive(FFolder + entry.Name);
+  }
+  std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override {
+    return FFileSystem.FindFirst(FFolder + entry.Name + "\\*.*");
+  }
 
 private:
   std::vector<TMemoryFileSystem::TEntry> FEntries;
   size_t FNext = 0;
-  int& FOpen;
+  TMemoryFileSystem& FFileSystem;
+  std::string FFolder;
 };
 
 class TMemoryFile : public TOpenFile {
@@ -146,7 +155,8 @@ std::unique_ptr<TFolderListing> TMemoryFileSystem::FindFirst(const std::string& 
   Listed.push_back(pattern);
   auto folder = FFolders.find(Resolve(ParentOf(pattern)));
   if (folder == FFolders.end()) return nullptr;
-  return std::make_unique<TMemoryListing>(folder->second.Entries, OpenListings);
+  return std::make_unique<TMemoryListing>(folder->second.Entries, *this,
+                                          pattern.substr(0, pattern.rfind('\\') + 1));
 }
 
 std::unique_ptr<TOpenFile> TMemoryFileSystem::OpenExclusive(const std::string& path) {

@@ -9,7 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <ctime>
+#include <memory>
 
 namespace {
 
@@ -33,54 +35,117 @@ int32_t PackedLocalTime(time_t time) {
                           local.tm_min, local.tm_sec});
 }
 
-class TPosixListing : public TFolderListing {
-public:
-  TPosixListing(DIR* dir, std::string folder) : FDir(dir), FFolder(std::move(folder)) {}
-  ~TPosixListing() override { closedir(FDir); }
-
-  bool Next(TSearchRec& entry) override {
-    while (dirent* found = readdir(FDir)) {
-      const std::string path = FFolder + "/" + found->d_name;
-      struct stat link {};
-      if (lstat(path.c_str(), &link) != 0) continue; // gone since the folder was read
-      struct stat target = link;
-      if (S_ISLNK(link.st_mode) && stat(path.c_str(), &target) != 0) target = link;
-      entry.Name = found->d_name;
-      entry.Attr = S_ISDIR(target.st_mode) ? faDirectory : faArchive;
-      if (S_ISLNK(link.st_mode)) entry.Attr |= faSymLink;
-      if (!(target.st_mode & S_IWUSR)) entry.Attr |= faReadOnly;
-      entry.Size = S_ISDIR(target.st_mode) ? 0 : static_cast<uint64_t>(target.st_size);
-      entry.Time = PackedLocalTime(target.st_mtime);
-      return true;
-    }
-    return false;
-  }
-
-private:
-  DIR* FDir;
-  std::string FFolder;
-};
-
 // The whole-file lock stands for Windows' share mode 0 between cooperating processes.
 class TPosixFile : public TOpenFile {
 public:
-  TPosixFile(int fd, uint64_t size) : FFd(fd), FSize(size) {}
+  // locked: the lock is already held; else HeldElsewhere takes it.
+  TPosixFile(int fd, bool locked) : FFd(fd), FLocked(locked) {}
   ~TPosixFile() override { close(FFd); }
-  uint64_t Size() const override { return FSize; }
+  uint64_t Size() const override {
+    struct stat info {};
+    return fstat(FFd, &info) == 0 ? static_cast<uint64_t>(info.st_size) : 0;
+  }
+  // A regular file gives fewer bytes than asked only at its end: no read is spent on
+  // learning that the end has come.
   int64_t Read(char* buffer, size_t count) override {
     size_t done = 0;
     while (done < count) {
-      const ssize_t n = read(FFd, buffer + done, count - done);
+      const size_t ask = std::min<size_t>(count - done, 1 << 30); // below the kernel's cap
+      const ssize_t n = read(FFd, buffer + done, ask);
       if (n < 0) return -1;
-      if (n == 0) break;
-      done += n;
+      done += static_cast<size_t>(n);
+      if (static_cast<size_t>(n) < ask) break;
     }
     return static_cast<int64_t>(done);
+  }
+  bool HeldElsewhere() override {
+    FLocked = FLocked || flock(FFd, LOCK_EX | LOCK_NB) == 0;
+    return !FLocked;
   }
 
 private:
   int FFd;
-  uint64_t FSize;
+  bool FLocked;
+};
+
+// Entries come from getdents64 with their kind, so that a listing costs no system call per
+// entry: only links (and file systems that give no kind) are looked at, and size and time
+// are read for the few entries that are found. Files are opened relative to the folder.
+class TPosixListing : public TFolderListing {
+public:
+  explicit TPosixListing(int fd)
+      : FFd(fd), FBuffer(std::make_unique_for_overwrite<char[]>(BufferSize)) {}
+  ~TPosixListing() override { close(FFd); }
+
+  bool Next(TSearchRec& entry) override {
+    const dirent64* found = NextEntry();
+    if (!found) return false;
+    entry.Name = found->d_name;
+    entry.Attr = faArchive;
+    entry.Size = 0;
+    entry.Time = 0;
+    unsigned char kind = found->d_type;
+    if (kind == DT_LNK || kind == DT_UNKNOWN) kind = LookAt(entry);
+    if (kind == DT_DIR) entry.Attr = faDirectory | (entry.Attr & faSymLink);
+    FRegular = kind == DT_REG;
+    return true;
+  }
+
+  // A link that leads nowhere gives its own size and time.
+  bool ReadDetails(TSearchRec& entry) override {
+    struct stat info {};
+    if (fstatat(FFd, entry.Name.c_str(), &info, 0) != 0 &&
+        fstatat(FFd, entry.Name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+      return false;
+    if (!(info.st_mode & S_IWUSR)) entry.Attr |= faReadOnly;
+    entry.Size = S_ISDIR(info.st_mode) ? 0 : static_cast<uint64_t>(info.st_size);
+    entry.Time = PackedLocalTime(info.st_mtime);
+    return true;
+  }
+
+  // No blocking open: a FIFO put in a file's place since the listing gives no data.
+  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override {
+    if (!FRegular) return nullptr;
+    const int fd = openat(FFd, entry.Name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return nullptr;
+    return std::make_unique<TPosixFile>(fd, false);
+  }
+
+  std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override {
+    const int fd = openat(FFd, entry.Name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    return std::make_unique<TPosixListing>(fd);
+  }
+
+private:
+  const dirent64* NextEntry() {
+    if (FAt == FFilled) {
+      const ssize_t filled = getdents64(FFd, FBuffer.get(), BufferSize);
+      if (filled <= 0) return nullptr;
+      FFilled = static_cast<size_t>(filled);
+      FAt = 0;
+    }
+    const auto* found = reinterpret_cast<const dirent64*>(FBuffer.get() + FAt);
+    FAt += found->d_reclen;
+    return found;
+  }
+
+  // The kind of what a link leads to (the link's own when it leads nowhere); marks the link.
+  unsigned char LookAt(TSearchRec& entry) {
+    struct stat info {};
+    if (fstatat(FFd, entry.Name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return DT_UNKNOWN;
+    if (S_ISLNK(info.st_mode)) {
+      entry.Attr |= faSymLink;
+      if (fstatat(FFd, entry.Name.c_str(), &info, 0) != 0) return DT_LNK;
+    }
+    return S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
+  }
+
+  int FFd;
+  static constexpr size_t BufferSize = 32768;
+  std::unique_ptr<char[]> FBuffer; // raw entries from getdents64, left unset until read
+  size_t FFilled = 0, FAt = 0;
+  bool FRegular = false; // the last entry is a regular file, or a link to one
 };
 
 class TPosixFileSystem : public TFileSystem {
@@ -91,22 +156,22 @@ public:
     if (!path) return nullptr;
     std::string folder = path->substr(0, path->rfind('/'));
     if (folder.empty()) folder = "/";
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return nullptr;
-    return std::make_unique<TPosixListing>(dir, folder == "/" ? "" : folder);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    return std::make_unique<TPosixListing>(fd);
   }
 
   std::unique_ptr<TOpenFile> OpenExclusive(const std::string& path) override {
     const std::optional<std::string> posix = PosixPath(path);
     if (!posix) return nullptr;
-    const int fd = open(posix->c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(posix->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return nullptr;
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flock(fd, LOCK_EX | LOCK_NB) != 0) {
       close(fd);
       return nullptr;
     }
-    return std::make_unique<TPosixFile>(fd, static_cast<uint64_t>(info.st_size));
+    return std::make_unique<TPosixFile>(fd, true);
   }
 
   std::optional<TFolderId> FolderIdentity(const std::string& path) override {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -23,7 +24,10 @@ int32_t PackedLocalTime(const FILETIME& utc) {
 
 class TWin32Listing : public TFolderListing {
 public:
-  TWin32Listing(HANDLE find, const WIN32_FIND_DATAA& first) : FFind(find), FData(first) {}
+  // folder: the pattern's folder part with its backslash, to which names are joined.
+  TWin32Listing(HANDLE find, const WIN32_FIND_DATAA& first, TFileSystem& fileSystem,
+                std::string folder)
+      : FFind(find), FData(first), FFileSystem(fileSystem), FFolder(std::move(folder)) {}
   ~TWin32Listing() override { FindClose(FFind); }
 
   bool Next(TSearchRec& entry) override {
@@ -36,32 +40,44 @@ public:
     return true;
   }
 
+  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override {
+    return FFileSystem.OpenExclusive(FFolder + entry.Name);
+  }
+  std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override {
+    return FFileSystem.FindFirst(FFolder + entry.Name + "\\*.*");
+  }
+
 private:
   HANDLE FFind;
   WIN32_FIND_DATAA FData;
   bool FDone = false;
+  TFileSystem& FFileSystem;
+  std::string FFolder;
 };
 
 class TWin32File : public TOpenFile {
 public:
-  TWin32File(HANDLE file, uint64_t size) : FFile(file), FSize(size) {}
+  explicit TWin32File(HANDLE file) : FFile(file) {}
   ~TWin32File() override { CloseHandle(FFile); }
-  uint64_t Size() const override { return FSize; }
+  // Asked only by a whole-file load: the walk's decision reads without it.
+  uint64_t Size() const override {
+    LARGE_INTEGER size;
+    return GetFileSizeEx(FFile, &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
+  }
   int64_t Read(char* buffer, size_t count) override {
     size_t done = 0;
     while (done < count) {
       const DWORD ask = static_cast<DWORD>(std::min<size_t>(count - done, 1u << 30));
       DWORD got = 0;
       if (!ReadFile(FFile, buffer + done, ask, &got, nullptr)) return -1;
-      if (got == 0) break;
       done += got;
+      if (got < ask) break; // the end: no read is spent on learning it
     }
     return static_cast<int64_t>(done);
   }
 
 private:
   HANDLE FFile;
-  uint64_t FSize;
 };
 
 class TWin32FileSystem : public TFileSystem {
@@ -70,19 +86,15 @@ public:
     WIN32_FIND_DATAA data;
     const HANDLE find = FindFirstFileA(pattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<TWin32Listing>(find, data);
+    return std::make_unique<TWin32Listing>(find, data, *this,
+                                           pattern.substr(0, pattern.rfind('\\') + 1));
   }
 
   std::unique_ptr<TOpenFile> OpenExclusive(const std::string& path) override {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size)) {
-      CloseHandle(file);
-      return nullptr;
-    }
-    return std::make_unique<TWin32File>(file, static_cast<uint64_t>(size.QuadPart));
+    return std::make_unique<TWin32File>(file);
   }
 
   std::optional<TFolderId> FolderIdentity(const std::string& path) override {
