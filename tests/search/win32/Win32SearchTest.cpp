@@ -2,6 +2,7 @@
 #include "platform/FileSystem.h"
 #include "platform/RegionalSettings.h"
 #include "search/SearchEngine.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,34 +14,6 @@ namespace {
 
 class Win32Search : public testing::Test {
 protected:
-  void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    folder = std::string(temp) + "scrivane-" +
-             testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-             std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  }
-  void TearDown() override { Remove(folder); }
-
-  static void Remove(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = data.cFileName, inner = path + "\\" + name;
-        if (name == "." || name == "..") continue;
-        SetFileAttributesA(inner.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          Remove(inner);
-        else
-          DeleteFileA(inner.c_str());
-      } while (FindNextFileA(find, &data));
-      FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
-  }
-
   std::string Write(const std::string& name, const std::string& content = "",
                     DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     const std::string path = folder + "\\" + name;
@@ -75,7 +48,8 @@ protected:
     return entries;
   }
 
-  std::string folder;
+  TTempFolder Temp;
+  const std::string folder = Temp.Path();
 };
 
 int32_t Packed(int y, int mo, int d, int h, int mi, int s) {
