@@ -28,8 +28,9 @@ void Append(THistoryList& list, const std::string& text) {
 // items for hours. The program writes its entries without gaps, so a long run of absent keys
 // means the count is wrong: the run and whatever the count claims after it are not loaded.
 const int kLongestAbsentRun = 1000;
-// A value never holds a line break, so this default tells an absent key from an empty value.
-const char kAbsent[] = "\n";
+// A value never holds a line break, so this default tells an absent key from an empty value;
+// it ends in a letter, since the service may strip blanks at a default's end.
+const char kAbsent[] = "\n(absent)";
 
 void AppendEmpty(THistoryList& list, int count) {
   for (int k = 0; k < count; ++k)
