@@ -44,16 +44,6 @@ void MatchBench(benchmark::State& state, const char* mask, TMatcher match) {
   Finish(state, matched);
 }
 
-// What the walk calls for each file.
-void NameMatchesMaskBench(benchmark::State& state, const char* maskText) {
-  const std::string mask = maskText;
-  size_t matched = 0;
-  for (auto _ : state)
-    for (const std::string& name : Names())
-      matched += NameMatchesMask(name, mask);
-  Finish(state, matched);
-}
-
 void CompiledPerNameBench(benchmark::State& state, const char* mask) {
   size_t matched = 0;
   for (auto _ : state)
@@ -70,7 +60,6 @@ BENCHMARK_CAPTURE(MatchBench, set_star_h, "[a-c]*.h", &TMask::MatchName);
 BENCHMARK_CAPTURE(MatchBench, ten_stars, TenStars, &TMask::MatchName);
 BENCHMARK_CAPTURE(MatchBench, general_star_dot_star, "*.*", &TMask::MatchGeneral);
 BENCHMARK_CAPTURE(MatchBench, general_star_txt, "*.txt", &TMask::MatchGeneral);
-BENCHMARK_CAPTURE(NameMatchesMaskBench, star_txt, "*.txt");
 BENCHMARK_CAPTURE(CompiledPerNameBench, star_txt, "*.txt");
 
 BENCHMARK_MAIN();

@@ -3,8 +3,6 @@
 #include "platform/CodePage.h"
 #include "platform/SysUtils.h"
 
-#include <memory>
-
 namespace {
 
 // At most this many elements of a mask may follow a star, the end of the name included.
@@ -191,13 +189,5 @@ bool TMask::MatchGeneral(const std::string& name) const {
 }
 
 bool NameMatchesMask(const std::string& name, const std::string& mask) {
-  // An invalid mask is never kept, so that it raises its error again on the next name.
-  thread_local std::string lastText;
-  thread_local std::unique_ptr<TMask> last;
-  if (!last || lastText != mask) {
-    last.reset();
-    last = std::make_unique<TMask>(mask);
-    lastText = mask;
-  }
-  return last->MatchName(name);
+  return TMask(mask).MatchName(name);
 }

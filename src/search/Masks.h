@@ -42,5 +42,4 @@ private:
 };
 
 // Compiles mask, matches name, releases the mask; the invalid-mask error passes through.
-// The last mask compiled is kept, so that a search over many names compiles it once.
 bool NameMatchesMask(const std::string& name, const std::string& mask);

@@ -1,7 +1,6 @@
 #include "search/SearchEngine.h"
 
 #include "search/ContentMatch.h"
-#include "search/Masks.h"
 
 #include <algorithm>
 
@@ -25,6 +24,7 @@ void TSearchEngine::Search(const TSearchRequest& request) {
 }
 
 void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mask) {
+  FMask.reset();
   ScanListing(FFileSystem.FindFirst(JoinPath(folder, "*.*")), folder, mask);
 }
 
@@ -41,7 +41,7 @@ void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(*listing, entry, folder, mask);
-    else if (NameMatchesMask(entry.Name, mask) && FileContainsText(*listing, entry, folder) &&
+    else if (NameMatches(entry.Name, mask) && FileContainsText(*listing, entry, folder) &&
              listing->ReadDetails(entry))
       AddFoundFile(entry, folder);
   }
@@ -66,6 +66,13 @@ bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
     if (level.Identity == identity) return true;
   }
   return false;
+}
+
+// Compiled at the first file, so that an invalid mask raises only where there is a name to
+// test, and once a walk: a mask that fails to compile is not kept and raises again.
+bool TSearchEngine::NameMatches(const std::string& name, const std::string& mask) {
+  if (!FMask) FMask.emplace(mask, FCodePage);
+  return FMask->MatchName(name);
 }
 
 bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& entry,

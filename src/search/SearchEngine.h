@@ -6,6 +6,7 @@
 #include "search/DateTimeFormat.h"
 #include "search/InfoFic.h"
 #include "search/LineBuffer.h"
+#include "search/Masks.h"
 #include "search/TextScan.h"
 
 #include <optional>
@@ -60,6 +61,7 @@ private:
   void ScanSubfolder(TFolderListing& listing, const TSearchRec& entry, const std::string& folder,
                      const std::string& mask);
   bool LeadsBackOnPath(const std::string& folder);
+  bool NameMatches(const std::string& name, const std::string& mask);
   bool ScanContains(TFolderListing& listing, const TSearchRec& entry);
   void AddFoundFile(const TSearchRec& entry, const std::string& folder);
 
@@ -68,6 +70,7 @@ private:
   const TCodePage& FCodePage;
   TSearchRequest FSearchRequest;
   std::string FNeedle;                // the request's text upper-cased, once per search
+  std::optional<TMask> FMask;         // the walk's mask, compiled at its first file
   std::optional<TTextScan> FTextScan; // the decision without lines, when the text allows it
   TFoundFiles FFoundFiles;
   TLineBuffer FLineBuffer;
