@@ -12,3 +12,11 @@ std::optional<std::string> ReadAll(TOpenFile& file) {
   content.resize(read); // a file that shrank since it was opened gives what it still holds
   return content;
 }
+
+std::unique_ptr<TOpenFile> TPathListing::OpenEntry(const TSearchRec& entry) {
+  return FFileSystem.OpenExclusive(FFolder + entry.Name);
+}
+
+std::unique_ptr<TFolderListing> TPathListing::ListFolder(const TSearchRec& entry) {
+  return FFileSystem.FindFirst(FFolder + entry.Name + "\\*.*");
+}

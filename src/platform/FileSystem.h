@@ -39,6 +39,8 @@ public:
   virtual bool HeldElsewhere() { return false; }
 };
 
+class TFileSystem;
+
 // One open listing; closed when released, so every way out of a walk level closes it.
 class TFolderListing {
 public:
@@ -62,6 +64,20 @@ struct TFolderId {
   uint64_t Volume = 0;
   uint64_t Index = 0;
   bool operator==(const TFolderId&) const = default;
+};
+
+// A listing whose entries are opened and listed through their paths, by the file system that
+// made it: folder is the listing pattern's folder part, with its backslash.
+class TPathListing : public TFolderListing {
+public:
+  TPathListing(TFileSystem& fileSystem, std::string folder)
+      : FFileSystem(fileSystem), FFolder(std::move(folder)) {}
+  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override;
+  std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override;
+
+private:
+  TFileSystem& FFileSystem;
+  std::string FFolder;
 };
 
 class TFileSystem {

@@ -23,12 +23,12 @@ std::string NameOf(const std::string& key) {
   return key.substr(key.rfind('\\') + 1);
 }
 
-class TMemoryListing : public TFolderListing {
+class TMemoryListing : public TPathListing {
 public:
-  // folder: the pattern's folder part with its backslash, to which names are joined.
   TMemoryListing(std::vector<TMemoryFileSystem::TEntry> entries, TMemoryFileSystem& fileSystem,
                  std::string folder)
-      : FEntries(std::move(entries)), FFileSystem(fileSystem), FFolder(std::move(folder)) {
+      : TPathListing(fileSystem, std::move(folder)), FEntries(std::move(entries)),
+        FFileSystem(fileSystem) {
     ++FFileSystem.OpenListings;
   }
   ~TMemoryListing() override { --FFileSystem.OpenListings; }
@@ -38,18 +38,11 @@ public:
     entry = {found.Name, found.Attr, found.Size, found.Time};
     return true;
   }
-  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override {
-    return FFileSystem.OpenExclusive(FFolder + entry.Name);
-  }
-  std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override {
-    return FFileSystem.FindFirst(FFolder + entry.Name + "\\*.*");
-  }
 
 private:
   std::vector<TMemoryFileSystem::TEntry> FEntries;
   size_t FNext = 0;
-  TMemoryFileSystem& FFileSystem;
-  std::string FFolder;
+  TMemoryFileSystem& FFileSystem; // counts the open listings
 };
 
 class TMemoryFile : public TOpenFile {

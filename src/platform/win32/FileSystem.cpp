@@ -22,12 +22,11 @@ int32_t PackedLocalTime(const FILETIME& utc) {
       {fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute, fields.wSecond});
 }
 
-class TWin32Listing : public TFolderListing {
+class TWin32Listing : public TPathListing {
 public:
-  // folder: the pattern's folder part with its backslash, to which names are joined.
   TWin32Listing(HANDLE find, const WIN32_FIND_DATAA& first, TFileSystem& fileSystem,
                 std::string folder)
-      : FFind(find), FData(first), FFileSystem(fileSystem), FFolder(std::move(folder)) {}
+      : TPathListing(fileSystem, std::move(folder)), FFind(find), FData(first) {}
   ~TWin32Listing() override { FindClose(FFind); }
 
   bool Next(TSearchRec& entry) override {
@@ -40,19 +39,10 @@ public:
     return true;
   }
 
-  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override {
-    return FFileSystem.OpenExclusive(FFolder + entry.Name);
-  }
-  std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override {
-    return FFileSystem.FindFirst(FFolder + entry.Name + "\\*.*");
-  }
-
 private:
   HANDLE FFind;
   WIN32_FIND_DATAA FData;
   bool FDone = false;
-  TFileSystem& FFileSystem;
-  std::string FFolder;
 };
 
 class TWin32File : public TOpenFile {
