@@ -39,8 +39,6 @@ public:
   virtual bool HeldElsewhere() { return false; }
 };
 
-class TFileSystem;
-
 // One open listing; closed when released, so every way out of a walk level closes it.
 class TFolderListing {
 public:
@@ -65,6 +63,8 @@ struct TFolderId {
   uint64_t Index = 0;
   bool operator==(const TFolderId&) const = default;
 };
+
+class TFileSystem;
 
 // A listing whose entries are opened and listed through their paths, by the file system that
 // made it: folder is the listing pattern's folder part, with its backslash.
