@@ -6,7 +6,7 @@
 // cannot be selected, moved or resized. Row 0 is the heading row; data rows and columns are
 // numbered from 1.
 #include "grid/SortPicture.h"
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Accessible.h"
 #include "toolkit/Control.h"
 #include "toolkit/Gdi.h"

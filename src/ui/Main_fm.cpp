@@ -1,6 +1,6 @@
 #include "ui/Main_fm.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Application.h"
 
 namespace {

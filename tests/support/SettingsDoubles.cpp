@@ -1,7 +1,7 @@
 #include "support/SettingsDoubles.h"
 
 #include "platform/CodePage.h"
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 bool TStringHistory::Add(const std::string& text) {
   if (Refuses) return false;
