@@ -1,6 +1,6 @@
 #include "search/LineBuffer.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
   const std::string_view text = bytes.substr(0, bytes.find('\0'));

@@ -1,6 +1,6 @@
 #include "settings/Settings.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "platform/SystemFolders.h"
 #include "platform/TextCompare.h"
 

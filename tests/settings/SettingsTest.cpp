@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "platform/IniText.h"
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "platform/SystemFolders.h"
 #include "support/MemoryIni.h"
 #include "support/SettingsDoubles.h"
