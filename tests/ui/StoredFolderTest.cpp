@@ -11,3 +11,14 @@ TEST_F(TMainWindowTest, ADriveRootIsStoredWithItsBackslashAndSelectedAgain) {
   EXPECT_EQ(Form->tvRep.SelectedPath(), "C:\\");
   Close();
 }
+
+// A stored folder written with ".." is the folder it leads to, not the one before the "..".
+TEST_F(TMainWindowTest, AStoredFolderThroughDotDotSelectsAndKeepsTheFolderItNames) {
+  Temp.Folder("docs");
+  const std::string other = Temp.Folder("other");
+  WriteSetting("GENERAL", "cRep", Temp.Path() + "\\docs\\..\\other");
+  Start();
+  EXPECT_EQ(Form->tvRep.SelectedPath(), other);
+  Close();
+  EXPECT_EQ(ReadSetting("GENERAL", "cRep"), other);
+}
