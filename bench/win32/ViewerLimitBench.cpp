@@ -6,7 +6,7 @@
 //                                    figures the limit is fitted to
 #include "../../tests/viewer/win32/ViewerWindow.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "viewer/RtfWriter.h"
 #include "viewer/ShowLimit.h"
 

@@ -1,6 +1,6 @@
 #include "search/LineBuffer.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <memory>
 
@@ -59,7 +59,7 @@ void TLineSplitter::Finish() {
 TLineBuffer::TLineBuffer(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
 
 bool TLineBuffer::LoadLines(const std::string& path, uint64_t maxBytes) {
-  const std::unique_ptr<TOpenFile> file = FFileSystem.OpenExclusive(path);
+  const std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
   if (!file) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
   FLines.clear(); // before the read, so that the old lines and the new file are not held at once
   TReadOutcome outcome;

@@ -6,7 +6,7 @@ CXX := clang++
 SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=all
 CXXFLAGS := -std=c++20 -g -O1 -Wall -Wextra -finput-charset=UTF-8 $(SANITIZE) -Isrc -Itests
 
-CORE := $(wildcard src/search/*.cpp src/platform/*.cpp src/platform/posix/*.cpp)
+CORE := $(wildcard src/base/*.cpp src/search/*.cpp src/platform/*.cpp src/platform/posix/*.cpp)
 CORE_OBJ := $(CORE:%.cpp=$(OUT)/obj/%.o)
 TARGETS := $(patsubst tests/fuzz/%.cpp,$(OUT)/%,$(wildcard tests/fuzz/*Fuzz.cpp))
 

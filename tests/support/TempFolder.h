@@ -1,6 +1,7 @@
 #pragma once
 // A fresh folder under the system's temporary folder for one test, removed with everything in
-// it, read-only and hidden entries included.
+// it, read-only and hidden entries included. Files are written and removed through the form of
+// their paths that Windows takes literally, so that aux.txt is a file, not the AUX device.
 #include <windows.h>
 #include <winioctl.h>
 
@@ -40,7 +41,7 @@ public:
     const size_t slash = relative.rfind('\\');
     if (slash != std::string::npos) Folder(relative.substr(0, slash));
     const std::string path = *this / relative;
-    std::ofstream(path, std::ios::binary) << contents;
+    std::ofstream(Literal(path), std::ios::binary) << contents;
     return path;
   }
 
@@ -66,11 +67,11 @@ public:
       do {
         const std::string name = entry.cFileName, child = path + "\\" + name;
         if (name == "." || name == "..") continue;
-        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesA(Literal(child).c_str(), FILE_ATTRIBUTE_NORMAL);
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
           Remove(child);
         else
-          DeleteFileA(child.c_str());
+          DeleteFileA(Literal(child).c_str());
       } while (FindNextFileA(find, &entry));
       FindClose(find);
     }
@@ -79,5 +80,7 @@ public:
   }
 
 private:
+  static std::string Literal(const std::string& path) { return "\\\\?\\" + path; }
+
   std::string FPath;
 };

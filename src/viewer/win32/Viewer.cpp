@@ -1,6 +1,6 @@
 #include "viewer/win32/Viewer.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include "viewer/Navigation.h"
 #include "viewer/RtfWriter.h"
