@@ -230,11 +230,16 @@ TEST_F(ViewerTest, LabelCountsTheDisplayLinesOfAWrappedLine) {
 TEST_F(ViewerTest, FileThatCannotBeOpenedOrIsTooLargeLeavesAnEmptyPaneAndInertButtons) {
   const std::string missing = Folder.Path() + "\\absent.txt";
   const std::string large = Folder.Write("large.txt", std::string(MaxShownBytes + 1, 'a'));
+  std::string shortLines; // few bytes, but a line costs the pane more than its bytes do
+  while (shortLines.size() < MaxShownBytes / 4)
+    shortLines += "a\r\n";
+  const std::string many = Folder.Write("many.txt", shortLines);
   const struct {
     std::string Path, Message;
   } rows[] = {
       {missing, "Ne peut ouvrir le fichier " + missing},
       {large, "Fichier trop volumineux pour être affiché : " + large},
+      {many, "Fichier trop volumineux pour être affiché : " + many},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Message);
