@@ -71,14 +71,27 @@ void TApplication::SetBusyCursor(bool busy) {
   SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
-bool TApplication::Dispatch(MSG& msg) {
+// What the loop runs outside any window procedure (the mnemonics, for one) fails the way a
+// window procedure's handler does: into the error box, and the program goes on.
+bool TApplication::Dispatch(MSG& msg) noexcept {
   if (msg.message == WM_QUIT) return false;
-  if (DispatchMnemonic(msg)) return true;
+  const bool outerKey = FHandlingKey; // a handler may pump messages itself
+  FHandlingKey = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+  try {
+    DispatchInput(msg);
+  } catch (...) {
+    HandleException(std::current_exception());
+  }
+  FHandlingKey = outerKey;
+  return true;
+}
+
+void TApplication::DispatchInput(MSG& msg) {
+  if (DispatchMnemonic(msg)) return;
   if (!DialogWindow || !IsDialogMessageA(DialogWindow, &msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  return true;
 }
 
 int TApplication::Run() {

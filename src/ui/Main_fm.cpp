@@ -187,10 +187,13 @@ TSearchRequest TfmMain::SearchRequestFromControls() const {
   return request;
 }
 
+// A row chosen by a key (the grid's arrows, a name typed in the go-to box) leaves the focus
+// there, so that the next key goes on from it; a row clicked gives the focus to the viewer.
 void TfmMain::grFicRowChanged(int /*oldRow*/, int newRow) {
   if (newRow <= 0) return;
   const TInfoFic& file = *FoundFiles()[newRow - 1];
-  FViewer->LoadFileIntoViewer(JoinPath(file.Folder, file.Name));
+  FViewer->LoadFileIntoViewer(JoinPath(file.Folder, file.Name),
+                              Application().HandlingKey() ? lfKeep : lfPane);
 }
 
 void TfmMain::grFicCellLoaded(int dataCol, int dataRow, std::string& value) {

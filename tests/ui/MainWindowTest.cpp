@@ -187,7 +187,7 @@ TEST_F(TMainWindowTest, AFileGoneSinceTheSearchShowsTheOpenErrorAndAnEmptyViewer
   EXPECT_EQ(ViewerText(), "");
 }
 
-TEST_F(TMainWindowTest, ChoosingARowByClickOrGoToLoadsItsFileAndFocusesTheViewer) {
+TEST_F(TMainWindowTest, ChoosingARowByClickOrGoToLoadsItsFile) {
   const std::string folder = Temp.Folder("docs");
   for (const char* name : {"alpha.txt", "beta.txt", "gamma.txt"})
     Temp.Write(std::string("docs\\") + name, std::string(name) + "\r\n");
@@ -198,12 +198,11 @@ TEST_F(TMainWindowTest, ChoosingARowByClickOrGoToLoadsItsFileAndFocusesTheViewer
   ClickRow(2);
   EXPECT_EQ(Form->grFic.SelectedRow(), 2);
   EXPECT_EQ(ViewerText(), "beta.txt\r\n");
-  EXPECT_EQ(GetFocus(), Form->mmLignesConcernees.Handle());
+  EXPECT_EQ(GetFocus(), Form->mmLignesConcernees.Handle()) << "a click gives the viewer the focus";
 
   Type(Form->edAtteindre, "G");
   EXPECT_EQ(Form->grFic.SelectedRow(), 3);
   EXPECT_EQ(ViewerText(), "gamma.txt\r\n");
-  EXPECT_EQ(GetFocus(), Form->mmLignesConcernees.Handle());
 }
 
 TEST_F(TMainWindowTest, AHeadingClickReordersAndKeepsTheCurrentFile) {
