@@ -9,7 +9,6 @@ constexpr int ClientHeight = 514;
 
 HICON MainIcon() { return LoadIconA(GetModuleHandleA(nullptr), "MAINICON"); }
 
-// Aligned first, so that a folding panel places its strip for the edge it then gets sized on.
 void PlaceAndAlign(TControl& control, int left, int top, int width, int height, TAlign align) {
   control.SetAlign(align);
   control.SetBounds(left, top, width, height);
@@ -88,6 +87,8 @@ void TfmMain::PlaceControls() {
   stnNbOccur.Create(bar, TBounds{120, 12, 81, 17}, "occurence 0 / 0", Font.Handle(), true);
   stLigCour.Create(bar, TBounds{224, 12, 65, 17}, "", Font.Handle(), false);
   SetDefaultFont(Handle(), Font.Handle());
+  // The tree view makes a font of its own when it is created: it takes the window's instead.
+  SendMessageA(tvRep.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
 }
 
 void TfmMain::BindEvents() {
