@@ -38,6 +38,7 @@ private:
   bool FoldsVertically();
   void SetFoldingSize(int size);
   void DrawButtonFrame();
+  void NameArrow();
   void DrawArrow();
   void PlaceArrow();
   void PanelResized();

@@ -1,7 +1,8 @@
 #include "toolkit/Application.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Mnemonics.h"
+#include "toolkit/Shortcuts.h"
 
 #include <new>
 
@@ -105,7 +106,7 @@ bool TApplication::Dispatch(MSG& msg) noexcept {
 }
 
 void TApplication::DispatchInput(MSG& msg) {
-  if (DispatchMnemonic(msg)) return;
+  if (DispatchShortcut(msg) || DispatchMnemonic(msg)) return;
   if (!DialogWindow || !IsDialogMessageA(DialogWindow, &msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

@@ -1,8 +1,8 @@
 #include "support/RecordedBoxes.h"
 #include "toolkit/Application.h"
-#include "toolkit/DialogTestForm.h"
+#include "support/DialogTestForm.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "toolkit/ComboBox.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Label.h"
-#include "toolkit/DialogTestForm.h"
+#include "support/DialogTestForm.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

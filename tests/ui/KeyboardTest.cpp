@@ -1,7 +1,7 @@
-#include "ui/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
 #include "support/KeyInput.h"
-#include "toolkit/TestForm.h"
+#include "support/TestForm.h"
 
 #include <richedit.h>
 
@@ -162,4 +162,45 @@ TEST_F(TMainWindowTest, EnterSearchesOnTheFocusedButtonAndNowhereElse) {
   PressKeys({VK_RETURN});
   EXPECT_EQ(Form->grFic.Rows(), 1);
   EXPECT_EQ(FocusedControl(), Form->grFic.Handle());
+}
+
+// F3 steps as the next button does, Shift+F3 as the previous, Ctrl+F3 and Ctrl+Shift+F3 as the
+// first and the last, from the grid and from the go-to box alike; the grid's row stays.
+TEST_F(TMainWindowTest, F3AndItsVariantsStepThroughTheOccurrencesWhereverTheFocusIs) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\a.txt", "mot\r\nrien\r\nun mot\r\nmot\r\n");
+  Temp.Write("docs\\b.txt", "mot\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  Form->cbFichiers.SetFocus();
+  PressKeys({VK_F3});
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 0 / 0"); // nothing loaded yet
+  EXPECT_EQ(FocusedControl(), Form->cbFichiers.Handle());
+  EXPECT_EQ(Form->grFic.Rows(), 0); // and no search
+
+  Type(Form->cbContenant, "mot");
+  Search();
+  ASSERT_EQ(Form->grFic.Rows(), 2);
+  ASSERT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 3");
+  const HWND grid = Form->grFic.Handle(), goTo = Form->edAtteindre.Handle();
+  const struct {
+    HWND focus;
+    std::initializer_list<WORD> keys;
+    const char* counter;
+  } steps[] = {{grid, {VK_F3}, "occurence 2/ 3"},
+               {grid, {VK_SHIFT, VK_F3}, "occurence 1/ 3"},
+               {grid, {VK_SHIFT, VK_F3}, "occurence 3/ 3"},
+               {goTo, {VK_F3}, "occurence 1/ 3"},
+               {goTo, {VK_CONTROL, VK_SHIFT, VK_F3}, "occurence 3/ 3"},
+               {goTo, {VK_SHIFT, VK_F3}, "occurence 2/ 3"},
+               {grid, {VK_CONTROL, VK_F3}, "occurence 1/ 3"}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.counter);
+    ::SetFocus(step.focus);
+    PressKeys(step.keys);
+    EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), step.counter);
+    EXPECT_EQ(Form->grFic.SelectedRow(), 1);
+    EXPECT_EQ(Form->edAtteindre.Text(), "");
+    EXPECT_EQ(FocusedControl(), Form->mmLignesConcernees.Handle()); // where the selection shows
+  }
 }
