@@ -2,7 +2,7 @@
 // search tools. Prints each found file as FOLDER/relative/path, in walk order.
 #include "platform/FileSystem.h"
 #include "platform/RegionalSettings.h"
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "search/SearchEngine.h"
 
 #include <unistd.h>

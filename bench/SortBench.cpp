@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <random>
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "search/ResultOrder.h"
 
 namespace {

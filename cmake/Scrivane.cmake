@@ -4,7 +4,13 @@ set(SCRIVANE_SRC ${PROJECT_SOURCE_DIR}/src)
 set(SCRIVANE_WINDOWS ${WIN32})
 
 # Sources are UTF-8; every string literal of the program is Windows-1252, as the ANSI API needs.
-set(SCRIVANE_COMPILE_OPTIONS -Wall -Wextra -finput-charset=UTF-8 -fexec-charset=cp1252)
+# Clang, which builds only the fuzz targets, knows no other execution character set than UTF-8.
+set(SCRIVANE_COMPILE_OPTIONS -Wall -Wextra -finput-charset=UTF-8)
+if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  list(APPEND SCRIVANE_COMPILE_OPTIONS -fexec-charset=cp1252)
+endif()
+
+option(SCRIVANE_BENCH "Build the benchmarks" ON)
 
 option(BUILD_TESTING "Build the tests and the benchmarks; off, only the program" ON)
 # Debian ships GoogleTest for the host only, and as sources: the cross build compiles them.

@@ -23,6 +23,7 @@ TExpColPanel::TExpColPanel(HWND parent) : TPanel(parent) {
   F_ArrowsColor = clBlue;
   F_LargHautRef = 200;
   F_PanelState = psExpanded;
+  NameArrow();
   SetBevelOuter(bvNone);
 }
 
@@ -74,7 +75,16 @@ void TExpColPanel::DrawButtonFrame() {
   Line(canvas, clBtnShadow, 8, 1, 8, 9);
 }
 
+// For a screen reader, the button says what a click does, as its arrow shows.
+void TExpColPanel::NameArrow() {
+  const char* name = F_PanelState == psExpanded ? "Replier" : "Déplier";
+  if (WindowCaption(FArrowImage->Handle()) == name) return;
+  SetWindowTextA(FArrowImage->Handle(), name);
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, FArrowImage->Handle(), OBJID_CLIENT, CHILDID_SELF);
+}
+
 void TExpColPanel::DrawArrow() {
+  NameArrow();
   TCanvas& canvas = FArrowImage->Canvas();
   canvas.BrushColor = clBtnFace;
   canvas.FillRect({1, 1, 8, 8});

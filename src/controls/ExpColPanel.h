@@ -35,6 +35,7 @@ private:
   bool FoldsVertically();
   void SetFoldingSize(int size);
   void DrawButtonFrame();
+  void NameArrow();
   void DrawArrow();
   void PlaceArrow();
   void PanelResized();

@@ -1,6 +1,6 @@
 #include "controls/FolderTreeView.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Graphics.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "grid/TsGrid.h"
 
+#include "grid/GridAccessible.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -134,6 +136,7 @@ void TtsGrid::SetRows(int value) {
   FTopRow = std::clamp(FTopRow, 1, MaxTopRow());
   UpdateScrollBars();
   InvalidateRect(Handle(), nullptr, FALSE);
+  NotifyWinEvent(EVENT_OBJECT_REORDER, Handle(), OBJID_CLIENT, CHILDID_SELF);
   ReportRowChange();
 }
 
@@ -150,8 +153,10 @@ void TtsGrid::ShowCell(int dataCol, int dataRow) {
   ScrollTo(TopRowShowing(dataRow), LeftColShowing(dataCol));
 }
 
+// The rows' texts change under a screen reader too: it reads them again.
 void TtsGrid::ReloadCells() {
   InvalidateRect(Handle(), nullptr, FALSE);
+  NotifyWinEvent(EVENT_OBJECT_REORDER, Handle(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void TtsGrid::SetDefaultRowHeight(int value) {
@@ -181,8 +186,10 @@ LRESULT TtsGrid::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_MOUSEMOVE: MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
   case WM_LBUTTONUP: MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
   case WM_CAPTURECHANGED: CaptureLost(); return 0;
-  case WM_SETFOCUS:
+  case WM_SETFOCUS: FocusGained(); return 0;
   case WM_KILLFOCUS: InvalidateRow(FCurrentRow); return 0; // the focus rectangle
+  case WM_GETOBJECT: return AccessibleObject(wParam, lParam);
+  case WM_DESTROY: FAccessible.Reset(); return 0;
   default: return TWindow::WndProc(message, wParam, lParam);
   }
 }
@@ -333,7 +340,34 @@ void TtsGrid::ReportRowChange() {
   if (FCurrentRow == FReportedRow) return;
   const int oldRow = FReportedRow;
   FReportedRow = FCurrentRow;
+  AnnounceCurrentRow();
   if (OnRowChanged) OnRowChanged(oldRow, FCurrentRow);
+}
+
+// For a screen reader, which then reads the row; without a listening client the system drops
+// the events at once.
+void TtsGrid::AnnounceCurrentRow() {
+  const LONG child = FCurrentRow ? TGridAccessible::ChildOfRow(FCurrentRow) : CHILDID_SELF;
+  if (FCurrentRow) NotifyWinEvent(EVENT_OBJECT_SELECTION, Handle(), OBJID_CLIENT, child);
+  if (GetFocus() == Handle()) NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, child);
+}
+
+void TtsGrid::FocusGained() {
+  InvalidateRow(FCurrentRow); // the focus rectangle
+  AnnounceCurrentRow();
+}
+
+LRESULT TtsGrid::AccessibleObject(WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (FAccessible.Answer(wParam, lParam, result, [this] { return new TGridAccessible(*this); }))
+    return result;
+  return TWindow::WndProc(WM_GETOBJECT, wParam, lParam);
+}
+
+std::string TtsGrid::CellText(int dataCol, int dataRow) const {
+  std::string value;
+  if (OnCellLoaded) OnCellLoaded(dataCol, dataRow, value);
+  return value;
 }
 
 void TtsGrid::Paint() {
@@ -394,8 +428,7 @@ void TtsGrid::PaintCell(HDC dc, int dataCol, int dataRow, const RECT& cell) {
   RECT inner{cell.left, cell.top, cell.right - 1, cell.bottom - 1};
   if (selected) FillRect(dc, &inner, GetSysColorBrush(COLOR_HIGHLIGHT));
   PaintGridLines(dc, cell);
-  std::string value;
-  if (OnCellLoaded) OnCellLoaded(dataCol, dataRow, value);
+  const std::string value = CellText(dataCol, dataRow);
   if (value.empty()) return;
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   const RECT text{inner.left + CellPadding, inner.top, inner.right - CellPadding, inner.bottom};

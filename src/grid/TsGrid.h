@@ -6,9 +6,10 @@
 // cannot be selected, moved or resized. Row 0 is the heading row; data rows and columns are
 // numbered from 1.
 #include "grid/SortPicture.h"
-#include "platform/SysUtils.h"
-#include "toolkit/Gdi.h"
+#include "base/SysUtils.h"
+#include "toolkit/Accessible.h"
 #include "toolkit/Control.h"
+#include "toolkit/Gdi.h"
 
 #include <functional>
 #include <memory>
@@ -88,6 +89,8 @@ public:
   // Whether the rows follow the scroll-bar thumb while it is dragged, or only when released.
   bool ThumbTracking() const { return FThumbTracking; }
   void SetThumbTracking(bool value) { FThumbTracking = value; }
+  // The text control whose words name the grid to a screen reader.
+  void SetLabel(HWND label) { FLabel = label; }
 
   TtsCellLoadedEvent OnCellLoaded;
   // Raised when the mouse is released over the heading it was pressed on.
@@ -103,6 +106,7 @@ protected:
 
 private:
   friend class TtsCol;
+  friend class TGridAccessible;
 
   // Geometry, in client coordinates.
   int ClientWidth() const;
@@ -130,6 +134,10 @@ private:
   void MoveTo(int dataRow);
   void SetCurrentRow(int dataRow);
   void ReportRowChange();
+  void AnnounceCurrentRow();
+  void FocusGained();
+  LRESULT AccessibleObject(WPARAM wParam, LPARAM lParam);
+  std::string CellText(int dataCol, int dataRow) const;
 
   struct TColSpan {
     int Col, Left, Right;
@@ -166,6 +174,8 @@ private:
   int FPressedCol = 0;       // the heading the mouse went down on, while it is held
   bool FPressedOver = false; // whether the mouse is still over that heading
   bool FUpdatingScrollBars = false;
+  HWND FLabel = nullptr;
   TGdiObject<HFONT> FFont;
   TGdiObject<HBRUSH> FLineBrush;
+  TAccessibleSlot FAccessible;
 };

@@ -14,7 +14,7 @@ std::optional<std::string> ReadAll(TOpenFile& file) {
 }
 
 std::unique_ptr<TOpenFile> TPathListing::OpenEntry(const TSearchRec& entry) {
-  return FFileSystem.OpenExclusive(FFolder + entry.Name);
+  return FFileSystem.OpenForReading(FFolder + entry.Name);
 }
 
 std::unique_ptr<TFolderListing> TPathListing::ListFolder(const TSearchRec& entry) {

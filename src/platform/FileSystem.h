@@ -1,5 +1,5 @@
 #pragma once
-// What the search needs of the file system: folder listings and files opened with no sharing.
+// What the search needs of the file system: folder listings and files opened for reading.
 // Paths are in the engine's form (C:\Docs\a.txt), 8-bit text of the ANSI code page.
 #include <cstddef>
 #include <cstdint>
@@ -26,7 +26,8 @@ struct TSearchRec {
   int32_t Time = 0;  // last-write time, local, packed MS-DOS date and time
 };
 
-// One file opened for reading with no sharing; closed when released.
+// One disk file opened for reading, which other programs may go on reading, writing and
+// deleting (a log being written, a document open in an editor); closed when released.
 class TOpenFile {
 public:
   virtual ~TOpenFile() = default;
@@ -34,8 +35,9 @@ public:
   // Reads up to count bytes at the current position into buffer; the count read, fewer than
   // count only at the end (0 there), or -1 when the read fails.
   virtual int64_t Read(char* buffer, size_t count) = 0;
-  // True when another program holds the file open after all. A file opened by a listing may
-  // leave this check until it is asked, since it matters only to a file about to be found.
+  // True when another program holds the file exclusively after all. A file opened by a
+  // listing may leave this check until it is asked, since it matters only to a file about to
+  // be found.
   virtual bool HeldElsewhere() { return false; }
 };
 
@@ -49,7 +51,7 @@ public:
   virtual bool Next(TSearchRec& entry) = 0;
   // Completes the entry that Next gave last; false when it is gone since it was listed.
   virtual bool ReadDetails(TSearchRec&) { return true; }
-  // Opens the entry that Next gave last as OpenExclusive would open its path; nullptr when
+  // Opens the entry that Next gave last as OpenForReading would open its path; nullptr when
   // it cannot be opened or is no file.
   virtual std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) = 0;
   // Lists the folder entry that Next gave last, as FindFirst of its path joined with "*.*"
@@ -86,8 +88,9 @@ public:
   // Lists pattern (a folder joined with "*.*"), every attribute kind included; nullptr when
   // the folder cannot be listed.
   virtual std::unique_ptr<TFolderListing> FindFirst(const std::string& pattern) = 0;
-  // nullptr when the file cannot be opened, among others when another handle holds it open.
-  virtual std::unique_ptr<TOpenFile> OpenExclusive(const std::string& path) = 0;
+  // nullptr when the file cannot be opened, is no disk file, or another program holds it
+  // exclusively (it shares nothing with others).
+  virtual std::unique_ptr<TOpenFile> OpenForReading(const std::string& path) = 0;
   // Nothing when the folder cannot be reached.
   virtual std::optional<TFolderId> FolderIdentity(const std::string& path) = 0;
 };

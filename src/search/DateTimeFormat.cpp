@@ -1,6 +1,6 @@
 #include "search/DateTimeFormat.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <cctype>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "search/LineBuffer.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
   const std::string_view text = bytes.substr(0, bytes.find('\0'));
@@ -22,7 +22,7 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 TLineBuffer::TLineBuffer(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
 
 void TLineBuffer::LoadLines(const std::string& path) {
-  const std::unique_ptr<TOpenFile> file = FFileSystem.OpenExclusive(path);
+  const std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
   if (!file) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
   FLines.clear(); // before the read, so that the old lines and the new file are not held at once
   const std::optional<std::string> content = ReadAll(*file);

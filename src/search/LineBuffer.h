@@ -16,7 +16,7 @@ public:
   explicit TLineBuffer(TFileSystem& fileSystem = PlatformFileSystem());
 
   const std::vector<std::string>& Lines() const { return FLines; }
-  // Replaces the lines with those of the file at path, opened with no sharing. Raises
+  // Replaces the lines with those of the file at path, opened for reading. Raises
   // "Ne peut ouvrir le fichier %s" when it cannot be opened (the lines are then kept) or
   // read, std::bad_alloc when it does not fit in memory.
   void LoadLines(const std::string& path);

@@ -1,8 +1,11 @@
 #include "settings/Settings.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "platform/SystemFolders.h"
 #include "platform/TextCompare.h"
+
+#include <exception>
+#include <vector>
 
 namespace {
 const char kGeneral[] = "GENERAL";
@@ -53,12 +56,29 @@ void LoadHistory(const TSettingsFile& file, const THistoryKeys& keys, THistoryLi
   AppendEmpty(list, absent);
 }
 
-void SaveHistory(TSettingsFile& file, const THistoryKeys& keys, const THistoryList& list) {
-  const int count = list.Count();
-  file.WriteInteger(kGeneral, keys.CountKey, count);
+std::vector<std::string> Items(const THistoryList& list) {
+  std::vector<std::string> items(list.Count());
+  for (size_t k = 0; k < items.size(); ++k)
+    items[k] = list.Item(static_cast<int>(k));
+  return items;
+}
+
+// The list is read whole before its section is erased: a box that fails part way leaves this
+// list's count and section as they were, and costs neither the other list nor the folder.
+// Its error is kept in failure, the first one only.
+void SaveHistory(TSettingsFile& file, const THistoryKeys& keys, const THistoryList& list,
+                 std::exception_ptr& failure) {
+  std::vector<std::string> items;
+  try {
+    items = Items(list);
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
+    return;
+  }
+  file.WriteInteger(kGeneral, keys.CountKey, static_cast<int32_t>(items.size()));
   file.EraseSection(keys.Section);
-  for (int k = 1; k <= count; ++k)
-    file.WriteString(keys.Section, ItemKey(keys, k), list.Item(k - 1));
+  for (size_t k = 0; k < items.size(); ++k)
+    file.WriteString(keys.Section, ItemKey(keys, static_cast<int>(k) + 1), items[k]);
 }
 
 void SelectStoredFolder(const TSettingsFile& file, TFolderSelector& tree) {
@@ -85,9 +105,11 @@ void LoadSettings(const TSettingsFile& file, THistoryList& masks, THistoryList& 
 
 void SaveSettings(TSettingsFile& file, const THistoryList& masks, const THistoryList& texts,
                   const TFolderSelector& tree) {
-  SaveHistory(file, kMasks, masks);
-  SaveHistory(file, kTexts, texts);
+  std::exception_ptr failure;
+  SaveHistory(file, kMasks, masks, failure);
+  SaveHistory(file, kTexts, texts, failure);
   file.WriteString(kGeneral, "cRep", tree.SelectedPath());
+  if (failure) std::rethrow_exception(failure);
 }
 
 void AddToHistory(THistoryList& list, const std::string& text) {

@@ -31,7 +31,8 @@ public:
 void LoadSettings(const TSettingsFile& file, THistoryList& masks, THistoryList& texts,
                   TFolderSelector& tree);
 // Writes the counts, each list's section afresh and the selected folder last; other keys of
-// "GENERAL" stay. A refused write raises and skips the steps after it.
+// "GENERAL" stay. A refused write raises and skips the steps after it. A list that fails to
+// give its items leaves its part of the file as it was and raises once the rest is written.
 void SaveSettings(TSettingsFile& file, const THistoryList& masks, const THistoryList& texts,
                   const TFolderSelector& tree);
 // Appends text unless it is empty or the list already holds it in any letter case.

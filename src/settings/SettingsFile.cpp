@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "platform/SystemFolders.h"
 
 namespace {

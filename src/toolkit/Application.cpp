@@ -1,6 +1,6 @@
 #include "toolkit/Application.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Mnemonics.h"
 
 #include <new>

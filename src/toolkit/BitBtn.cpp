@@ -1,6 +1,6 @@
 #include "toolkit/BitBtn.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Gdi.h"
 
 namespace {

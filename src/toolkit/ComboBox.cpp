@@ -1,6 +1,6 @@
 #include "toolkit/ComboBox.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 namespace {
 // Eight items of the window font before the open list scrolls.

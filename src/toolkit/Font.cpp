@@ -1,6 +1,6 @@
 #include "toolkit/Font.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Window.h"
 
 TFont::TFont(const std::string& name, int height, BYTE charSet) {

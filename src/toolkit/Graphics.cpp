@@ -1,6 +1,6 @@
 #include "toolkit/Graphics.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Window.h"
 
 COLORREF ColorToRGB(TColor color) {

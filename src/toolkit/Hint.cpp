@@ -1,6 +1,6 @@
 #include "toolkit/Hint.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Window.h"
 
 #include <commctrl.h>

@@ -1,6 +1,8 @@
 #pragma once
 // A picture control: shows a bitmap of its own size that the owner draws on, and reports
-// clicks (a left button pressed and released over it).
+// clicks (a left button pressed and released over it). One that reports clicks is a button
+// to a screen reader, named by its caption.
+#include "toolkit/Accessible.h"
 #include "toolkit/Control.h"
 #include "toolkit/Graphics.h"
 
@@ -20,6 +22,8 @@ protected:
 private:
   void Paint();
   void MouseUp(LPARAM lParam);
+  LRESULT AccessibleObject(WPARAM wParam, LPARAM lParam);
   TBitmap FPicture;
   bool FPressed = false;
+  TAccessibleSlot FAccessible;
 };

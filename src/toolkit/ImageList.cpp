@@ -1,6 +1,6 @@
 #include "toolkit/ImageList.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/Window.h"
 

@@ -4,15 +4,20 @@
 
 #include <windowsx.h>
 
-void TSpeedButton::Create(HWND parent, const TBounds& bounds, HBITMAP glyph) {
+void TSpeedButton::Create(HWND parent, const TBounds& bounds, HBITMAP glyph,
+                          const std::string& caption) {
   FGlyph = glyph;
   TCreateParams params;
+  params.Caption = caption;
   params.Left = bounds.Left;
   params.Top = bounds.Top;
   params.Width = bounds.Width;
   params.Height = bounds.Height;
   params.Parent = parent;
   CreateHandle({"TSpeedButton", CS_HREDRAW | CS_VREDRAW}, params);
+  if (caption.empty()) return;
+  FHint = std::make_unique<TControlHint>(Handle());
+  FHint->SetText(WithoutMnemonic(caption));
 }
 
 LRESULT TSpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -25,8 +30,17 @@ LRESULT TSpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_LBUTTONDOWN: ButtonDown(); return 0;
   case WM_LBUTTONUP: ButtonUp(lParam); return 0;
   case WM_CAPTURECHANGED: CaptureLost(); return 0;
+  case WM_GETOBJECT: return AccessibleObject(wParam, lParam);
+  case WM_DESTROY: FAccessible.Reset(); return 0;
   default: return TWindow::WndProc(message, wParam, lParam);
   }
+}
+
+LRESULT TSpeedButton::AccessibleObject(WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (FAccessible.Answer(wParam, lParam, result, [this] { return new TButtonAccessible(Handle()); }))
+    return result;
+  return TWindow::WndProc(WM_GETOBJECT, wParam, lParam);
 }
 
 void TSpeedButton::PaintNow() {

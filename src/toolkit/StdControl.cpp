@@ -1,6 +1,6 @@
 #include "toolkit/StdControl.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 TStdControl::~TStdControl() {
   if (FHandle) DestroyWindow(FHandle);

@@ -1,6 +1,6 @@
 #include "toolkit/TreeView.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Application.h"
 
 #include <vector>

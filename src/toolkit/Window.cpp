@@ -1,6 +1,6 @@
 #include "toolkit/Window.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Application.h"
 
 #include <map>

@@ -1,6 +1,6 @@
 #include "ui/Main_fm.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -69,6 +69,7 @@ void TfmMain::PlaceControls() {
   stAtteindre.SetFocusControl(edAtteindre.Handle());
   stnNbFic.Create(pnFic.Handle(), TBounds{184, 8, 52, 17}, "0 fichier(s)", Font.Handle(), true);
   SetAlign(grFic.Handle(), alClient);
+  grFic.SetLabel(stnNbFic.Handle()); // a screen reader hears the count with the list
   grFic.SetRows(0);
   grFic.SetDefaultRowHeight(14);
   grFic.SetThumbTracking(true);
@@ -81,10 +82,14 @@ void TfmMain::PlaceControls() {
   PlaceAndAlign(pnCmdesMemo, 0, 473, 824, 41, alBottom);
   pnCmdesMemo.SetBevelOuter(bvNone);
   const HWND bar = pnCmdesMemo.Handle();
-  btPremOccur.Create(bar, TBounds{8, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_PREM_OCCUR")));
-  btOccurPrec.Create(bar, TBounds{32, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_OCCUR_PREC")));
-  btOccurSuiv.Create(bar, TBounds{56, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_OCCUR_SUIV")));
-  btDernOccur.Create(bar, TBounds{80, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_DERN_OCCUR")));
+  btPremOccur.Create(bar, TBounds{8, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_PREM_OCCUR")),
+                     "Première occurrence");
+  btOccurPrec.Create(bar, TBounds{32, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_OCCUR_PREC")),
+                     "Occurrence précédente");
+  btOccurSuiv.Create(bar, TBounds{56, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_OCCUR_SUIV")),
+                     "Occurrence suivante");
+  btDernOccur.Create(bar, TBounds{80, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_DERN_OCCUR")),
+                     "Dernière occurrence");
   stnNbOccur.Create(bar, TBounds{120, 12, 81, 17}, "occurence 0 / 0", Font.Handle(), true);
   stLigCour.Create(bar, TBounds{224, 12, 65, 17}, "", Font.Handle(), false);
   SetDefaultFont(Handle(), Font.Handle());

@@ -1,6 +1,6 @@
 #include "viewer/Navigation.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 int32_t NavigatedOccurrence(TNavigStep step, int32_t current, int32_t count) {
   switch (step) {

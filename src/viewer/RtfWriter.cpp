@@ -1,6 +1,6 @@
 #include "viewer/RtfWriter.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <algorithm>
 

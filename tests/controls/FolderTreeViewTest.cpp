@@ -1,7 +1,7 @@
 #include "controls/FolderTreeView.h"
 
 #include "support/TempFolder.h"
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/TestForm.h"
 
 #include <gtest/gtest.h>

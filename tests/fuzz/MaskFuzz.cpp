@@ -1,7 +1,7 @@
 // The mask compiler and matcher on arbitrary mask and name bytes: they must never crash or hang,
 // shortcuts must agree with the general matcher, and an invalid mask must be an Exception that
 // names the mask and a position inside it.
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "search/Masks.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -2,15 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// Another program's hold on a file: an exclusive lock for one that shares nothing.
+class THolder {
+public:
+  THolder(const fs::path& path, int lock) : FFd(open(path.c_str(), O_RDONLY)) {
+    EXPECT_EQ(flock(FFd, lock | LOCK_NB), 0) << path;
+  }
+  ~THolder() { close(FFd); }
+
+private:
+  int FFd;
+};
 
 class PosixFileSystem : public testing::Test {
 protected:
@@ -51,37 +65,39 @@ TEST_F(PosixFileSystem, ListsAsWineDoesDriveZ) {
   EXPECT_FALSE(PlatformFileSystem().FindFirst("C:\\*.*"));
 }
 
-TEST_F(PosixFileSystem, ReadsInBlocksAndRefusesAFileHeldOpen) {
+TEST_F(PosixFileSystem, ReadsInBlocksBesideOtherReadersButNotBesideAnExclusiveHolder) {
   Write("a.txt", "hello world");
-  const auto file = PlatformFileSystem().OpenExclusive(drive + "\\a.txt");
+  const auto file = PlatformFileSystem().OpenForReading(drive + "\\a.txt");
   ASSERT_TRUE(file);
   EXPECT_EQ(file->Size(), 11u);
   char block[6] = {};
   EXPECT_EQ(file->Read(block, 5), 5);
   EXPECT_EQ(std::string(block, 5), "hello");
   EXPECT_EQ(ReadAll(*file), " world");
-  EXPECT_FALSE(PlatformFileSystem().OpenExclusive(drive + "\\a.txt"));
-  EXPECT_FALSE(PlatformFileSystem().OpenExclusive(drive + "\\missing.txt"));
-  EXPECT_FALSE(PlatformFileSystem().OpenExclusive(drive));
+  EXPECT_TRUE(PlatformFileSystem().OpenForReading(drive + "\\a.txt"));
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading(drive + "\\missing.txt"));
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading(drive));
+
+  Write("b.txt", "held");
+  const THolder exclusive(root / "b.txt", LOCK_EX);
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading(drive + "\\b.txt"));
 }
 
-// The listing opens its entries itself; the lock is then checked only when asked.
+// The listing opens its entries itself; a holder's lock is then checked only when asked.
 TEST_F(PosixFileSystem, ListingOpensFilesButNeverAFifo) {
   Write("a.txt", "hello");
+  Write("b.txt", "hello");
   ASSERT_EQ(mkfifo((root / "pipe.txt").c_str(), 0600), 0);
-  const auto held = PlatformFileSystem().OpenExclusive(drive + "\\a.txt");
-  ASSERT_TRUE(held);
-  EXPECT_FALSE(PlatformFileSystem().OpenExclusive(drive + "\\pipe.txt"));
+  const THolder exclusive(root / "a.txt", LOCK_EX), shared(root / "b.txt", LOCK_SH);
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading(drive + "\\pipe.txt"));
   const auto listing = PlatformFileSystem().FindFirst(drive + "\\*.*");
-  int opened = 0;
+  std::map<std::string, bool> held; // by the entries opened
   for (TSearchRec entry; listing->Next(entry);) {
     const auto file = listing->OpenEntry(entry);
     if (!file) continue;
-    ++opened;
-    EXPECT_EQ(entry.Name, "a.txt");
     char block[8] = {};
     EXPECT_EQ(file->Read(block, sizeof block), 5);
-    EXPECT_TRUE(file->HeldElsewhere());
+    held[entry.Name] = file->HeldElsewhere();
   }
-  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(held, (std::map<std::string, bool>{{"a.txt", true}, {"b.txt", false}}));
 }

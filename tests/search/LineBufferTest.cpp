@@ -1,6 +1,6 @@
 #include "search/LineBuffer.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "support/MemoryFileSystem.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Random masks and names from small alphabets that hit stars, dots, sets and letter case.
 #include "search/Masks.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <gtest/gtest.h>
 

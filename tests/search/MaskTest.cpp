@@ -1,7 +1,7 @@
 #include "search/Masks.h"
 
 #include "platform/CodePage.h"
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "platform/CodePage.h"
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "support/RecordingGrid.h"
 
 namespace {

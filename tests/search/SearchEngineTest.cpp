@@ -1,6 +1,6 @@
 #include "search/SearchEngine.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "support/MemoryFileSystem.h"
 
 #include <gtest/gtest.h>

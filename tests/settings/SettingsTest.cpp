@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "platform/IniText.h"
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "platform/SystemFolders.h"
 #include "support/MemoryIni.h"
 #include "support/SettingsDoubles.h"
@@ -183,6 +183,29 @@ TEST_F(TSettingsFixture, ARefusedWriteSkipsTheRestOfTheSave) {
   EXPECT_THROW(Save(), Exception);
   EXPECT_EQ((TItems{"Write(GENERAL,nNbFic,1)", "Erase(Fichiers)"}), Ini.Log);
   EXPECT_EQ("C:\\", Stored("GENERAL", "cRep"));
+}
+
+// Read part way, a list's count and section would be lost with the items after the failure.
+TEST_F(TSettingsFixture, AListThatFailsPartWayKeepsItsStoredEntriesAndCostsNothingElse) {
+  const struct {
+    bool MasksFail;
+    const char *NbFic, *Fic2, *NbCont, *Cont1;
+  } cases[] = {{true, "2", "b", "2", "deux"}, {false, "3", "*.c", "1", "un"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.MasksFail ? "masks" : "texts");
+    Ini.Files[kPath] = "[GENERAL]\r\nnNbFic=2\r\nnNbCont=1\r\ncRep=C:\\\r\n"
+                       "[Fichiers]\r\ncFic1=a\r\ncFic2=b\r\n[Contenant]\r\ncCont1=un\r\n";
+    Masks = TStringHistory({"*.txt", "*.c", "*.h"});
+    Texts = TStringHistory({"deux", "trois"});
+    (c.MasksFail ? Masks : Texts).FailsAt = 1;
+    Tree.Selected = "C:\\Sources";
+    EXPECT_THROW(Save(), std::runtime_error);
+    EXPECT_EQ(c.NbFic, Stored("GENERAL", "nNbFic"));
+    EXPECT_EQ(c.Fic2, Stored("Fichiers", "cFic2"));
+    EXPECT_EQ(c.NbCont, Stored("GENERAL", "nNbCont"));
+    EXPECT_EQ(c.Cont1, Stored("Contenant", "cCont1"));
+    EXPECT_EQ("C:\\Sources", Stored("GENERAL", "cRep"));
+  }
 }
 
 TEST_F(TSettingsFixture, AStoredFolderThatIsGoneSelectsTheWindowsFolderSilently) {

@@ -152,7 +152,7 @@ std::unique_ptr<TFolderListing> TMemoryFileSystem::FindFirst(const std::string& 
                                           pattern.substr(0, pattern.rfind('\\') + 1));
 }
 
-std::unique_ptr<TOpenFile> TMemoryFileSystem::OpenExclusive(const std::string& path) {
+std::unique_ptr<TOpenFile> TMemoryFileSystem::OpenForReading(const std::string& path) {
   Opened.push_back(path);
   const TEntry* entry = Find(Resolve(path));
   if (!entry || (entry->Attr & faDirectory) || entry->Locked) return nullptr;

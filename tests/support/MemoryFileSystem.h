@@ -15,7 +15,7 @@ public:
     uint64_t Size = 0;   // what the listing reports; set with the content, changeable
     int32_t Time = 0;    // packed, as the listing reports it
     std::string Content; // what reading the file gives
-    bool Locked = false; // another program holds it open: it cannot be opened
+    bool Locked = false; // another program holds it exclusively: it cannot be opened
     bool ReadFails = false;
     std::string Target; // a link's folder
   };
@@ -28,7 +28,7 @@ public:
   TEntry& AddLink(const std::string& path, const std::string& target);
 
   std::unique_ptr<TFolderListing> FindFirst(const std::string& pattern) override;
-  std::unique_ptr<TOpenFile> OpenExclusive(const std::string& path) override;
+  std::unique_ptr<TOpenFile> OpenForReading(const std::string& path) override;
   std::optional<TFolderId> FolderIdentity(const std::string& path) override;
 
   int OpenListings = 0;            // listings not yet released

@@ -1,6 +1,6 @@
 #include "support/RecordingGrid.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 void TRecordingGrid::SetSelectedRow(int row) {
   Calls.push_back(Format("SelectedRow(%d)", row));

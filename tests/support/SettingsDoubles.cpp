@@ -1,7 +1,14 @@
 #include "support/SettingsDoubles.h"
 
 #include "platform/CodePage.h"
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
+
+#include <stdexcept>
+
+std::string TStringHistory::Item(int k) const {
+  if (k == FailsAt) throw std::runtime_error("item unreadable");
+  return Items.at(k);
+}
 
 bool TStringHistory::Add(const std::string& text) {
   if (Refuses) return false;

@@ -11,11 +11,12 @@ class TStringHistory : public THistoryList {
 public:
   TStringHistory(std::vector<std::string> items = {}) : Items(std::move(items)) {}
   int Count() const override { return static_cast<int>(Items.size()); }
-  std::string Item(int k) const override { return Items.at(k); }
+  std::string Item(int k) const override;
   bool Add(const std::string& text) override;
 
   std::vector<std::string> Items;
   bool Refuses = false; // as a list out of resources
+  int FailsAt = -1;     // the item that cannot be read: asking for it raises
 };
 
 // Selects like the folder tree: the current selection in any letter case changes nothing

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh folder under the system's temporary folder for one test, removed with everything in
-// it, read-only and hidden entries included.
+// it, read-only and hidden entries included. Files are written and removed through the form of
+// their paths that Windows takes literally, so that aux.txt is a file, not the AUX device.
 #include <windows.h>
 
 #include <fstream>
@@ -39,29 +40,32 @@ public:
     const size_t slash = relative.rfind('\\');
     if (slash != std::string::npos) Folder(relative.substr(0, slash));
     const std::string path = *this / relative;
-    std::ofstream(path, std::ios::binary) << contents;
+    std::ofstream(Literal(path), std::ios::binary) << contents;
     return path;
   }
 
   static void Remove(const std::string& path) {
+    const std::string literal = Literal(path);
     WIN32_FIND_DATAA entry;
-    const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+    const HANDLE find = FindFirstFileA((literal + "\\*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE) {
       do {
         const std::string name = entry.cFileName, child = path + "\\" + name;
         if (name == "." || name == "..") continue;
-        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesA(Literal(child).c_str(), FILE_ATTRIBUTE_NORMAL);
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
           Remove(child);
         else
-          DeleteFileA(child.c_str());
+          DeleteFileA(Literal(child).c_str());
       } while (FindNextFileA(find, &entry));
       FindClose(find);
     }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
+    SetFileAttributesA(literal.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(literal.c_str());
   }
 
 private:
+  static std::string Literal(const std::string& path) { return "\\\\?\\" + path; }
+
   std::string FPath;
 };

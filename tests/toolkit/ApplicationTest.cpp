@@ -2,7 +2,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/DialogTestForm.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "toolkit/Label.h"
 #include "toolkit/DialogTestForm.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

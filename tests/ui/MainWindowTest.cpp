@@ -2,9 +2,11 @@
 
 #include "platform/SystemFolders.h"
 #include "search/Masks.h"
+#include "support/WineHost.h"
 #include "toolkit/Application.h"
 
 #include <fstream>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -14,6 +16,9 @@ std::vector<std::string> ItemsOf(const TComboBox& box) {
     items.push_back(box.Item(k));
   return items;
 }
+
+// Another program's handle on a file, closed with the test.
+using THeld = std::unique_ptr<void, decltype(&CloseHandle)>;
 
 std::string ClientSizeOf(HWND window) {
   RECT r;
@@ -185,6 +190,54 @@ TEST_F(TMainWindowTest, AFileGoneSinceTheSearchShowsTheOpenErrorAndAnEmptyViewer
   EXPECT_EQ(Boxes.Shown[0].Text, "Ne peut ouvrir le fichier " + gone + ".");
   EXPECT_EQ(Form->grFic.SelectedRow(), 2);
   EXPECT_EQ(ViewerText(), "");
+}
+
+// Names that Windows reads as devices (aux, con, nul ...) are searched and shown as the files
+// they are; a link to a device and a file another program holds exclusively are never read, a
+// file held open with sharing is. None of them may hold the window up.
+TEST_F(TMainWindowTest, DeviceNamesLinksToDevicesAndFilesHeldElsewhere) {
+  const std::string folder = Temp.Folder("docs");
+  for (const char* name : {"aux.txt", "con.txt", "com1.txt", "lpt1.txt", "nul.txt", "normal.txt",
+                           "shared.txt", "locked.txt"})
+    Temp.Write(std::string("docs\\") + name, "un mot\r\n");
+  const THostLink port(folder + "\\port.txt", "/dev/ptmx");
+  ASSERT_TRUE(port.Made()) << "a link needs Wine";
+  const auto hold = [&](const char* name, DWORD share) {
+    return THeld(CreateFileA((folder + "\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, share,
+                             nullptr, OPEN_EXISTING, 0, nullptr),
+                 &CloseHandle);
+  };
+  const THeld shared = hold("shared.txt", FILE_SHARE_READ | FILE_SHARE_WRITE);
+  const THeld locked = hold("locked.txt", 0);
+  Start();
+  Form->tvRep.SelectPath(folder);
+  Type(Form->cbContenant, "MOT");
+  Search();
+  const std::vector<std::string> found = {"aux.txt",    "com1.txt", "con.txt",   "lpt1.txt",
+                                          "normal.txt", "nul.txt",  "shared.txt"};
+  ASSERT_EQ(Form->grFic.Rows(), static_cast<int>(found.size()));
+  for (const std::string& name : found) {
+    SCOPED_TRACE(name);
+    Form->edAtteindre.SetText("");
+    Type(Form->edAtteindre, name);
+    EXPECT_EQ(Form->FoundFiles()[Form->grFic.SelectedRow() - 1]->Name, name);
+    EXPECT_EQ(ViewerText(), "un mot\r\n");
+  }
+  EXPECT_TRUE(Boxes.Shown.empty());
+
+  // Found for an empty text, as every file is, but the viewer refuses them.
+  Type(Form->cbContenant, "");
+  Search();
+  EXPECT_EQ(Form->grFic.Rows(), 9);
+  for (const char* name : {"port.txt", "locked.txt"}) {
+    SCOPED_TRACE(name);
+    Boxes.Shown.clear();
+    Form->edAtteindre.SetText("");
+    Type(Form->edAtteindre, name);
+    ASSERT_EQ(Boxes.Shown.size(), 1u);
+    EXPECT_EQ(Boxes.Shown[0].Text, "Ne peut ouvrir le fichier " + folder + "\\" + name + ".");
+    EXPECT_EQ(ViewerText(), "");
+  }
 }
 
 TEST_F(TMainWindowTest, ChoosingARowByClickOrGoToLoadsItsFileAndFocusesTheViewer) {

@@ -35,10 +35,12 @@ int32_t PackedLocalTime(time_t time) {
                           local.tm_min, local.tm_sec});
 }
 
-// The whole-file lock stands for Windows' share mode 0 between cooperating processes.
+// Whole-file locks stand for Windows' share modes between cooperating processes: an exclusive
+// lock for a holder that shares nothing, a shared one for a reader that lets others read, write
+// and delete, as this one does.
 class TPosixFile : public TOpenFile {
 public:
-  // locked: the lock is already held; else HeldElsewhere takes it.
+  // locked: the shared lock is already held; else HeldElsewhere takes it.
   TPosixFile(int fd, bool locked) : FFd(fd), FLocked(locked) {}
   ~TPosixFile() override { close(FFd); }
   uint64_t Size() const override {
@@ -59,7 +61,7 @@ public:
     return static_cast<int64_t>(done);
   }
   bool HeldElsewhere() override {
-    FLocked = FLocked || flock(FFd, LOCK_EX | LOCK_NB) == 0;
+    FLocked = FLocked || flock(FFd, LOCK_SH | LOCK_NB) == 0;
     return !FLocked;
   }
 
@@ -161,13 +163,13 @@ public:
     return std::make_unique<TPosixListing>(fd);
   }
 
-  std::unique_ptr<TOpenFile> OpenExclusive(const std::string& path) override {
+  std::unique_ptr<TOpenFile> OpenForReading(const std::string& path) override {
     const std::optional<std::string> posix = PosixPath(path);
     if (!posix) return nullptr;
     const int fd = open(posix->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return nullptr;
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flock(fd, LOCK_SH | LOCK_NB) != 0) {
       close(fd);
       return nullptr;
     }

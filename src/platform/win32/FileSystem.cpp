@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace {
@@ -20,6 +21,39 @@ int32_t PackedLocalTime(const FILETIME& utc) {
     return static_cast<int32_t>(static_cast<uint32_t>(date) << 16 | time);
   return PackDosDateTime(
       {fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute, fields.wSecond});
+}
+
+// The full form of a folder as Windows reads it (".", "..", "/" and a missing drive resolved),
+// with its backslash; nothing when the system cannot make one.
+std::optional<std::string> FullFolder(const std::string& folder) {
+  const DWORD size = GetFullPathNameA(folder.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return std::nullopt;
+  std::string full(size, '\0');
+  const DWORD length = GetFullPathNameA(folder.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return std::nullopt;
+  full.resize(length);
+  if (full.back() != '\\') full += '\\';
+  return full;
+}
+
+// The path in the form that Windows hands to the file system untouched: C:\src\aux.c names
+// the AUX device, which a read waits on for good, while \\?\C:\src\aux.c names the file. The
+// name, which comes from a listing, is kept exactly; the folder is made full first, since the
+// form takes no relative part. Nothing when the folder has no full form.
+std::optional<std::string> LiteralPath(const std::string& path) {
+  const size_t nameStart = path.find_last_of("\\/") + 1; // 0 when there is no folder part
+  const std::optional<std::string> folder = FullFolder(nameStart ? path.substr(0, nameStart) : ".");
+  if (!folder) return std::nullopt;
+  const std::string name = path.substr(nameStart);
+  if (folder->starts_with("\\\\?\\") || folder->starts_with("\\\\.\\")) return *folder + name;
+  if (folder->starts_with("\\\\")) return "\\\\?\\UNC\\" + folder->substr(2) + name; // a share
+  return "\\\\?\\" + *folder + name;
+}
+
+HANDLE OpenShared(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
 class TWin32Listing : public TPathListing {
@@ -80,10 +114,22 @@ public:
                                            pattern.substr(0, pattern.rfind('\\') + 1));
   }
 
-  std::unique_ptr<TOpenFile> OpenExclusive(const std::string& path) override {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  // A file that another program holds open while it lets others read and write it (a log
+  // being written, a document in an editor) is read all the same. Only disk files are read: a
+  // pipe or a device (reached through a link, say) could keep a read waiting for good.
+  std::unique_ptr<TOpenFile> OpenForReading(const std::string& path) override {
+    const std::optional<std::string> literal = LiteralPath(path);
+    HANDLE file = literal ? OpenShared(*literal) : INVALID_HANDLE_VALUE;
+    // The ANSI functions take no more than MAX_PATH characters, prefix included: a path that
+    // fits only without the prefix is opened as it is, and the disk check then refuses
+    // whatever device that may reach.
+    if (file == INVALID_HANDLE_VALUE && (!literal || GetLastError() == ERROR_FILENAME_EXCED_RANGE))
+      file = OpenShared(path);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+      CloseHandle(file);
+      return nullptr;
+    }
     return std::make_unique<TWin32File>(file);
   }
 

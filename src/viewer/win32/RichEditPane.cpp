@@ -1,6 +1,6 @@
 #include "viewer/win32/RichEditPane.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Align.h"
 
 #include <commctrl.h>

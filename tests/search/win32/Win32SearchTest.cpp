@@ -3,12 +3,14 @@
 #include "platform/RegionalSettings.h"
 #include "search/SearchEngine.h"
 #include "support/TempFolder.h"
+#include "support/WineHost.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winioctl.h>
 
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -17,8 +19,8 @@ protected:
   std::string Write(const std::string& name, const std::string& content = "",
                     DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     const std::string path = folder + "\\" + name;
-    const HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+    const HANDLE file = CreateFileA(("\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, attributes, nullptr); // aux.txt is a file
     EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
     WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
@@ -106,26 +108,79 @@ TEST_F(Win32Search, ASparseFileOfThreeBillionBytes) {
   EXPECT_EQ(engine.FoundFiles()[0]->Size, -1294967296);
 }
 
-TEST_F(Win32Search, AFileHeldOpenWithoutSharingIsFoundOnlyForAnEmptyText) {
-  const std::string path = Write("held.txt", "abc");
+// Another program may hold a file while it lets others read and write it (an editor, a log
+// being written): it is read. One that shares nothing keeps it from being read.
+TEST_F(Win32Search, AFileHeldWithoutSharingIsFoundOnlyForAnEmptyText) {
+  const std::string held = Write("held.txt", "abc"), shared = Write("shared.txt", "abc");
   Write("free.txt", "abc");
+  const auto hold = [](const std::string& path, DWORD share) {
+    return std::unique_ptr<void, decltype(&CloseHandle)>(
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING, 0,
+                    nullptr),
+        &CloseHandle);
+  };
+  const auto heldHandle = hold(held, 0);
+  const auto sharedHandle = hold(shared, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  ASSERT_NE(heldHandle.get(), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading(held));
   {
-    const auto file = PlatformFileSystem().OpenExclusive(path);
+    const auto file = PlatformFileSystem().OpenForReading(shared);
     ASSERT_TRUE(file);
     EXPECT_EQ(ReadAll(*file), "abc");
   }
-  const HANDLE held =
-      CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(PlatformFileSystem().OpenExclusive(path));
 
   TSearchEngine engine(PlatformFileSystem(), UserSettings());
   engine.Search({folder, "*.txt", "ABC", false});
-  ASSERT_EQ(engine.FoundFiles().size(), 1u);
-  EXPECT_EQ(engine.FoundFiles()[0]->Name, "free.txt");
+  ASSERT_EQ(engine.FoundFiles().size(), 2u);
+  EXPECT_EQ(engine.FoundFiles()[0]->Name + " " + engine.FoundFiles()[1]->Name,
+            "free.txt shared.txt");
   engine.Search({folder, "*.txt", "", false});
+  EXPECT_EQ(engine.FoundFiles().size(), 3u);
+}
+
+// The ANSI functions take MAX_PATH characters, the \\?\ prefix included: a file whose path
+// fits only without it is still read, and a device name there is refused, never waited on.
+TEST_F(Win32Search, APathThatFitsOnlyWithoutThePrefix) {
+  const std::string deep = folder + "\\" + std::string(MAX_PATH - 13 - folder.size(), 'd');
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << GetLastError();
+  const struct {
+    const char* Name;
+    bool Read;
+  } cases[] = {{"normal.txt", true}, {"aux.text", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string path = deep + "\\" + c.Name;
+    ASSERT_TRUE(path.size() < MAX_PATH && path.size() + 4 >= MAX_PATH);
+    // Made through the wide form, which alone takes the name as a file's.
+    const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
+    const HANDLE file =
+        CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "abc", 3, &written, nullptr);
+    CloseHandle(file);
+    const auto opened = PlatformFileSystem().OpenForReading(path);
+    EXPECT_EQ(bool(opened), c.Read);
+    if (opened) {
+      EXPECT_EQ(ReadAll(*opened), "abc");
+    }
+    DeleteFileW(wide.c_str());
+  }
+}
+
+// A share's files are opened through the \\?\UNC\ form of their paths. Under Wine,
+// \\scrivane\name is the host's link dosdevices/unc/scrivane/name.
+TEST_F(Win32Search, FilesOnAShareAreRead) {
+  Write("aux.txt", "abc");
+  Write("normal.txt", "abc");
+  const std::string drive = HostPath("C:\\"), leaf = folder.substr(folder.rfind('\\') + 1);
+  const std::string server = drive.substr(0, drive.rfind("/c:") + 1) + "unc/scrivane";
+  ASSERT_TRUE(RunOnHost({"mkdir", "-p", server})) << "a share needs Wine";
+  const THostLink share("Z:" + server + "/" + leaf, HostPath(folder));
+  ASSERT_TRUE(share.Made());
+  TSearchEngine engine(PlatformFileSystem(), UserSettings());
+  engine.Search({"\\\\scrivane\\" + leaf, "*.txt", "ABC", false});
   EXPECT_EQ(engine.FoundFiles().size(), 2u);
-  CloseHandle(held);
 }
 
 TEST_F(Win32Search, DateTextUnderTheFrenchLocale) {

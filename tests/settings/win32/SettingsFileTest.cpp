@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "support/SettingsDoubles.h"
 #include "support/TempFolder.h"
 

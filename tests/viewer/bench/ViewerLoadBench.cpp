@@ -6,7 +6,7 @@
 //   viewer_load_bench --show PATH TEXT  the window on that file, until it is closed
 #include "../win32/ViewerWindow.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "toolkit/Application.h"
 #include "viewer/OccurrenceIndex.h"
 #include "viewer/RtfWriter.h"

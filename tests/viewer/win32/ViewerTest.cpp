@@ -1,6 +1,6 @@
 #include "ViewerWindow.h"
 
-#include "platform/SysUtils.h"
+#include "base/SysUtils.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
 #include "toolkit/Align.h"

@@ -1,14 +1,6 @@
 #include "platform/CodePage.h"
-#include "platform/SysUtils.h"
 
 #include <gtest/gtest.h>
-
-TEST(Format, FillsTextAndNumbers) {
-  EXPECT_EQ(Format("'%s' est un masque incorrect à (%d)", "[]", 2),
-            "'[]' est un masque incorrect \xE0 (2)");
-  EXPECT_EQ(Format("%s", std::string(5000, 'x').c_str()).size(), 5000u);
-  EXPECT_EQ(Format("%s", ""), "");
-}
 
 TEST(CodePage, UpperCaseKeepsLengthAndPositions) {
   const TCodePage page = TCodePage::Windows1252();
