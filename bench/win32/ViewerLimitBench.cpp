@@ -4,7 +4,7 @@
 //   viewer_limit_bench               the table, loads by the viewer (files past the limit refused)
 //   viewer_limit_bench --unlimited   the same loads done in full, whatever they cost: the
 //                                    figures the limit is fitted to
-#include "../../tests/viewer/win32/ViewerWindow.h"
+#include "ViewerWindow.h"
 
 #include "base/SysUtils.h"
 #include "viewer/RtfWriter.h"

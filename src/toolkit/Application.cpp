@@ -2,6 +2,7 @@
 
 #include "base/SysUtils.h"
 #include "toolkit/Mnemonics.h"
+#include "toolkit/Shortcuts.h"
 
 #include <new>
 
@@ -73,7 +74,7 @@ void TApplication::SetBusyCursor(bool busy) {
 
 bool TApplication::Dispatch(MSG& msg) {
   if (msg.message == WM_QUIT) return false;
-  if (DispatchMnemonic(msg)) return true;
+  if (DispatchShortcut(msg) || DispatchMnemonic(msg)) return true;
   if (!DialogWindow || !IsDialogMessageA(DialogWindow, &msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

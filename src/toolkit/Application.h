@@ -20,7 +20,8 @@ public:
   std::string Title;
   // Shows the modal box; replaceable so that tests read text, caption and flags.
   std::function<void(const std::string& text, const std::string& caption, UINT flags)> ErrorBox;
-  // The window whose dialog keys (Tab, Alt accelerators) the loop handles.
+  // The window whose dialog keys (Tab, Alt accelerators) the loop handles; the window-wide
+  // keys (TShortcuts) and the Alt letters (TMnemonicTarget) come before them.
   HWND DialogWindow = nullptr;
 
   // Shows the exception in the error box; re-entered while a box is up, it shows nothing more.

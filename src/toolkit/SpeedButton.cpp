@@ -38,7 +38,8 @@ LRESULT TSpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TSpeedButton::AccessibleObject(WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (FAccessible.Answer(wParam, lParam, result, [this] { return new TButtonAccessible(Handle()); }))
+  if (FAccessible.Answer(wParam, lParam, result,
+                         [this] { return new TButtonAccessible(Handle()); }))
     return result;
   return TWindow::WndProc(WM_GETOBJECT, wParam, lParam);
 }

@@ -82,14 +82,18 @@ void TfmMain::PlaceControls() {
   PlaceAndAlign(pnCmdesMemo, 0, 473, 824, 41, alBottom);
   pnCmdesMemo.SetBevelOuter(bvNone);
   const HWND bar = pnCmdesMemo.Handle();
-  btPremOccur.Create(bar, TBounds{8, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_PREM_OCCUR")),
-                     "Première occurrence");
-  btOccurPrec.Create(bar, TBounds{32, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_OCCUR_PREC")),
-                     "Occurrence précédente");
-  btOccurSuiv.Create(bar, TBounds{56, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_OCCUR_SUIV")),
-                     "Occurrence suivante");
-  btDernOccur.Create(bar, TBounds{80, 8, 25, 25}, FPictures.Add(LoadBitmapResource("BM_DERN_OCCUR")),
-                     "Dernière occurrence");
+  const struct {
+    TSpeedButton& button;
+    int left;
+    const char* picture;
+    const char* caption;
+  } buttons[] = {{btPremOccur, 8, "BM_PREM_OCCUR", "Première occurrence"},
+                 {btOccurPrec, 32, "BM_OCCUR_PREC", "Occurrence précédente"},
+                 {btOccurSuiv, 56, "BM_OCCUR_SUIV", "Occurrence suivante"},
+                 {btDernOccur, 80, "BM_DERN_OCCUR", "Dernière occurrence"}};
+  for (const auto& b : buttons)
+    b.button.Create(bar, TBounds{b.left, 8, 25, 25}, FPictures.Add(LoadBitmapResource(b.picture)),
+                    b.caption);
   stnNbOccur.Create(bar, TBounds{120, 12, 81, 17}, "occurence 0 / 0", Font.Handle(), true);
   stLigCour.Create(bar, TBounds{224, 12, 65, 17}, "", Font.Handle(), false);
   SetDefaultFont(Handle(), Font.Handle());
@@ -107,7 +111,17 @@ void TfmMain::BindEvents() {
     if (FViewer) FViewer->mmLignesConcerneesSelectionChange(); // none before start, after end
   };
   for (TSpeedButton* button : {&btPremOccur, &btOccurPrec, &btOccurSuiv, &btDernOccur})
-    button->OnClick = [this, button] { FViewer->btNavigClick(*button); };
+    button->OnClick = [this, button] { Navigate(*button); };
+  // The four buttons from the keyboard, whatever control has the focus.
+  const struct {
+    unsigned shift;
+    TSpeedButton& button;
+  } keys[] = {{0, btOccurSuiv},
+              {ssShift, btOccurPrec},
+              {ssCtrl, btPremOccur},
+              {ssCtrl | ssShift, btDernOccur}};
+  for (const auto& key : keys)
+    FShortcuts.Add(VK_F3, key.shift, [this, &button = key.button] { Navigate(button); });
 }
 
 LRESULT TfmMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -212,6 +226,10 @@ void TfmMain::grFicCellLoaded(int dataCol, int dataRow, std::string& value) {
 void TfmMain::grFicHeadingClick(int dataCol) { SortByHeading(FoundFiles(), FGridOrder, dataCol); }
 
 void TfmMain::edAtteindreChange() { GoToName(FoundFiles(), FGridOrder, edAtteindre.Text()); }
+
+void TfmMain::Navigate(const TSpeedButton& button) {
+  if (FViewer) FViewer->btNavigClick(button); // none before start, after end
+}
 
 void TfmMain::RegionalSettingsChanged() {
   if (FEngine) FEngine->SetFormatSettings(TFormatSettings::FromRegional(ReadRegionalSettings()));

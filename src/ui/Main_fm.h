@@ -14,6 +14,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/Panel.h"
+#include "toolkit/Shortcuts.h"
 #include "toolkit/SpeedButton.h"
 #include "toolkit/StaticText.h"
 #include "settings/SettingsFile.h"
@@ -91,12 +92,14 @@ private:
   void grFicCellLoaded(int dataCol, int dataRow, std::string& value);
   void grFicHeadingClick(int dataCol);
   void edAtteindreChange();
+  void Navigate(const TSpeedButton& button);
   void RegionalSettingsChanged();
 
   std::string FSettingsPath;
   TGridOrder FGridOrder{grFic};
   TComboHistory FMaskHistory{cbFichiers}, FTextHistory{cbContenant};
   TTreeFolders FFolders{tvRep};
+  TShortcuts FShortcuts{Handle()};
   std::unique_ptr<TSettingsFile> SettingsFile;
   std::unique_ptr<TSearchEngine> FEngine;
   std::unique_ptr<TViewer> FViewer;

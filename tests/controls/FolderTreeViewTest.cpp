@@ -2,7 +2,7 @@
 
 #include "support/TempFolder.h"
 #include "base/SysUtils.h"
-#include "toolkit/TestForm.h"
+#include "support/TestForm.h"
 
 #include <gtest/gtest.h>
 

@@ -61,8 +61,9 @@ public:
   }
 
   static void Remove(const std::string& path) {
+    const std::string literal = Literal(path);
     WIN32_FIND_DATAA entry;
-    const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+    const HANDLE find = FindFirstFileA((literal + "\\*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE) {
       do {
         const std::string name = entry.cFileName, child = path + "\\" + name;
@@ -75,8 +76,8 @@ public:
       } while (FindNextFileA(find, &entry));
       FindClose(find);
     }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
+    SetFileAttributesA(literal.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(literal.c_str());
   }
 
 private:

@@ -1,4 +1,4 @@
-#include "ui/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
 // The real folder tree: a drive root keeps its backslash on the way out and back in.
 TEST_F(TMainWindowTest, ADriveRootIsStoredWithItsBackslashAndSelectedAgain) {

@@ -3,6 +3,7 @@
 #include "platform/RegionalSettings.h"
 #include "search/SearchEngine.h"
 #include "support/TempFolder.h"
+#include "support/WineHost.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -17,8 +18,8 @@ protected:
   std::string Write(const std::string& name, const std::string& content = "",
                     DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     const std::string path = folder + "\\" + name;
-    const HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+    const HANDLE file = CreateFileA(("\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, attributes, nullptr); // aux.txt is a file
     EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
     WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
@@ -153,6 +154,21 @@ TEST_F(Win32Search, APathThatFitsOnlyWithoutThePrefix) {
     }
     DeleteFileW(wide.c_str());
   }
+}
+
+// A share's files are opened through the \\?\UNC\ form of their paths. Under Wine,
+// \\scrivane\name is the host's link dosdevices/unc/scrivane/name.
+TEST_F(Win32Search, FilesOnAShareAreRead) {
+  Write("aux.txt", "abc");
+  Write("normal.txt", "abc");
+  const std::string drive = HostPath("C:\\"), leaf = folder.substr(folder.rfind('\\') + 1);
+  const std::string server = drive.substr(0, drive.rfind("/c:") + 1) + "unc/scrivane";
+  ASSERT_TRUE(RunOnHost({"mkdir", "-p", server})) << "a share needs Wine";
+  const THostLink share("Z:" + server + "/" + leaf, HostPath(folder));
+  ASSERT_TRUE(share.Made());
+  TSearchEngine engine(PlatformFileSystem(), UserSettings());
+  engine.Search({"\\\\scrivane\\" + leaf, "*.txt", "ABC", false});
+  EXPECT_EQ(engine.FoundFiles().size(), 2u);
 }
 
 TEST_F(Win32Search, DateTextUnderTheFrenchLocale) {

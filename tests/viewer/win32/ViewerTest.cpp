@@ -4,7 +4,7 @@
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
 #include "toolkit/Align.h"
-#include "toolkit/TestForm.h"
+#include "support/TestForm.h"
 #include "viewer/Navigation.h"
 #include "viewer/ShowLimit.h"
 
