@@ -3,7 +3,7 @@
 namespace {
 // Characters of the pane's font in one row of its 824 pixels, scroll bar taken off.
 constexpr size_t RowChars = 100;
-constexpr double MaxSeconds = 10;
+constexpr double MaxSeconds = 8;
 } // namespace
 
 double ShowSeconds(const std::vector<std::string>& lines, size_t marks) {

@@ -18,8 +18,10 @@
 //   one line of 4 MiB (about 42,000 rows)                    20.9 s   351 MiB
 // Fitted to these, a load takes about 1.45 us a byte, 94 us a line, 350 us a further row of a
 // wrapped line and 100 us a marked line. The rule: a text is shown when that estimate stays
-// within 10 s; its memory then stays under about 600 MiB. Lines of about 100 bytes cost least,
-// so no text longer than MaxShownBytes can pass: the reading stops there.
+// within 8 s, a fifth under 10 s for the spread of the wall clock on a busy machine (loads of
+// one file differed by up to 40 % from run to run); its memory then stays under about 500 MiB.
+// Lines of about 100 bytes cost least, so no text longer than MaxShownBytes can pass: the
+// reading stops there.
 constexpr uint64_t MaxShownBytes = 4 << 20;
 
 // The estimated seconds of the load of lines with marks marked lines.

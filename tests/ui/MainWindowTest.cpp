@@ -2,7 +2,7 @@
 
 #include "platform/SystemFolders.h"
 #include "search/Masks.h"
-#include "support/UnixLink.h"
+#include "support/WineHost.h"
 #include "toolkit/Application.h"
 #include "viewer/ShowLimit.h"
 
@@ -250,7 +250,8 @@ TEST_F(TMainWindowTest, DeviceNamesLinksToDevicesAndFilesHeldElsewhere) {
   for (const char* name : {"aux.txt", "con.txt", "com1.txt", "lpt1.txt", "nul.txt", "normal.txt",
                            "shared.txt", "locked.txt"})
     Temp.Write(std::string("docs\\") + name, "un mot\r\n");
-  ASSERT_TRUE(MakeUnixLink(folder + "\\port.txt", "/dev/ptmx")) << "a link needs Wine";
+  const THostLink port(folder + "\\port.txt", "/dev/ptmx");
+  ASSERT_TRUE(port.Made()) << "a link needs Wine";
   const auto hold = [&](const char* name, DWORD share) {
     return THeld(CreateFileA((folder + "\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, share,
                              nullptr, OPEN_EXISTING, 0, nullptr),

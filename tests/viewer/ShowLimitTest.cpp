@@ -17,9 +17,9 @@ TEST(ShowLimit, CountsBytesLinesWrappedRowsAndMarks) {
     size_t Bytes, Width, Marks;
     bool Shown;
   } rows[] = {
-      {"3 MiB in lines of 80", 3 * MiB, 80, 0, true},
-      {"the same, every line marked", 3 * MiB, 80, 3 * MiB / 80, false},
-      {"3.9 MiB in lines of 100, the cheapest", 39 * MiB / 10, 100, 0, true},
+      {"2.5 MiB in lines of 80", 5 * MiB / 2, 80, 0, true},
+      {"the same, every line marked", 5 * MiB / 2, 80, 5 * MiB / 2 / 80, false},
+      {"3.1 MiB in lines of 100, the cheapest", 31 * MiB / 10, 100, 0, true},
       {"1 MiB in lines of 20", MiB, 20, 0, true},
       {"2 MiB in lines of 20", 2 * MiB, 20, 0, false},
       {"one line of 1.5 MiB", 3 * MiB / 2, 3 * MiB / 2, 1, true},
