@@ -12,15 +12,29 @@ endif()
 
 option(SCRIVANE_BENCH "Build the benchmarks" ON)
 
+option(BUILD_TESTING "Build the tests and the benchmarks; off, only the program" ON)
+# Debian ships GoogleTest for the host only, and as sources: the cross build compiles them.
+set(SCRIVANE_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH
+    "GoogleTest's sources, built when no installed GoogleTest is found")
+
 if(SCRIVANE_WINDOWS)
   enable_language(RC)
   # One self-contained executable: no MinGW runtime DLLs beside it.
   add_link_options(-static -static-libgcc -static-libstdc++)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-else()
-  find_package(GTest REQUIRED)
+  # The same bytes from every build of a commit, in any folder: no link time, no source paths.
+  add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=)
+  add_link_options(-Wl,--no-insert-timestamp)
+endif()
+
+if(BUILD_TESTING)
+  find_package(GTest)
+  if(NOT GTest_FOUND AND EXISTS ${SCRIVANE_GTEST_SOURCE_DIR}/CMakeLists.txt)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    add_subdirectory(${SCRIVANE_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  elseif(NOT GTest_FOUND)
+    message(FATAL_ERROR "GoogleTest not found: install it, or configure with -DBUILD_TESTING=OFF")
+  endif()
 endif()
 
 # Globs the .cpp files of DIRS (relative to the current folder) into LIST_VAR.

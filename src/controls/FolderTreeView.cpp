@@ -3,6 +3,8 @@
 #include "base/SysUtils.h"
 #include "toolkit/Graphics.h"
 
+#include <algorithm>
+
 namespace {
 // The pictures, in the order of the image list.
 constexpr const char* Pictures[] = {"BM_FLOPPY", "BM_HARD_DISK",    "BM_CDROM",      "BM_NETWORK",
@@ -29,6 +31,27 @@ bool IsListedFolder(const WIN32_FIND_DATAA& entry) {
 std::string UpperCase(std::string text) {
   if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
   return text;
+}
+
+// A path from a drive root (X:\) with its "." components and empty ones (doubled backslashes)
+// dropped and each ".." taking away the folder before it, as the system reads it; one trailing
+// backslash is kept. Any other path is left as it is: a share's leading "\\" must stay.
+std::string NormalPath(const std::string& path) {
+  if (path.size() < 3 || path[1] != ':' || path[2] != '\\') return path;
+  std::string normal = path.substr(0, 3);
+  for (size_t start = 3; start < path.size();) {
+    const size_t stop = std::min(path.find('\\', start), path.size());
+    const std::string_view name = std::string_view(path).substr(start, stop - start);
+    if (name == "..") {
+      if (normal.size() > 3) normal.resize(normal.rfind('\\', normal.size() - 2) + 1);
+    } else if (!name.empty() && name != ".") {
+      normal.append(name);
+      normal += '\\';
+    }
+    start = stop + 1;
+  }
+  if (normal.size() > 3 && path.back() != '\\') normal.pop_back();
+  return normal;
 }
 
 bool IsFolder(const std::string& path) {
@@ -135,11 +158,19 @@ bool TFolderTreeView::HasSubfolder(const std::string& folder) {
   return found;
 }
 
-int TFolderTreeView::FindChild(HTREEITEM node, const std::string& prefix) const {
-  int index = 0;
-  for (HTREEITEM child = FirstChild(node); child; child = NextSibling(child), ++index)
-    if (UpperCase(InfoOf(child).Path) + "\\" == prefix) return index;
-  return -1;
+// Among children whose names differ only in letter case, the one whose name is spelt as in
+// exact (the whole path, in the letters the caller gave) is chosen, else the first.
+int TFolderTreeView::FindChild(HTREEITEM node, const std::string& prefix,
+                               std::string_view exact) const {
+  int index = 0, found = -1;
+  for (HTREEITEM child = FirstChild(node); child; child = NextSibling(child), ++index) {
+    const std::string& path = InfoOf(child).Path;
+    if (UpperCase(path) + "\\" != prefix) continue;
+    const size_t name = path.rfind('\\') + 1;
+    if (exact.substr(name, path.size() - name) == std::string_view(path).substr(name)) return index;
+    if (found == -1) found = index;
+  }
+  return found;
 }
 
 HTREEITEM TFolderTreeView::ChildAt(HTREEITEM node, int index) const {
@@ -154,7 +185,8 @@ std::string TFolderTreeView::SelectedPath() const {
 }
 
 void TFolderTreeView::SelectPath(const std::string& path) {
-  std::string target = UpperCase(path);
+  const std::string exact = NormalPath(path); // upper-casing keeps every byte in its place
+  std::string target = UpperCase(exact);
   if (target == UpperCase(SelectedPath())) return;
   if (!IsFolder(target)) throw Exception("Chemin non trouvé.");
   if (target.back() != '\\') target += '\\';
@@ -166,7 +198,7 @@ void TFolderTreeView::SelectPath(const std::string& path) {
     if (!InfoOf(node).Loaded) LoadChildren(node);
     const size_t k = target.find('\\', prefix.size()) - prefix.size() + 1;
     prefix = target.substr(0, prefix.size() + k);
-    const int i = FindChild(node, prefix);
+    const int i = FindChild(node, prefix, exact);
     if (i != -1) node = ChildAt(node, i);
   }
   Select(node);

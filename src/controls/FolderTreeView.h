@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // What every node carries, placeholders included.
 struct TInfoNoeud {
@@ -23,7 +24,8 @@ public:
   // Adds a node per drive (a second call adds them all again); reads no drive.
   void Populate();
   std::string SelectedPath() const;
-  // Opens the tree down to the folder path and selects the deepest node on the way; throws
+  // Opens the tree down to the folder path ("." and ".." resolved, doubled backslashes
+  // dropped) and selects the deepest node on the way; throws
   // "Chemin non trouvé." when path is no existing folder and differs from the selection.
   void SelectPath(const std::string& path);
 
@@ -37,7 +39,7 @@ private:
   void AddDrives();
   void LoadChildren(HTREEITEM node);
   bool HasSubfolder(const std::string& folder);
-  int FindChild(HTREEITEM node, const std::string& prefix) const;
+  int FindChild(HTREEITEM node, const std::string& prefix, std::string_view exact) const;
   HTREEITEM ChildAt(HTREEITEM node, int index) const;
   void TreeExpanding(HTREEITEM node, bool& allowExpansion);
   void TreeMouseMove(int x, int y);

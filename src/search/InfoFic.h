@@ -9,7 +9,7 @@ struct TInfoFic {
   int32_t Index = 0;    // 1-based position in FoundFiles, rewritten by every sort
   std::string Name;     // as the folder listing gives it
   std::string Folder;   // as the walk reached it
-  int32_t Size = 0;     // low 32 bits of the size, read as signed
+  int64_t Size = 0;     // in bytes
   int32_t Time = 0;     // last-write time, local, packed MS-DOS date (high 16 bits) and time
   std::string DateText; // FormatFileTime(Time), fixed when the record is made
 };

@@ -2,30 +2,96 @@
 
 #include "base/SysUtils.h"
 
+#include <memory>
+
+namespace {
+// Large enough that a read costs little against splitting what it brings, small enough that a
+// text ending early (a NUL in a binary file) is not read far beyond.
+constexpr size_t BlockSize = 256 * 1024;
+} // namespace
+
 std::vector<std::string> SplitLines(std::string_view bytes) {
-  const std::string_view text = bytes.substr(0, bytes.find('\0'));
   std::vector<std::string> lines;
+  TLineSplitter splitter(lines);
+  splitter.Add(bytes.substr(0, bytes.find('\0')));
+  splitter.Finish();
+  return lines;
+}
+
+void TLineSplitter::Add(std::string_view piece) {
   size_t pos = 0;
-  while (pos < text.size()) {
+  if (FAfterCR && !piece.empty()) {
+    if (piece[0] == '\n') pos = 1;
+    FAfterCR = false;
+  }
+  while (pos < piece.size()) {
     // A plain loop: find_first_of tries each byte against the set, several times slower.
     size_t stop = pos;
-    while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n')
+    while (stop < piece.size() && piece[stop] != '\r' && piece[stop] != '\n')
       ++stop;
-    lines.emplace_back(text.substr(pos, stop - pos));
-    pos = stop;
-    if (pos < text.size() && text[pos] == '\r') ++pos;
-    if (pos < text.size() && text[pos] == '\n') ++pos;
+    if (stop == piece.size()) {
+      FLine.append(piece.substr(pos));
+      return;
+    }
+    if (FLine.empty()) {
+      FLines.emplace_back(piece.substr(pos, stop - pos));
+    } else {
+      FLine.append(piece.substr(pos, stop - pos));
+      FLines.push_back(std::move(FLine));
+      FLine.clear();
+    }
+    pos = stop + 1;
+    if (piece[stop] == '\r') {
+      if (pos == piece.size())
+        FAfterCR = true;
+      else if (piece[pos] == '\n')
+        ++pos;
+    }
   }
-  return lines;
+}
+
+void TLineSplitter::Finish() {
+  if (!FLine.empty()) FLines.push_back(std::move(FLine));
+  FLine.clear();
+  FAfterCR = false;
 }
 
 TLineBuffer::TLineBuffer(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
 
-void TLineBuffer::LoadLines(const std::string& path) {
+bool TLineBuffer::LoadLines(const std::string& path, uint64_t maxBytes) {
   const std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
   if (!file) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
   FLines.clear(); // before the read, so that the old lines and the new file are not held at once
-  const std::optional<std::string> content = ReadAll(*file);
-  if (!content) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
-  FLines = SplitLines(*content);
+  TReadOutcome outcome;
+  try {
+    outcome = ReadLines(*file, maxBytes);
+  } catch (...) { // out of memory: what was read is given back at once
+    FLines = {};
+    throw;
+  }
+  if (outcome == roRead) return true;
+  FLines = {};
+  if (outcome == roFailed) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
+  return false;
+}
+
+// Reads nothing past the first NUL, nor past the byte that shows the text too long.
+TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBytes) {
+  TLineSplitter splitter(FLines);
+  const auto block = std::make_unique_for_overwrite<char[]>(BlockSize);
+  uint64_t length = 0;
+  for (;;) {
+    const uint64_t left = maxBytes - length;
+    const size_t ask = left < BlockSize ? static_cast<size_t>(left) + 1 : BlockSize;
+    const int64_t count = file.Read(block.get(), ask);
+    if (count < 0) return roFailed;
+    const std::string_view read(block.get(), static_cast<size_t>(count));
+    const std::string_view text = read.substr(0, read.find('\0'));
+    if (text.size() > left) return roTooLong;
+    length += text.size();
+    splitter.Add(text);
+    if (text.size() < ask) break; // the end of the file, or a NUL
+  }
+  splitter.Finish();
+  return roRead;
 }

@@ -3,6 +3,8 @@
 // list of lines of the last file loaded.
 #include "platform/FileSystem.h"
 
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,17 +13,39 @@
 // last line counts without a line break, and a break at the very end adds no empty line.
 std::vector<std::string> SplitLines(std::string_view bytes);
 
+// The same rule over a text that arrives in pieces, cut anywhere (a CR LF may straddle two).
+class TLineSplitter {
+public:
+  explicit TLineSplitter(std::vector<std::string>& lines) : FLines(lines) {}
+  // piece holds no NUL: the text ends before the first one.
+  void Add(std::string_view piece);
+  // The text is over: its last line counts even without a line break.
+  void Finish();
+
+private:
+  std::vector<std::string>& FLines;
+  std::string FLine;     // the line not yet ended by a break
+  bool FAfterCR = false; // a CR ended the last piece: an LF first in the next is its break's
+};
+
 class TLineBuffer {
 public:
+  static constexpr uint64_t NoLimit = std::numeric_limits<uint64_t>::max();
+
   explicit TLineBuffer(TFileSystem& fileSystem = PlatformFileSystem());
 
   const std::vector<std::string>& Lines() const { return FLines; }
-  // Replaces the lines with those of the file at path, opened for reading. Raises
-  // "Ne peut ouvrir le fichier %s" when it cannot be opened (the lines are then kept) or
-  // read, std::bad_alloc when it does not fit in memory.
-  void LoadLines(const std::string& path);
+  // Replaces the lines with those of the file at path, opened for reading and read in blocks
+  // up to its first NUL, so that what lies beyond is never read. Raises "Ne peut ouvrir le
+  // fichier %s" when it cannot be opened (the lines are then kept) or read, std::bad_alloc when
+  // it does not fit in memory. False, with no lines, when the text before the NUL is longer
+  // than maxBytes: the reading stops at the first byte beyond.
+  bool LoadLines(const std::string& path, uint64_t maxBytes = NoLimit);
 
 private:
+  enum TReadOutcome { roRead, roTooLong, roFailed };
+  TReadOutcome ReadLines(TOpenFile& file, uint64_t maxBytes);
+
   TFileSystem& FFileSystem;
   std::vector<std::string> FLines;
 };

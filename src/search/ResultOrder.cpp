@@ -8,7 +8,7 @@
 #include "platform/CodePage.h"
 
 namespace {
-int Sign(int32_t a, int32_t b) {
+template <typename T> int Sign(T a, T b) {
   return a < b ? -1 : (a > b ? 1 : 0);
 }
 
@@ -126,8 +126,9 @@ int CompareBySize(const TInfoFic& a, const TInfoFic& b) {
   return Sign(a.Size, b.Size);
 }
 
+// Unsigned, so that the year in the top 7 bits runs to 2107 in calendar order.
 int CompareByTime(const TInfoFic& a, const TInfoFic& b) {
-  return Sign(a.Time, b.Time);
+  return Sign(static_cast<uint32_t>(a.Time), static_cast<uint32_t>(b.Time));
 }
 
 void SortFoundFiles(TFoundFiles& files, TResultGrid& grid, int column, TCompareFunc compare) {

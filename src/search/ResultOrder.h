@@ -28,7 +28,7 @@ using TCompareFunc = int (*)(const TInfoFic& a, const TInfoFic& b);
 // code page and compared as unsigned bytes, the shorter prefix first.
 int CompareByName(const TInfoFic& a, const TInfoFic& b);
 int CompareByFolder(const TInfoFic& a, const TInfoFic& b);
-// Signed 32-bit order: sizes of 2 GiB and more, and years from 2044, come first.
+// The true size; the packed time in calendar order.
 int CompareBySize(const TInfoFic& a, const TInfoFic& b);
 int CompareByTime(const TInfoFic& a, const TInfoFic& b);
 

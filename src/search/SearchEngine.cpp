@@ -109,7 +109,7 @@ void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& fol
   record->Index = static_cast<int32_t>(FFoundFiles.size()) + 1;
   record->Name = entry.Name;
   record->Folder = folder;
-  record->Size = static_cast<int32_t>(static_cast<uint32_t>(entry.Size)); // low 32 bits
+  record->Size = static_cast<int64_t>(entry.Size);
   record->Time = entry.Time;
   record->DateText = FormatFileTime(record->Time, FFormatSettings);
   FFoundFiles.push_back(std::move(record));

@@ -217,7 +217,7 @@ void TfmMain::grFicCellLoaded(int dataCol, int dataRow, std::string& value) {
   switch (dataCol) {
   case 1: value = file.Name; break;
   case 2: value = file.Folder; break;
-  case 3: value = Format("%d", static_cast<int>(file.Size)); break;
+  case 3: value = std::to_string(file.Size); break;
   case 4: value = file.DateText; break;
   default: break;
   }

@@ -1,6 +1,6 @@
 #include "controls/ExpColPanel.h"
 
-#include "toolkit/TestForm.h"
+#include "support/TestForm.h"
 
 #include <gtest/gtest.h>
 

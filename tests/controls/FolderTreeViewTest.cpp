@@ -2,10 +2,11 @@
 
 #include "support/TempFolder.h"
 #include "base/SysUtils.h"
-#include "toolkit/TestForm.h"
+#include "support/TestForm.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -180,7 +181,14 @@ TEST(FolderTreeViewTest, SelectPathFindsTheDeepestNodeOnThePath) {
   temp.Folder("Docs\\Lettres");
   temp.Folder(".cache");
   temp.Folder(".cache\\inner");
+  temp.Folder("Other");
   const std::string drive = Upper(temp.Path().substr(0, 3));
+  const std::string belowDrive = temp.Path().substr(3);
+  std::string upToRoot = temp.Path();
+  for (int k = 0; k < 20; ++k)
+    upToRoot += "\\..";
+  std::string slashes = temp / "Docs\\.\\..\\Docs";
+  std::replace(slashes.begin(), slashes.end(), '\\', '/');
   struct TRow {
     const char* Name;
     std::string Path, Selected;
@@ -191,6 +199,13 @@ TEST(FolderTreeViewTest, SelectPathFindsTheDeepestNodeOnThePath) {
       {"trailing backslash", temp / "Docs\\", temp / "Docs"},
       {"drive root", drive, drive},
       {"below a dot-named folder", temp / ".cache\\inner", temp.Path()},
+      {"dot-dot", temp / "Docs\\..\\Other", temp / "Other"},
+      {"dot-dot twice", temp / "Docs\\Lettres\\..\\..\\Other\\", temp / "Other"},
+      {"dot", temp / "Docs\\.\\Lettres", temp / "Docs\\Lettres"},
+      {"doubled backslashes", temp.Path() + "\\\\Docs\\\\Lettres", temp / "Docs\\Lettres"},
+      {"dot-dot above the root", drive + "..\\" + belowDrive + "\\Docs", temp / "Docs"},
+      {"dot-dot up to the root and beyond", upToRoot, drive},
+      {"slashes: left as they are, no node", slashes, ""},
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.Name);

@@ -3,7 +3,7 @@
 // every event it raises recorded; input arrives as the messages the system would send.
 #include "grid/TsGrid.h"
 #include "toolkit/Application.h"
-#include "toolkit/TestForm.h"
+#include "support/TestForm.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+
 using TLines = std::vector<std::string>;
 
 TEST(SplitLines, FollowsTheLineRule) {
@@ -30,6 +33,66 @@ TEST(SplitLines, FollowsTheLineRule) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.Bytes));
     EXPECT_EQ(SplitLines(c.Bytes), c.Lines);
+  }
+}
+
+// A text cut into pieces anywhere, a CR LF between two of them included, splits as it does whole.
+TEST(SplitLines, PiecesSplitAsTheWholeText) {
+  const unsigned seed = 20261209;
+  std::printf("seed %u\n", seed);
+  SCOPED_TRACE(Format("seed %u", seed));
+  std::mt19937 random(seed);
+  const char bytes[] = {'a', 'b', '\r', '\n', '\r', '\n'};
+  for (int round = 0; round < 2000; ++round) {
+    std::string text;
+    for (int n = random() % 24; n > 0; --n)
+      text += bytes[random() % std::size(bytes)];
+    TLines lines;
+    TLineSplitter splitter(lines);
+    for (size_t pos = 0; pos < text.size();) {
+      const size_t length = std::min<size_t>(random() % 4, text.size() - pos);
+      splitter.Add(std::string_view(text).substr(pos, length));
+      pos += length;
+    }
+    splitter.Finish();
+    ASSERT_EQ(lines, SplitLines(text)) << testing::PrintToString(text);
+  }
+}
+
+// The viewer's load: the text up to the first NUL counts against the limit, and nothing past the
+// byte that shows it too long, nor past the NUL, is read.
+TEST(LineBuffer, ALimitStopsTheReadingOfATextTooLong) {
+  const size_t huge = 4 << 20;
+  const struct {
+    const char* Name;
+    std::string Content;
+    uint64_t Limit;
+    bool Loaded;
+    TLines Lines;
+    uint64_t MostRead;
+  } cases[] = {
+      {"at the limit", "ab\r\ncd", 6, true, {"ab", "cd"}, 6},
+      {"one byte over", "ab\r\ncde", 6, false, {}, 7},
+      {"a NUL within the limit", std::string("ab\0", 3) + std::string(huge, 'x'), 6, true, {"ab"},
+       7},
+      {"a NUL first in a huge file, no limit", std::string(1, '\0') + std::string(huge, 'x'),
+       TLineBuffer::NoLimit, true, {}, huge / 4},
+      {"huge, no NUL", std::string(huge, 'x'), 1000, false, {}, 1001},
+      {"no limit", std::string(huge, 'x') + "\ny", TLineBuffer::NoLimit, true,
+       {std::string(huge, 'x'), "y"}, huge + 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TMemoryFileSystem fs;
+    fs.AddFile("C:\\old.txt", "old");
+    fs.AddFile("C:\\a.txt", c.Content);
+    TLineBuffer buffer(fs);
+    buffer.LoadLines("C:\\old.txt");
+    fs.BytesRead = 0;
+    EXPECT_EQ(buffer.LoadLines("C:\\a.txt", c.Limit), c.Loaded);
+    EXPECT_EQ(buffer.Lines(), c.Lines);
+    EXPECT_LE(fs.BytesRead, c.MostRead);
+    EXPECT_EQ(fs.OpenFiles, 0);
   }
 }
 

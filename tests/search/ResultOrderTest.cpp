@@ -14,7 +14,7 @@ namespace {
 struct TFile {
   std::string Name;
   std::string Folder = "C:\\X";
-  int32_t Size = 0;
+  int64_t Size = 0;
   int32_t Time = 0;
 };
 
@@ -63,7 +63,6 @@ TEST(CompareTest, OrdersByColumnKeys) {
     TFile A, B;
     int Expected;
   };
-  const int32_t bigSize = static_cast<int32_t>(3000000000u);
   const TCase cases[] = {
       {"a after ab: AC:\\X > ABC:\\X", CompareByName, {"a"}, {"ab"}, 1},
       {"equal in any case", CompareByName, {"x.txt"}, {"X.TXT"}, 0},
@@ -75,18 +74,29 @@ TEST(CompareTest, OrdersByColumnKeys) {
       {"digits before letters", CompareByName, {"9"}, {"a"}, -1},
       {"C:\\AZ.TXT > C:\\ABX.TXT", CompareByFolder, {"z.txt", "C:\\A"}, {"x.txt", "C:\\AB"}, 1},
       {"name decides between equal folders", CompareByFolder, {"a"}, {"b"}, -1},
-      {"3,000,000,000 bytes before 100", CompareBySize, {"a", "", bigSize}, {"b", "", 100}, -1},
       {"equal sizes", CompareBySize, {"a", "", 7}, {"b", "", 7}, 0},
-      {"bigger size after", CompareBySize, {"a", "", 8}, {"b", "", 7}, 1},
-      {"2044 before 1980",
-       CompareByTime,
-       {"a", "", 0, PackedTime(2044, 1, 1)},
-       {"b", "", 0, PackedTime(1980, 1, 1)},
-       -1},
-      {"2043 after 2000",
+      {"0 before 2^31 - 1", CompareBySize, {"a", "", 0}, {"b", "", 0x7FFFFFFF}, -1},
+      {"2^31 after 2^31 - 1", CompareBySize, {"a", "", 0x80000000}, {"b", "", 0x7FFFFFFF}, 1},
+      {"3,000,000,000 after 2^31", CompareBySize, {"a", "", 3000000000}, {"b", "", 0x80000000}, 1},
+      {"5,000,000,000 after 3,000,000,000 (its low 32 bits are less)",
+       CompareBySize,
+       {"a", "", 5000000000},
+       {"b", "", 3000000000},
+       1},
+      {"2043 after 1980",
        CompareByTime,
        {"a", "", 0, PackedTime(2043, 12, 31)},
-       {"b", "", 0, PackedTime(2000, 1, 1)},
+       {"b", "", 0, PackedTime(1980, 1, 1)},
+       1},
+      {"2050 after 2043 (the sign bit set)",
+       CompareByTime,
+       {"a", "", 0, PackedTime(2050, 1, 1)},
+       {"b", "", 0, PackedTime(2043, 12, 31)},
+       1},
+      {"the same day, later time after",
+       CompareByTime,
+       {"a", "", 0, PackedTime(2050, 1, 1) | 1},
+       {"b", "", 0, PackedTime(2050, 1, 1)},
        1},
   };
   for (const TCase& c : cases) {

@@ -149,23 +149,15 @@ TEST_F(Walk, AnInvalidTimeStopsTheWalkKeepingWhatWasFound) {
   EXPECT_EQ(fs.OpenListings, 0);
 }
 
-TEST_F(Walk, SizeKeepsTheLow32BitsReadAsSigned) {
-  const struct {
-    uint64_t Size;
-    int32_t Expected;
-  } cases[] = {
-      {3000000000ull, -1294967296},
-      {0xFFFFFFFFull, -1},
-      {0x100000005ull, 5},
-      {0x7FFFFFFFull, 0x7FFFFFFF},
-  };
-  for (const auto& c : cases)
-    fs.AddFile("C:\\R\\" + std::to_string(c.Size)).Size = c.Size;
+TEST_F(Walk, SizeIsTheWholeSize) {
+  const uint64_t sizes[] = {0, 0x7FFFFFFF, 0x80000000, 3000000000, 0xFFFFFFFF, 5000000000};
+  for (const uint64_t size : sizes)
+    fs.AddFile("C:\\R\\" + std::to_string(size)).Size = size;
   Search("C:\\R");
-  ASSERT_EQ(engine.FoundFiles().size(), std::size(cases));
-  for (size_t i = 0; i < std::size(cases); ++i) {
-    SCOPED_TRACE(cases[i].Size);
-    EXPECT_EQ(engine.FoundFiles()[i]->Size, cases[i].Expected);
+  ASSERT_EQ(engine.FoundFiles().size(), std::size(sizes));
+  for (size_t i = 0; i < std::size(sizes); ++i) {
+    SCOPED_TRACE(sizes[i]);
+    EXPECT_EQ(engine.FoundFiles()[i]->Size, int64_t(sizes[i]));
   }
 }
 

@@ -47,17 +47,18 @@ private:
 
 class TMemoryFile : public TOpenFile {
 public:
-  TMemoryFile(const TMemoryFileSystem::TEntry& entry, int& open)
-      : FContent(entry.Content), FReadFails(entry.ReadFails), FOpen(open) {
-    ++FOpen;
+  TMemoryFile(const TMemoryFileSystem::TEntry& entry, TMemoryFileSystem& fileSystem)
+      : FContent(entry.Content), FReadFails(entry.ReadFails), FFileSystem(fileSystem) {
+    ++FFileSystem.OpenFiles;
   }
-  ~TMemoryFile() override { --FOpen; }
+  ~TMemoryFile() override { --FFileSystem.OpenFiles; }
   uint64_t Size() const override { return FContent.size(); }
   int64_t Read(char* buffer, size_t count) override {
     if (FReadFails) return -1;
     const size_t n = std::min(count, FContent.size() - FPos);
     std::memcpy(buffer, FContent.data() + FPos, n);
     FPos += n;
+    FFileSystem.BytesRead += n;
     return static_cast<int64_t>(n);
   }
 
@@ -65,7 +66,7 @@ private:
   std::string FContent;
   bool FReadFails;
   size_t FPos = 0;
-  int& FOpen;
+  TMemoryFileSystem& FFileSystem; // counts the open files and the bytes read
 };
 
 } // namespace
@@ -156,7 +157,7 @@ std::unique_ptr<TOpenFile> TMemoryFileSystem::OpenForReading(const std::string& 
   Opened.push_back(path);
   const TEntry* entry = Find(Resolve(path));
   if (!entry || (entry->Attr & faDirectory) || entry->Locked) return nullptr;
-  return std::make_unique<TMemoryFile>(*entry, OpenFiles);
+  return std::make_unique<TMemoryFile>(*entry, *this);
 }
 
 std::optional<TFolderId> TMemoryFileSystem::FolderIdentity(const std::string& path) {

@@ -3,6 +3,7 @@
 // it, read-only and hidden entries included. Files are written and removed through the form of
 // their paths that Windows takes literally, so that aux.txt is a file, not the AUX device.
 #include <windows.h>
+#include <winioctl.h>
 
 #include <fstream>
 #include <string>
@@ -41,6 +42,21 @@ public:
     if (slash != std::string::npos) Folder(relative.substr(0, slash));
     const std::string path = *this / relative;
     std::ofstream(Literal(path), std::ios::binary) << contents;
+    return path;
+  }
+
+  // A file of size NUL bytes that takes next to no room on the disk; its full path.
+  std::string Sparse(const std::string& relative, int64_t size) const {
+    const std::string path = Write(relative);
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD returned = 0;
+    DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
     return path;
   }
 

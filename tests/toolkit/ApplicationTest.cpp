@@ -1,6 +1,6 @@
 #include "support/RecordedBoxes.h"
 #include "toolkit/Application.h"
-#include "toolkit/DialogTestForm.h"
+#include "support/DialogTestForm.h"
 
 #include "base/SysUtils.h"
 

@@ -4,7 +4,7 @@
 #include "toolkit/ComboBox.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Label.h"
-#include "toolkit/DialogTestForm.h"
+#include "support/DialogTestForm.h"
 
 #include "base/SysUtils.h"
 

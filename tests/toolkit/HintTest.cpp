@@ -1,6 +1,6 @@
 #include "toolkit/Hint.h"
 
-#include "toolkit/TestForm.h"
+#include "support/TestForm.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

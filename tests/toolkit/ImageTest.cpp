@@ -1,6 +1,6 @@
 #include "toolkit/Image.h"
 
-#include "toolkit/TestForm.h"
+#include "support/TestForm.h"
 
 #include <gtest/gtest.h>
 

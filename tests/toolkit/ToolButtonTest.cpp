@@ -3,7 +3,7 @@
 #include "toolkit/Font.h"
 #include "toolkit/SpeedButton.h"
 #include "toolkit/StaticText.h"
-#include "toolkit/DialogTestForm.h"
+#include "support/DialogTestForm.h"
 
 #include <gtest/gtest.h>
 

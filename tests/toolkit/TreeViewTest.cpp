@@ -1,6 +1,6 @@
 #include "toolkit/TreeView.h"
 
-#include "toolkit/TestForm.h"
+#include "support/TestForm.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
 #include "grid/GridAccessible.h"
 #include "support/ScreenReader.h"

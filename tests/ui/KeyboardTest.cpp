@@ -1,4 +1,4 @@
-#include "ui/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
 #include <initializer_list>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "ui/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
 void TMainWindowTest::WriteSetting(const char* section, const char* key,
                                    const std::string& value) const {

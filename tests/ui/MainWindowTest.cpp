@@ -1,9 +1,12 @@
-#include "ui/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
 #include "platform/SystemFolders.h"
 #include "search/Masks.h"
-#include "support/WineHost.h"
+#include "support/UnixLink.h"
 #include "toolkit/Application.h"
+#include "viewer/ShowLimit.h"
+
+#include <psapi.h>
 
 #include <fstream>
 #include <memory>
@@ -192,6 +195,53 @@ TEST_F(TMainWindowTest, AFileGoneSinceTheSearchShowsTheOpenErrorAndAnEmptyViewer
   EXPECT_EQ(ViewerText(), "");
 }
 
+// Row 1 loads by itself after every search: a huge file must neither freeze the window nor take
+// its memory, and one too large to show is refused with no harm to the next.
+TEST_F(TMainWindowTest, HugeFilesShowTheirSizeAndTheViewerRefusesWhatItCannotShow) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Sparse("docs\\a-sparse.bin", 3000000000); // NUL bytes only: no text at all
+  std::string lines;
+  while (lines.size() <= MaxShownBytes)
+    lines += "mot\r\n";
+  const std::string large = Temp.Write("docs\\b-large.txt", lines);
+  Temp.Write("docs\\c.txt", "mot\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  PROCESS_MEMORY_COUNTERS before{}, after{};
+  GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
+  Search();
+  GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
+  ASSERT_EQ(Form->grFic.Rows(), 3);
+  std::string size;
+  Form->grFic.OnCellLoaded(3, 1, size);
+  EXPECT_EQ(size, "3000000000");
+  EXPECT_TRUE(Boxes.Shown.empty());
+  EXPECT_EQ(ViewerText(), "");
+  EXPECT_LT(after.PeakWorkingSetSize, before.PeakWorkingSetSize + (256 << 20)) << "read whole";
+
+  Type(Form->cbContenant, "mot");
+  Search();
+  ASSERT_EQ(Form->grFic.Rows(), 2);
+  ASSERT_EQ(Boxes.Shown.size(), 1u);
+  const std::string refusal = "Fichier trop volumineux pour être affiché : " + large + ".";
+  EXPECT_EQ(Boxes.Shown[0].Text, refusal);
+  EXPECT_EQ(ViewerText(), "");
+  ClickRow(2);
+  EXPECT_EQ(ViewerText(), "mot\r\n");
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 1");
+
+  ClickRow(1);
+  ASSERT_EQ(Boxes.Shown.size(), 2u);
+  EXPECT_EQ(Boxes.Shown[1].Text, refusal);
+  EXPECT_EQ(ViewerText(), "");
+  EXPECT_EQ(GetFocus(), Form->grFic.Handle());
+  Click(Form->btOccurSuiv.Handle(), 5, 5);
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 1");
+  EXPECT_EQ(ViewerText(), "");
+  ClickRow(2);
+  EXPECT_EQ(ViewerText(), "mot\r\n");
+}
+
 // Names that Windows reads as devices (aux, con, nul ...) are searched and shown as the files
 // they are; a link to a device and a file another program holds exclusively are never read, a
 // file held open with sharing is. None of them may hold the window up.
@@ -200,8 +250,7 @@ TEST_F(TMainWindowTest, DeviceNamesLinksToDevicesAndFilesHeldElsewhere) {
   for (const char* name : {"aux.txt", "con.txt", "com1.txt", "lpt1.txt", "nul.txt", "normal.txt",
                            "shared.txt", "locked.txt"})
     Temp.Write(std::string("docs\\") + name, "un mot\r\n");
-  const THostLink port(folder + "\\port.txt", "/dev/ptmx");
-  ASSERT_TRUE(port.Made()) << "a link needs Wine";
+  ASSERT_TRUE(MakeUnixLink(folder + "\\port.txt", "/dev/ptmx")) << "a link needs Wine";
   const auto hold = [&](const char* name, DWORD share) {
     return THeld(CreateFileA((folder + "\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, share,
                              nullptr, OPEN_EXISTING, 0, nullptr),

@@ -1,7 +1,16 @@
 #include "viewer/win32/Viewer.h"
 
+#include "base/SysUtils.h"
+
 #include "viewer/Navigation.h"
 #include "viewer/RtfWriter.h"
+#include "viewer/ShowLimit.h"
+
+namespace {
+Exception TooLargeToShow(const std::string& path) {
+  return Exception(Format("Fichier trop volumineux pour être affiché : %s", path.c_str()));
+}
+} // namespace
 
 TViewer::TViewer(const TViewerControls& controls, TLineBuffer& lineBuffer,
                  std::function<std::string()> contentText)
@@ -11,10 +20,12 @@ void TViewer::LoadFileIntoViewer(const std::string& path) {
   TRichEditPane& pane = FControls.mmLignesConcernees;
   FOccurrenceOffsets.reset();
   pane.Clear();
-  FLineBuffer.LoadLines(path);
+  if (!FLineBuffer.LoadLines(path, MaxShownBytes)) throw TooLargeToShow(path);
   const std::string text = FContentText();
   const std::vector<std::string>& lines = FLineBuffer.Lines();
-  FOccurrenceOffsets = IndexOccurrences(lines, text, TCodePage::Current());
+  TOccurrenceOffsets offsets = IndexOccurrences(lines, text, TCodePage::Current());
+  if (!WithinShowLimit(lines, offsets ? offsets->size() : 0)) throw TooLargeToShow(path);
+  FOccurrenceOffsets = std::move(offsets);
   pane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP()),
                               GetSysColor(COLOR_WINDOW)),
                lines.size());

@@ -28,6 +28,7 @@ public:
 
   // Shows the file with the first occurrence on each line in blue, indexes those occurrences
   // and shows the first; the pane then has the focus. Raises "Ne peut ouvrir le fichier %s",
+  // or "Fichier trop volumineux pour être affiché : %s" for a text past the show limit,
   // leaving the pane empty, the index unassigned and the counter and focus as they were.
   void LoadFileIntoViewer(const std::string& path);
   // Scrolls the current occurrence to the height of the old selection, selects it over the

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <winioctl.h>
 
 #include <map>
 #include <memory>
@@ -89,23 +88,12 @@ TEST_F(Win32Search, ListsEveryAttributeKindWithSizeAndLocalTime) {
 }
 
 TEST_F(Win32Search, ASparseFileOfThreeBillionBytes) {
-  const std::string path = Write("big.bin");
-  const HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD returned = 0;
-  DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
-  LARGE_INTEGER size;
-  size.QuadPart = 3000000000ll;
-  ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
-  ASSERT_TRUE(SetEndOfFile(file));
-  CloseHandle(file);
-
+  Temp.Sparse("big.bin", 3000000000);
   EXPECT_EQ(List()["big.bin"].Size, 3000000000ull);
   TSearchEngine engine(PlatformFileSystem(), UserSettings());
   engine.Search({folder, "*.bin", "", false});
   ASSERT_EQ(engine.FoundFiles().size(), 1u);
-  EXPECT_EQ(engine.FoundFiles()[0]->Size, -1294967296);
+  EXPECT_EQ(engine.FoundFiles()[0]->Size, 3000000000);
 }
 
 // Another program may hold a file while it lets others read and write it (an editor, a log

@@ -4,8 +4,9 @@
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
 #include "toolkit/Align.h"
-#include "toolkit/TestForm.h"
+#include "support/TestForm.h"
 #include "viewer/Navigation.h"
+#include "viewer/ShowLimit.h"
 
 #include <gtest/gtest.h>
 #include <richedit.h>
@@ -226,24 +227,39 @@ TEST_F(ViewerTest, LabelCountsTheDisplayLinesOfAWrappedLine) {
   }
 }
 
-TEST_F(ViewerTest, FileThatCannotBeOpenedLeavesAnEmptyPaneAndInertButtons) {
-  Load("a\r\nxa\r\n", "a");
-  SetFocus(Window.Handle());
+TEST_F(ViewerTest, FileThatCannotBeOpenedOrIsTooLargeLeavesAnEmptyPaneAndInertButtons) {
   const std::string missing = Folder.Path() + "\\absent.txt";
-  try {
-    Window.Viewer.LoadFileIntoViewer(missing);
-    ADD_FAILURE() << "no error";
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Ne peut ouvrir le fichier " + missing);
+  const std::string large = Folder.Write("large.txt", std::string(MaxShownBytes + 1, 'a'));
+  std::string shortLines; // few bytes, but a line costs the pane more than its bytes do
+  while (shortLines.size() < MaxShownBytes / 4)
+    shortLines += "a\r\n";
+  const std::string many = Folder.Write("many.txt", shortLines);
+  const struct {
+    std::string Path, Message;
+  } rows[] = {
+      {missing, "Ne peut ouvrir le fichier " + missing},
+      {large, "Fichier trop volumineux pour être affiché : " + large},
+      {many, "Fichier trop volumineux pour être affiché : " + many},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Message);
+    Load("a\r\nxa\r\n", "a");
+    SetFocus(Window.Handle());
+    try {
+      Window.Viewer.LoadFileIntoViewer(row.Path);
+      ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), row.Message);
+    }
+    EXPECT_EQ(PaneText(Pane()), "");
+    EXPECT_FALSE(Window.Viewer.OccurrenceOffsets());
+    EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
+    EXPECT_EQ(GetFocus(), Window.Handle());
+    EXPECT_TRUE(IsWindowVisible(Pane())) << "drawing still held off";
+    Click(Window.btOccurSuiv);
+    EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
+    EXPECT_EQ(GetFocus(), Window.Handle());
   }
-  EXPECT_EQ(PaneText(Pane()), "");
-  EXPECT_FALSE(Window.Viewer.OccurrenceOffsets());
-  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
-  EXPECT_EQ(GetFocus(), Window.Handle());
-  EXPECT_TRUE(IsWindowVisible(Pane())) << "drawing still held off";
-  Click(Window.btOccurSuiv);
-  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
-  EXPECT_EQ(GetFocus(), Window.Handle());
 }
 
 // A load replaces the pane by a fresh one: it must keep the old one's place in every respect.

@@ -4,7 +4,7 @@
 // window on a file for a look:
 //   viewer_load_bench                 the table of timings
 //   viewer_load_bench --show PATH TEXT  the window on that file, until it is closed
-#include "../win32/ViewerWindow.h"
+#include "ViewerWindow.h"
 
 #include "base/SysUtils.h"
 #include "toolkit/Application.h"

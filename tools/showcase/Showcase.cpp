@@ -3,7 +3,7 @@
 #include "controls/ExpColPanel.h"
 #include "controls/FolderTreeView.h"
 #include "support/TempFolder.h"
-#include "toolkit/TestForm.h"
+#include "support/TestForm.h"
 
 namespace {
 class TShowcase : public TTestForm {

@@ -1,0 +1,33 @@
+#include "viewer/ShowLimit.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// About bytes bytes in lines of width bytes.
+std::vector<std::string> Lines(size_t bytes, size_t width) {
+  return std::vector<std::string>((bytes + width - 1) / width, std::string(width, 'x'));
+}
+} // namespace
+
+// Each term of the estimate decides one pair: bytes in lines, marks, short lines, long lines.
+TEST(ShowLimit, CountsBytesLinesWrappedRowsAndMarks) {
+  constexpr size_t MiB = 1 << 20;
+  const struct {
+    const char* Name;
+    size_t Bytes, Width, Marks;
+    bool Shown;
+  } rows[] = {
+      {"8 MiB in lines of 80", 8 * MiB, 80, 0, true},
+      {"the same, every line marked", 8 * MiB, 80, 8 * MiB / 80, false},
+      {"9.5 MiB in lines of 100, the cheapest", 9 * MiB + MiB / 2, 100, 0, true},
+      {"2.5 MiB in lines of 20", 5 * MiB / 2, 20, 0, true},
+      {"3.5 MiB in lines of 20", 7 * MiB / 2, 20, 0, false},
+      {"one line of 4 MiB", 4 * MiB, 4 * MiB, 1, true},
+      {"one line of 6 MiB", 6 * MiB, 6 * MiB, 1, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    EXPECT_EQ(WithinShowLimit(Lines(row.Bytes, row.Width), row.Marks), row.Shown);
+  }
+  EXPECT_FALSE(WithinShowLimit(Lines(MaxShownBytes, 100), 0)) << "nothing longer can pass";
+}
