@@ -9,7 +9,9 @@ namespace {
 constexpr long Selected = STATE_SYSTEM_SELECTED, Focused = STATE_SYSTEM_FOCUSED;
 constexpr long Offscreen = STATE_SYSTEM_OFFSCREEN;
 
-long RowChild(int row) { return TGridAccessible::ChildOfRow(row); }
+long RowChild(int row) {
+  return TGridAccessible::ChildOfRow(row);
+}
 } // namespace
 
 // A million rows: the client reads one row, and the grid asks for that row's cells alone.
