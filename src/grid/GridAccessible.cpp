@@ -6,7 +6,9 @@
 
 TGridAccessible::TGridAccessible(TtsGrid& grid) : TAccessible(grid.Handle()), FGrid(grid) {}
 
-long TGridAccessible::ChildCount() const { return FGrid.Rows() + 1; }
+long TGridAccessible::ChildCount() const {
+  return FGrid.Rows() + 1;
+}
 
 std::string TGridAccessible::Name(long child) const {
   if (child == CHILDID_SELF)
@@ -78,4 +80,6 @@ long TGridAccessible::SelectedChild() const {
   return FGrid.SelectedRow() ? ChildOfRow(FGrid.SelectedRow()) : -1;
 }
 
-bool TGridAccessible::Focused() const { return GetFocus() == FGrid.Handle(); }
+bool TGridAccessible::Focused() const {
+  return GetFocus() == FGrid.Handle();
+}

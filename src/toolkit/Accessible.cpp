@@ -56,7 +56,9 @@ HRESULT TAccessible::QueryInterface(REFIID iid, void** object) {
   return E_NOINTERFACE;
 }
 
-ULONG TAccessible::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&FReferences)); }
+ULONG TAccessible::AddRef() {
+  return static_cast<ULONG>(InterlockedIncrement(&FReferences));
+}
 
 ULONG TAccessible::Release() {
   const LONG left = InterlockedDecrement(&FReferences);
@@ -69,8 +71,12 @@ HRESULT TAccessible::GetTypeInfoCount(UINT* count) {
   *count = 0;
   return S_OK;
 }
-HRESULT TAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
-HRESULT TAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+HRESULT TAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+  return E_NOTIMPL;
+}
+HRESULT TAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+  return E_NOTIMPL;
+}
 HRESULT TAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
   return E_NOTIMPL;
 }
@@ -187,8 +193,7 @@ HRESULT TAccessible::accSelect(LONG, VARIANT child) {
   return DISP_E_MEMBERNOTFOUND;
 }
 
-HRESULT TAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
-                                 VARIANT child) {
+HRESULT TAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) {
   *left = *top = *width = *height = 0;
   if (const HRESULT checked = Check(child); checked != S_OK) return checked;
   RECT bounds = Bounds(child.lVal);
@@ -235,8 +240,12 @@ HRESULT TAccessible::accDoDefaultAction(VARIANT child) {
   return DISP_E_MEMBERNOTFOUND;
 }
 
-HRESULT TAccessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
-HRESULT TAccessible::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
+HRESULT TAccessible::put_accName(VARIANT, BSTR) {
+  return E_NOTIMPL;
+}
+HRESULT TAccessible::put_accValue(VARIANT, BSTR) {
+  return E_NOTIMPL;
+}
 
 long TAccessible::State(long /*child*/) const {
   long state = 0;
@@ -253,9 +262,13 @@ RECT TAccessible::Bounds(long /*child*/) const {
   return client;
 }
 
-long TAccessible::ChildAt(POINT /*client*/) const { return CHILDID_SELF; }
+long TAccessible::ChildAt(POINT /*client*/) const {
+  return CHILDID_SELF;
+}
 
-long TAccessible::FocusedChild() const { return GetFocus() == FWindow ? CHILDID_SELF : -1; }
+long TAccessible::FocusedChild() const {
+  return GetFocus() == FWindow ? CHILDID_SELF : -1;
+}
 
 void TAccessibleSlot::Reset() {
   if (!FObject) return;
@@ -276,4 +289,6 @@ std::string TButtonAccessible::Name(long /*child*/) const {
   return WithoutMnemonic(WindowCaption(Window()));
 }
 
-long TButtonAccessible::Role(long /*child*/) const { return ROLE_SYSTEM_PUSHBUTTON; }
+long TButtonAccessible::Role(long /*child*/) const {
+  return ROLE_SYSTEM_PUSHBUTTON;
+}

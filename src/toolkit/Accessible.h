@@ -93,8 +93,7 @@ public:
 
   // For WM_GETOBJECT: true, with the answer, when the request is for the window's client
   // object; make builds it (with one reference, which the slot keeps) the first time.
-  template <class TMake>
-  bool Answer(WPARAM wParam, LPARAM lParam, LRESULT& result, TMake make) {
+  template <class TMake> bool Answer(WPARAM wParam, LPARAM lParam, LRESULT& result, TMake make) {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT) return false;
     if (!FObject) FObject = make();
     result = Hand(wParam);

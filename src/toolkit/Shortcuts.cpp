@@ -8,14 +8,18 @@ std::vector<const TShortcuts*>& Lists() {
   return lists;
 }
 
-bool Down(int key) { return GetKeyState(key) < 0; }
+bool Down(int key) {
+  return GetKeyState(key) < 0;
+}
 
 unsigned ShiftKeysDown() {
   return (Down(VK_SHIFT) ? ssShift : 0u) | (Down(VK_CONTROL) ? ssCtrl : 0u);
 }
 } // namespace
 
-TShortcuts::TShortcuts(HWND window) : FWindow(window) { Lists().push_back(this); }
+TShortcuts::TShortcuts(HWND window) : FWindow(window) {
+  Lists().push_back(this);
+}
 
 TShortcuts::~TShortcuts() {
   auto& lists = Lists();

@@ -53,7 +53,7 @@ public:
     const int length = static_cast<int>(SysStringLen(name));
     std::string text(static_cast<size_t>(length) * 2, '\0');
     text.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, name, length, text.data(),
-                                                         int(text.size()), nullptr, nullptr)));
+                                                        int(text.size()), nullptr, nullptr)));
     SysFreeString(name);
     return text;
   }

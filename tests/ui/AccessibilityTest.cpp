@@ -33,7 +33,9 @@ std::string HintOf(HWND control) {
   return find.Text;
 }
 
-long RowChild(int row) { return TGridAccessible::ChildOfRow(row); }
+long RowChild(int row) {
+  return TGridAccessible::ChildOfRow(row);
+}
 } // namespace
 
 TEST_F(TMainWindowTest, AScreenReaderReadsTheResultListAndHearsTheCurrentRowChange) {
@@ -51,17 +53,16 @@ TEST_F(TMainWindowTest, AScreenReaderReadsTheResultListAndHearsTheCurrentRowChan
   EXPECT_EQ(grid.ChildCount(), Form->grFic.Rows() + 1);
   EXPECT_EQ(grid.Name(CHILDID_SELF), "3 fichier(s)");
   EXPECT_EQ(grid.Name(1), "Fichier, Dossier, Taille, Date Heure");
-  EXPECT_EQ(grid.Name(RowChild(2)), "Fichier : beta.txt, Dossier : " + folder +
-                                        ", Taille : 8, Date Heure : " +
-                                        Form->FoundFiles()[1]->DateText);
+  EXPECT_EQ(grid.Name(RowChild(2)),
+            "Fichier : beta.txt, Dossier : " + folder +
+                ", Taille : 8, Date Heure : " + Form->FoundFiles()[1]->DateText);
   ASSERT_EQ(GetFocus(), Form->grFic.Handle());
   const long both = STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED;
   EXPECT_EQ(grid.State(RowChild(1)) & both, both);
   EXPECT_EQ(grid.State(RowChild(2)) & both, 0);
 
   PostMessageA(Form->grFic.Handle(), WM_KEYDOWN, VK_DOWN, 1);
-  EXPECT_TRUE(
-      reader.Hears({EVENT_OBJECT_FOCUS, Form->grFic.Handle(), OBJID_CLIENT, RowChild(2)}));
+  EXPECT_TRUE(reader.Hears({EVENT_OBJECT_FOCUS, Form->grFic.Handle(), OBJID_CLIENT, RowChild(2)}));
   EXPECT_EQ(Form->grFic.SelectedRow(), 2);
   EXPECT_EQ(grid.State(RowChild(2)) & STATE_SYSTEM_SELECTED, STATE_SYSTEM_SELECTED);
 }
