@@ -373,7 +373,7 @@ void TtsGrid::Paint() {
   const HDC dc = paint.DC();
   const RECT& area = paint.Area();
   FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
-  SelectObject(dc, FFont.Get());
+  const TSelection font(dc, FFont.Get());
   SetBkMode(dc, TRANSPARENT);
   const std::vector<TColSpan> cols = ColsWithin(area.left, area.right);
   if (area.top < HeadingHeight)
