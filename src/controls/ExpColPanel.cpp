@@ -48,6 +48,11 @@ void TExpColPanel::Set_PanelState(TPanelState state) {
   if (state != F_PanelState) TogglePanel();
 }
 
+void TExpColPanel::SetAlign(TAlign align) {
+  TPanel::SetAlign(align);
+  PanelResized();
+}
+
 LRESULT TExpColPanel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_SIZE: PanelResized(); return TPanel::WndProc(message, wParam, lParam);

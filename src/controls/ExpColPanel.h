@@ -25,6 +25,9 @@ public:
   std::function<void(TExpColPanel& sender)> _OnCollapsed;
   std::function<void(TExpColPanel& sender)> _OnExpanded;
 
+  // The strip and the arrow follow the new edge at once, whether or not the size changes.
+  void SetAlign(TAlign align) override;
+
   TBevel& EdgeBevel() { return *FEdgeBevel; }
   TImage& ArrowImage() { return *FArrowImage; }
 

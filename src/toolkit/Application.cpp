@@ -31,7 +31,10 @@ TApplication::TApplication()
     : Title(ApplicationTitleOf(ProgramPath())),
       ErrorBox([](const std::string& text, const std::string& caption, UINT flags) {
         MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), flags);
-      }) {}
+      }) {
+  // A drive without a medium is simply one that lists nothing: no system box asks for a disk.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
 
 TApplication& Application() {
   static TApplication application;
@@ -69,17 +72,45 @@ void TApplication::Guarded(const std::function<void()>& fn) noexcept {
 }
 
 void TApplication::SetBusyCursor(bool busy) {
-  SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+  if (busy) {
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    return;
+  }
+  // Back to what the control under the pointer asks for (an I-beam over a box), as the next
+  // mouse move would give, rather than the arrow everywhere until then.
+  POINT at;
+  GetCursorPos(&at);
+  const HWND under = WindowFromPoint(at);
+  if (!under || GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId()) {
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    return;
+  }
+  const LRESULT hit = SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+  SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+               MAKELPARAM(hit, WM_MOUSEMOVE));
 }
 
-bool TApplication::Dispatch(MSG& msg) {
+// What the loop runs outside any window procedure (the mnemonics, for one) fails the way a
+// window procedure's handler does: into the error box, and the program goes on.
+bool TApplication::Dispatch(MSG& msg) noexcept {
   if (msg.message == WM_QUIT) return false;
-  if (DispatchShortcut(msg) || DispatchMnemonic(msg)) return true;
+  const bool outerKey = FHandlingKey; // a handler may pump messages itself
+  FHandlingKey = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+  try {
+    DispatchInput(msg);
+  } catch (...) {
+    HandleException(std::current_exception());
+  }
+  FHandlingKey = outerKey;
+  return true;
+}
+
+void TApplication::DispatchInput(MSG& msg) {
+  if (DispatchShortcut(msg) || DispatchMnemonic(msg)) return;
   if (!DialogWindow || !IsDialogMessageA(DialogWindow, &msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  return true;
 }
 
 int TApplication::Run() {

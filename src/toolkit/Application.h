@@ -26,6 +26,9 @@ public:
 
   // Shows the exception in the error box; re-entered while a box is up, it shows nothing more.
   void HandleException(std::exception_ptr error) noexcept;
+  // Whether the loop is handling a key now: what a key causes keeps the focus where the user
+  // types, where a click may move it.
+  bool HandlingKey() const { return FHandlingKey; }
   // Runs fn and shows any exception that leaves it.
   void Guarded(const std::function<void()>& fn) noexcept;
   void SetBusyCursor(bool busy);
@@ -35,8 +38,10 @@ public:
   bool ProcessMessages();
 
 private:
-  bool Dispatch(MSG& msg);
+  bool Dispatch(MSG& msg) noexcept;
+  void DispatchInput(MSG& msg);
   bool FShowingError = false;
+  bool FHandlingKey = false;
 };
 
 TApplication& Application();

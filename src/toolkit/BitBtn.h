@@ -1,6 +1,7 @@
 #pragma once
 // A push button with a picture left of its caption. It draws itself (owner-drawn), because
-// the standard button of the first common controls shows either a picture or a text.
+// the standard button of the first common controls shows either a picture or a text. Space
+// and Enter press it when it has the focus.
 #include "toolkit/Mnemonics.h"
 #include "toolkit/StdControl.h"
 
@@ -18,6 +19,8 @@ private:
   void DrawItem(const DRAWITEMSTRUCT& item) override;
   void Accelerate() override;
   void DrawPictureAndCaption(HDC dc, RECT area, bool enabled) const;
+  static LRESULT CALLBACK PressOnEnter(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self) noexcept;
   HBITMAP FPicture;
 };
 

@@ -5,6 +5,24 @@
 namespace {
 // Eight items of the window font before the open list scrolls.
 constexpr int ListHeight = 8 * 13 + 2;
+
+// Items go through the wide messages: the control's own conversion of an ANSI item overflows
+// past 511 characters (common controls 6 under Wine), and a history entry has no limit.
+std::wstring WideOf(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                  wide.data(), static_cast<int>(wide.size())));
+  return wide;
+}
+
+std::string AnsiOf(const std::wstring& wide) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string text(size, '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
+                      nullptr, nullptr);
+  return text;
+}
 } // namespace
 
 TComboBox::TComboBox(HWND parent, const TBounds& bounds) {
@@ -19,15 +37,18 @@ int TComboBox::ItemCount() const {
 }
 
 std::string TComboBox::Item(int k) const {
-  const LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, k, 0);
+  const LRESULT length = SendMessageW(Handle(), CB_GETLBTEXTLEN, k, 0);
   if (length == CB_ERR) return "";
-  std::string text(length + 1, '\0');
-  text.resize(SendMessageA(Handle(), CB_GETLBTEXT, k, reinterpret_cast<LPARAM>(text.data())));
-  return text;
+  std::wstring text(length + 1, L'\0');
+  const LRESULT copied =
+      SendMessageW(Handle(), CB_GETLBTEXT, k, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == CB_ERR ? 0 : copied);
+  return AnsiOf(text);
 }
 
 void TComboBox::AddItem(const std::string& text) {
+  const std::wstring wide = WideOf(text);
   const LRESULT index =
-      SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+      SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
   if (index == CB_ERR || index == CB_ERRSPACE) throw Exception("Ne peut insérer une ligne");
 }

@@ -18,6 +18,6 @@ public:
   void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
   void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
   TAlign Align() const { return AlignOf(Handle()); }
-  void SetAlign(TAlign align) { ::SetAlign(Handle(), align); }
+  virtual void SetAlign(TAlign align) { ::SetAlign(Handle(), align); }
   void Invalidate() { InvalidateRect(Handle(), nullptr, TRUE); }
 };

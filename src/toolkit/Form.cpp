@@ -26,8 +26,31 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (FAligned.HandleMessage(wParam, lParam, result)) AlignControls();
     return result;
   }
-  if (message == WM_SIZE) AlignControls();
+  switch (message) {
+  case WM_SIZE: AlignControls(); break;
+  case WM_ACTIVATE: Activate(wParam); return 0;
+  case WM_SETFOCUS: RestoreFocus(); return 0;
+  default: break;
+  }
   return TWindow::WndProc(message, wParam, lParam);
+}
+
+// The system would give the focus to the form itself, where no key does anything.
+void TForm::Activate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus)) FFocusedControl = focus;
+  } else if (!HIWORD(wParam)) { // not minimised
+    RestoreFocus();
+  }
+}
+
+void TForm::RestoreFocus() {
+  HWND control = FFocusedControl;
+  if (!IsWindow(control) || !IsChild(Handle(), control) || !IsWindowVisible(control) ||
+      !IsWindowEnabled(control))
+    control = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+  if (control) SetFocus(control);
 }
 
 void TForm::AlignControls() {

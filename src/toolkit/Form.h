@@ -1,6 +1,8 @@
 #pragma once
 // A top-level window with a dialog border (title bar and close button only, no resizing),
-// of a fixed client size, centred on the screen, that lays out its aligned children.
+// of a fixed client size, centred on the screen, that lays out its aligned children. Like a
+// dialog box, it gives the focus back to the control that had it when it becomes active
+// again, and to the first control of the tab order the first time.
 #include "toolkit/Align.h"
 #include "toolkit/Window.h"
 
@@ -15,5 +17,8 @@ protected:
 
 private:
   void AlignControls();
+  void Activate(WPARAM wParam);
+  void RestoreFocus();
   TAlignedChildren FAligned;
+  HWND FFocusedControl = nullptr; // the control that had the focus when the form went inactive
 };

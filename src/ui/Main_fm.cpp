@@ -9,7 +9,6 @@ constexpr int ClientHeight = 514;
 
 HICON MainIcon() { return LoadIconA(GetModuleHandleA(nullptr), "MAINICON"); }
 
-// Aligned first, so that a folding panel places its strip for the edge it then gets sized on.
 void PlaceAndAlign(TControl& control, int left, int top, int width, int height, TAlign align) {
   control.SetAlign(align);
   control.SetBounds(left, top, width, height);
@@ -97,6 +96,8 @@ void TfmMain::PlaceControls() {
   stnNbOccur.Create(bar, TBounds{120, 12, 81, 17}, "occurence 0 / 0", Font.Handle(), true);
   stLigCour.Create(bar, TBounds{224, 12, 65, 17}, "", Font.Handle(), false);
   SetDefaultFont(Handle(), Font.Handle());
+  // The tree view makes a font of its own when it is created: it takes the window's instead.
+  SendMessageA(tvRep.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);
 }
 
 void TfmMain::BindEvents() {
@@ -206,10 +207,13 @@ TSearchRequest TfmMain::SearchRequestFromControls() const {
   return request;
 }
 
+// A row chosen by a key (the grid's arrows, a name typed in the go-to box) leaves the focus
+// there, so that the next key goes on from it; a row clicked gives the focus to the viewer.
 void TfmMain::grFicRowChanged(int /*oldRow*/, int newRow) {
   if (newRow <= 0) return;
   const TInfoFic& file = *FoundFiles()[newRow - 1];
-  FViewer->LoadFileIntoViewer(JoinPath(file.Folder, file.Name));
+  FViewer->LoadFileIntoViewer(JoinPath(file.Folder, file.Name),
+                              Application().HandlingKey() ? lfKeep : lfPane);
 }
 
 void TfmMain::grFicCellLoaded(int dataCol, int dataRow, std::string& value) {

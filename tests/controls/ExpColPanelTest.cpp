@@ -114,33 +114,47 @@ TEST(ExpColPanelTest, EachAlignmentHasItsArrowsButtonPlacesAndStrip) {
   struct TRow {
     const char* Name;
     TAlign Align;
+    RECT Place; // unfolded, in the 400 x 300 form
     TPicture ExpandedArrow, CollapsedArrow;
     POINT ExpandedButton, CollapsedButton;
     RECT ExpandedStrip, CollapsedStrip;
   } rows[] = {
-      {"top", alTop, Up, Down, {0, 89}, {0, 0}, {0, 90, 400, 100}, {0, 1, 400, 11}},
-      {"bottom", alBottom, Down, Up, {0, 2}, {0, 2}, {0, 0, 400, 10}, {0, 0, 400, 10}},
-      {"left", alLeft, Left, Right, {89, 0}, {0, 0}, {90, 0, 100, 300}, {1, 0, 11, 300}},
-      {"right", alRight, Right, Left, {2, 0}, {2, 0}, {0, 0, 10, 300}, {0, 0, 10, 300}},
+      {"top", alTop, {0, 0, 400, 100}, Up, Down,
+       {0, 89}, {0, 0}, {0, 90, 400, 100}, {0, 1, 400, 11}},
+      {"bottom", alBottom, {0, 200, 400, 300}, Down, Up,
+       {0, 2}, {0, 2}, {0, 0, 400, 10}, {0, 0, 400, 10}},
+      {"left", alLeft, {0, 0, 100, 300}, Left, Right,
+       {89, 0}, {0, 0}, {90, 0, 100, 300}, {1, 0, 11, 300}},
+      {"right", alRight, {300, 0, 400, 300}, Right, Left,
+       {2, 0}, {2, 0}, {0, 0, 10, 300}, {0, 0, 10, 300}},
   };
   for (const TRow& row : rows) {
-    SCOPED_TRACE(row.Name);
-    TTestForm form(400, 300);
-    TExpColPanel panel(form.Handle());
-    panel.SetAlign(row.Align);
-    panel.Set_LargHautRef(100);
-    const bool vertical = row.Align == alTop || row.Align == alBottom;
-    for (bool expanded : {true, false}) {
-      SCOPED_TRACE(expanded ? "expanded" : "collapsed");
-      const RECT r = Bounds(panel.Handle());
-      EXPECT_EQ(expanded ? 100 : 11, vertical ? r.bottom - r.top : r.right - r.left);
-      const POINT button = expanded ? row.ExpandedButton : row.CollapsedButton;
-      EXPECT_EQ(button.x, panel.ArrowImage().Left());
-      EXPECT_EQ(button.y, panel.ArrowImage().Top());
-      EXPECT_EQ(expanded ? row.ExpandedArrow : row.CollapsedArrow, Drawn(panel));
-      EXPECT_EQ(expanded ? row.ExpandedStrip : row.CollapsedStrip,
-                Bounds(panel.EdgeBevel().Handle()));
-      Click(panel);
+    for (bool sizedFirst : {false, true}) {
+      SCOPED_TRACE(std::string(row.Name) + (sizedFirst ? ", sized before it is aligned" : ""));
+      TTestForm form(400, 300);
+      TExpColPanel panel(form.Handle());
+      if (sizedFirst) { // its size does not change when it is aligned
+        panel.Set_LargHautRef(100);
+        const RECT& r = row.Place;
+        panel.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        panel.SetAlign(row.Align);
+      } else {
+        panel.SetAlign(row.Align);
+        panel.Set_LargHautRef(100);
+      }
+      const bool vertical = row.Align == alTop || row.Align == alBottom;
+      for (bool expanded : {true, false}) {
+        SCOPED_TRACE(expanded ? "expanded" : "collapsed");
+        const RECT r = Bounds(panel.Handle());
+        EXPECT_EQ(expanded ? 100 : 11, vertical ? r.bottom - r.top : r.right - r.left);
+        const POINT button = expanded ? row.ExpandedButton : row.CollapsedButton;
+        EXPECT_EQ(button.x, panel.ArrowImage().Left());
+        EXPECT_EQ(button.y, panel.ArrowImage().Top());
+        EXPECT_EQ(expanded ? row.ExpandedArrow : row.CollapsedArrow, Drawn(panel));
+        EXPECT_EQ(expanded ? row.ExpandedStrip : row.CollapsedStrip,
+                  Bounds(panel.EdgeBevel().Handle()));
+        Click(panel);
+      }
     }
   }
 }

@@ -138,7 +138,7 @@ TEST_F(GridLook, TheFocusedGridFramesItsCurrentRow) {
     return differing;
   };
   EXPECT_GT(framed(), 100);
-  SetFocus(Form.Handle());
+  SetFocus(nullptr); // the form would hand its own focus back to the grid
   Pump();
   EXPECT_EQ(framed(), 0);
 }

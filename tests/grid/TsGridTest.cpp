@@ -281,7 +281,7 @@ TEST_F(GridTest, KeysOnAnEmptyGridDoNothing) {
 
 TEST_F(GridTest, ClickingADataRowTakesTheFocusAndMovesTheRow) {
   Grid.SetRows(100);
-  SetFocus(Form.Handle());
+  SetFocus(nullptr); // the form would hand its own focus back to the grid
   Forget();
   Click(CellPoint(2, 5));
   EXPECT_EQ(GetFocus(), Grid.Handle());

@@ -1,5 +1,6 @@
 #pragma once
 // Replaces the modal error box for a test's duration and records what it would have shown.
+#include "support/KeyInput.h"
 #include "toolkit/Application.h"
 
 #include <functional>
@@ -32,3 +33,20 @@ public:
 private:
   decltype(TApplication::ErrorBox) FSaved;
 };
+
+namespace BoxDetail {
+inline void CALLBACK PressEnterOnTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  char kind[16] = {};
+  GetClassNameA(GetActiveWindow(), kind, sizeof kind);
+  if (lstrcmpA(kind, "#32770") != 0) return; // not up yet
+  KillTimer(nullptr, timer);
+  SendChord({VK_RETURN});
+}
+} // namespace BoxDetail
+
+// A real modal box over the active window, closed by Enter once it is up: what the error box
+// does to the activation and the focus. For WhileShown.
+inline void ShowRealBoxClosedByEnter() {
+  SetTimer(nullptr, 0, 10, BoxDetail::PressEnterOnTheBox);
+  MessageBoxA(GetActiveWindow(), "", "", MB_OK | MB_TASKMODAL);
+}

@@ -1,5 +1,10 @@
 #include "MainWindowFixture.h"
 
+#include "support/KeyInput.h"
+#include "support/TestForm.h"
+
+#include <richedit.h>
+
 #include <initializer_list>
 #include <vector>
 
@@ -12,41 +17,22 @@ HWND FocusedControl() {
   return lstrcmpiA(name, "ComboBox") == 0 ? GetParent(focus) : focus;
 }
 
-void PressKey(WPARAM key) {
-  PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-  PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
-  PumpPending();
+CHARRANGE Selection(HWND pane) {
+  CHARRANGE range{};
+  SendMessageA(pane, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  return range;
 }
 
-void PressShiftTab() {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_SHIFT] = 0x80;
-  SetKeyboardState(keys);
-  PressKey(VK_TAB);
-  keys[VK_SHIFT] = 0;
-  SetKeyboardState(keys);
-}
-
-void PressAlt(char letter) {
-  PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<unsigned char>(letter), 1 << 29);
-  PumpPending();
-}
-
-// Through the input queue, as the keyboard does: the keys down in order, up in reverse.
-void PressChord(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> inputs;
-  for (DWORD flags : {DWORD(0), DWORD(KEYEVENTF_KEYUP)})
-    for (size_t k = 0; k < keys.size(); ++k) {
-      INPUT input{};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wVk = flags ? keys.begin()[keys.size() - 1 - k] : keys.begin()[k];
-      input.ki.dwFlags = flags;
-      inputs.push_back(input);
-    }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  PumpUntil([] { return HIWORD(GetQueueStatus(QS_KEY)) == 0; });
-  PumpPending();
+// Whether the character at position shows selected on screen (the system may draw a
+// selection in its colours or inverted), where the blank before it shows the window's colour.
+bool ShownSelected(HWND pane, int32_t position) {
+  auto corner = [pane](int32_t p) {
+    POINTL at{};
+    SendMessageA(pane, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), p);
+    return ScreenPixel(pane, at.x + 1, at.y + 1);
+  };
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+  return corner(position - 1) == window && corner(position) != window;
 }
 } // namespace
 
@@ -55,6 +41,7 @@ TEST_F(TMainWindowTest, TabAndShiftTabGoRoundTheControlsInTheLayoutsOrder) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "mot\r\n");
   Start();
+  EXPECT_EQ(FocusedControl(), Form->cbFichiers.Handle()) << "the first of the tab order at start";
   Form->tvRep.SelectPath(folder);
   Search();
   ASSERT_EQ(Form->grFic.Rows(), 1);
@@ -65,12 +52,12 @@ TEST_F(TMainWindowTest, TabAndShiftTabGoRoundTheControlsInTheLayoutsOrder) {
                                    Form->grFic.Handle(),        Form->mmLignesConcernees.Handle()};
   for (size_t k = 1; k <= order.size(); ++k) {
     SCOPED_TRACE(k);
-    PressKey(VK_TAB);
+    PressKeys({VK_TAB});
     EXPECT_EQ(FocusedControl(), order[k % order.size()]);
   }
   for (size_t k = order.size(); k-- > 0;) {
     SCOPED_TRACE(k);
-    PressShiftTab();
+    PressKeys({VK_SHIFT, VK_TAB});
     EXPECT_EQ(FocusedControl(), order[k]);
   }
   EXPECT_EQ(ViewerText(), "mot\r\n");
@@ -82,33 +69,100 @@ TEST_F(TMainWindowTest, AltLettersFocusTheirBoxesToggleTheCheckBoxAndSearch) {
   Start();
   Form->tvRep.SelectPath(folder);
   const struct {
-    char letter;
+    WORD letter;
     HWND focused;
-  } focusing[] = {{'f', Form->cbFichiers.Handle()},
-                  {'C', Form->cbContenant.Handle()},
-                  {'d', Form->tvRep.Handle()},
-                  {'a', Form->edAtteindre.Handle()}};
+  } focusing[] = {{'C', Form->cbContenant.Handle()},
+                  {'D', Form->tvRep.Handle()},
+                  {'A', Form->edAtteindre.Handle()},
+                  {'F', Form->cbFichiers.Handle()}};
   for (const auto& c : focusing) {
-    SCOPED_TRACE(c.letter);
-    PressAlt(c.letter);
+    SCOPED_TRACE(static_cast<char>(c.letter));
+    PressKeys({VK_MENU, c.letter});
     EXPECT_EQ(FocusedControl(), c.focused);
   }
-  PressAlt('i');
+  PressKeys({VK_MENU, 'I'});
   EXPECT_EQ(FocusedControl(), Form->cbInclSsDos.Handle());
   EXPECT_FALSE(Form->cbInclSsDos.Checked());
-  PressAlt('r');
+  PressKeys({VK_MENU, 'R'});
   EXPECT_EQ(Form->grFic.Rows(), 1);
   EXPECT_EQ(FocusedControl(), Form->grFic.Handle());
 }
 
-TEST_F(TMainWindowTest, EnterStartsNoSearch) {
+// The mnemonic runs the search from the message loop, outside any window procedure; the real
+// box takes the activation away and gives it back.
+TEST_F(TMainWindowTest, AltROnAFailingSearchShowsTheBoxAndTheFocusComesBack) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "x");
   Start();
   Form->tvRep.SelectPath(folder);
-  Form->cbFichiers.SetFocus();
-  PressKey(VK_RETURN);
+  TypeKeys("[a");
+  ASSERT_EQ(Form->cbFichiers.Text(), "[a");
+  Boxes.WhileShown = ShowRealBoxClosedByEnter;
+  PressKeys({VK_MENU, 'R'});
+  EXPECT_EQ(Boxes.Shown.size(), 1u);
+  ASSERT_TRUE(Form->Handle() && IsWindowVisible(Form->Handle()));
+  EXPECT_EQ(GetActiveWindow(), Form->Handle());
+  EXPECT_EQ(FocusedControl(), Form->cbFichiers.Handle());
+  TypeKeys("b");
+  EXPECT_EQ(Form->cbFichiers.Text(), "[ab");
+}
+
+// The grid's arrows and the go-to box keep the focus through the loads they cause, and the
+// viewer still shows its current occurrence; Tab into the viewer keeps it selected.
+TEST_F(TMainWindowTest, KeysThatChooseARowKeepTheFocusAndTheOccurrenceShows) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\alpha.txt", "mot\r\n");
+  Temp.Write("docs\\beta.txt", "mot\r\n");
+  std::string lines;
+  for (int k = 0; k < 60; ++k) lines += "ligne\r\n";
+  Temp.Write("docs\\bravo.txt", lines + "le mot\r\n");
+  const int32_t occurrence = 60 * 7 + 3;
+  Start();
+  Form->tvRep.SelectPath(folder);
+  PressKeys({VK_MENU, 'C'});
+  TypeKeys("mot");
+  PressKeys({VK_MENU, 'R'});
+  ASSERT_EQ(Form->grFic.Rows(), 3);
+  PressKeys({VK_DOWN});
+  PressKeys({VK_DOWN});
+  EXPECT_EQ(Form->grFic.SelectedRow(), 3);
+  EXPECT_EQ(FocusedControl(), Form->grFic.Handle());
+
+  PressKeys({VK_MENU, 'A'});
+  TypeKeys("br"); // "b" alone goes to beta
+  EXPECT_EQ(Form->grFic.SelectedRow(), 3);
+  EXPECT_EQ(Form->edAtteindre.Text(), "br");
+  EXPECT_EQ(FocusedControl(), Form->edAtteindre.Handle());
+  const HWND pane = Form->mmLignesConcernees.Handle();
+  EXPECT_EQ(Selection(pane).cpMin, occurrence);
+  EXPECT_TRUE(ShownSelected(pane, occurrence)) << "scrolled into view and marked";
+
+  PressKeys({VK_TAB});
+  PressKeys({VK_TAB});
+  ASSERT_EQ(FocusedControl(), pane);
+  EXPECT_EQ(Selection(pane).cpMin, occurrence);
+  EXPECT_EQ(Selection(pane).cpMax, occurrence + 3);
+  EXPECT_EQ(CaptionOf(Form->stLigCour.Handle()),
+            "Ligne : " + std::to_string(SendMessageA(pane, EM_LINEFROMCHAR, occurrence, 0)));
+}
+
+TEST_F(TMainWindowTest, EnterSearchesOnTheFocusedButtonAndNowhereElse) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\a.txt", "x");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  for (HWND box : {Form->cbFichiers.Handle(), Form->cbContenant.Handle(),
+                   Form->edAtteindre.Handle()}) {
+    SetFocus(box == Form->edAtteindre.Handle() ? box : GetWindow(box, GW_CHILD));
+    PressKeys({VK_RETURN});
+  }
   EXPECT_EQ(Form->grFic.Rows(), 0);
+  Form->cbInclSsDos.SetFocus();
+  PressKeys({VK_TAB});
+  ASSERT_EQ(FocusedControl(), Form->btRechercher.Handle());
+  PressKeys({VK_RETURN});
+  EXPECT_EQ(Form->grFic.Rows(), 1);
+  EXPECT_EQ(FocusedControl(), Form->grFic.Handle());
 }
 
 // F3 steps as the next button does, Shift+F3 as the previous, Ctrl+F3 and Ctrl+Shift+F3 as the
@@ -120,7 +174,7 @@ TEST_F(TMainWindowTest, F3AndItsVariantsStepThroughTheOccurrencesWhereverTheFocu
   Start();
   Form->tvRep.SelectPath(folder);
   Form->cbFichiers.SetFocus();
-  PressChord({VK_F3});
+  PressKeys({VK_F3});
   EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 0 / 0"); // nothing loaded yet
   EXPECT_EQ(FocusedControl(), Form->cbFichiers.Handle());
   EXPECT_EQ(Form->grFic.Rows(), 0); // and no search
@@ -144,7 +198,7 @@ TEST_F(TMainWindowTest, F3AndItsVariantsStepThroughTheOccurrencesWhereverTheFocu
   for (const auto& step : steps) {
     SCOPED_TRACE(step.counter);
     ::SetFocus(step.focus);
-    PressChord(step.keys);
+    PressKeys(step.keys);
     EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), step.counter);
     EXPECT_EQ(Form->grFic.SelectedRow(), 1);
     EXPECT_EQ(Form->edAtteindre.Text(), "");

@@ -2,7 +2,7 @@
 
 #include "platform/SystemFolders.h"
 #include "search/Masks.h"
-#include "support/UnixLink.h"
+#include "support/WineHost.h"
 #include "toolkit/Application.h"
 #include "viewer/ShowLimit.h"
 
@@ -46,6 +46,8 @@ TEST_F(TMainWindowTest, FirstStartWithoutSettingsShowsAnEmptyWindowAndWritesTheF
     EXPECT_EQ(Form->grFic.Col(k).SortPicture(), spNone);
   }
   EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), "0 fichier(s)");
+  EXPECT_EQ(SendMessageA(Form->tvRep.Handle(), WM_GETFONT, 0, 0),
+            reinterpret_cast<LRESULT>(Form->Font.Handle()));
   Close();
   EXPECT_EQ(ReadSetting("GENERAL", "nNbFic"), "0");
   EXPECT_EQ(ReadSetting("GENERAL", "nNbCont"), "0");
@@ -73,6 +75,27 @@ TEST_F(TMainWindowTest, ClosingRightAfterStartWritesBackTheSameHistoriesAndFolde
   EXPECT_EQ(ReadSetting("Fichiers", "cFic3"), "<absent>");
   EXPECT_EQ(ReadSetting("Contenant", "cCont1"), "été");
   EXPECT_EQ(ReadSetting("GENERAL", "cRep"), folder);
+}
+
+// Under common controls 6 the box's own ANSI conversion overflowed past 511 characters.
+TEST_F(TMainWindowTest, HistoryEntriesOfAnyLengthGoThroughASearchAndBackToTheFile) {
+  std::string stored;
+  while (stored.size() < 1100) stored += "0123456789";
+  WriteSetting("GENERAL", "nNbFic", "1");
+  WriteSetting("Fichiers", "cFic1", stored);
+  const std::string text(700, 't');
+  Start();
+  ASSERT_EQ(Form->cbFichiers.ItemCount(), 1);
+  EXPECT_EQ(Form->cbFichiers.Item(0), stored.substr(0, 1023));
+  Form->tvRep.SelectPath(Temp.Folder("docs"));
+  Type(Form->cbFichiers, "*.txt");
+  Form->cbContenant.SetText(text);
+  Search();
+  EXPECT_TRUE(Boxes.Shown.empty());
+  Close();
+  EXPECT_EQ(ReadSetting("Fichiers", "cFic1"), stored.substr(0, 1023));
+  EXPECT_EQ(ReadSetting("Fichiers", "cFic2"), "*.txt");
+  EXPECT_EQ(ReadSetting("Contenant", "cCont1"), text);
 }
 
 TEST_F(TMainWindowTest, AStoredFolderThatIsGoneGivesTheWindowsFolderWithoutAMessage) {
@@ -169,11 +192,17 @@ TEST_F(TMainWindowTest, AnInvalidMaskShowsOneBoxAndLeavesCountAndHistoriesAlone)
   ASSERT_FALSE(expected.empty());
 
   Type(Form->cbFichiers, "[a");
+  RECT box;
+  GetWindowRect(Form->edAtteindre.Handle(), &box);
+  SetCursorPos((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+  PumpPending();
+  HCURSOR cursor = nullptr; // as the search leaves it, before any mouse move
+  Boxes.WhileShown = [&] { cursor = GetCursor(); };
   Search();
   ASSERT_EQ(Boxes.Shown.size(), 1u);
   EXPECT_EQ(Boxes.Shown[0].Text, expected);
   EXPECT_EQ(Boxes.Shown[0].Caption, Application().Title);
-  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+  EXPECT_EQ(cursor, LoadCursor(nullptr, IDC_IBEAM)) << "the box's own cursor, not the arrow";
   EXPECT_EQ(Form->grFic.Rows(), 0);
   EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), "1 fichier(s)");
   EXPECT_EQ(Form->cbFichiers.ItemCount(), 0);
@@ -250,7 +279,8 @@ TEST_F(TMainWindowTest, DeviceNamesLinksToDevicesAndFilesHeldElsewhere) {
   for (const char* name : {"aux.txt", "con.txt", "com1.txt", "lpt1.txt", "nul.txt", "normal.txt",
                            "shared.txt", "locked.txt"})
     Temp.Write(std::string("docs\\") + name, "un mot\r\n");
-  ASSERT_TRUE(MakeUnixLink(folder + "\\port.txt", "/dev/ptmx")) << "a link needs Wine";
+  const THostLink port(folder + "\\port.txt", "/dev/ptmx");
+  ASSERT_TRUE(port.Made()) << "a link needs Wine";
   const auto hold = [&](const char* name, DWORD share) {
     return THeld(CreateFileA((folder + "\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, share,
                              nullptr, OPEN_EXISTING, 0, nullptr),
@@ -289,7 +319,7 @@ TEST_F(TMainWindowTest, DeviceNamesLinksToDevicesAndFilesHeldElsewhere) {
   }
 }
 
-TEST_F(TMainWindowTest, ChoosingARowByClickOrGoToLoadsItsFileAndFocusesTheViewer) {
+TEST_F(TMainWindowTest, ChoosingARowByClickOrGoToLoadsItsFile) {
   const std::string folder = Temp.Folder("docs");
   for (const char* name : {"alpha.txt", "beta.txt", "gamma.txt"})
     Temp.Write(std::string("docs\\") + name, std::string(name) + "\r\n");
@@ -300,12 +330,11 @@ TEST_F(TMainWindowTest, ChoosingARowByClickOrGoToLoadsItsFileAndFocusesTheViewer
   ClickRow(2);
   EXPECT_EQ(Form->grFic.SelectedRow(), 2);
   EXPECT_EQ(ViewerText(), "beta.txt\r\n");
-  EXPECT_EQ(GetFocus(), Form->mmLignesConcernees.Handle());
+  EXPECT_EQ(GetFocus(), Form->mmLignesConcernees.Handle()) << "a click gives the viewer the focus";
 
   Type(Form->edAtteindre, "G");
   EXPECT_EQ(Form->grFic.SelectedRow(), 3);
   EXPECT_EQ(ViewerText(), "gamma.txt\r\n");
-  EXPECT_EQ(GetFocus(), Form->mmLignesConcernees.Handle());
 }
 
 TEST_F(TMainWindowTest, AHeadingClickReordersAndKeepsTheCurrentFile) {

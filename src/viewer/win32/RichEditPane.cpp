@@ -10,8 +10,10 @@
 #include <cstring>
 
 namespace {
+// The selection marks the current occurrence, which must show while the user walks the list
+// or types in the go-to box: the selection stays visible without the focus.
 constexpr DWORD PaneStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
-                            ES_AUTOVSCROLL | ES_READONLY; // no ES_NOHIDESEL: hide-selection
+                            ES_AUTOVSCROLL | ES_READONLY | ES_NOHIDESEL;
 // Windows caps a stream at 32,767 characters unless the limit is raised.
 constexpr LPARAM TextLimit = 0x7FFFFFFE;
 
@@ -35,11 +37,13 @@ DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* don
 }
 
 // The pane is read only, so Tab and Shift+Tab are better spent leaving it, as in any dialog:
-// the control asks for every key, Tab included.
-LRESULT CALLBACK LeaveOnTab(HWND pane, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+// the control asks for every key, Tab included. Tabbing in keeps the selection, the current
+// occurrence, where the dialog keys would select the whole text.
+LRESULT CALLBACK DialogKeys(HWND pane, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                             DWORD_PTR) noexcept {
   LRESULT result = DefSubclassProc(pane, message, wParam, lParam);
   if (message != WM_GETDLGCODE) return result;
+  result &= ~DLGC_HASSETSEL;
   const auto* key = reinterpret_cast<const MSG*>(lParam); // the key the dialog asks about
   if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB)
     result &= ~(DLGC_WANTTAB | DLGC_WANTMESSAGE);
@@ -81,7 +85,7 @@ HWND TRichEditPane::CreatePane(HWND parent, const TBounds& bounds, UINT id) {
   SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
   SendMessageA(pane, EM_EXLIMITTEXT, 0, TextLimit);
   SendMessageA(pane, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
-  SetWindowSubclass(pane, LeaveOnTab, 1, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(pane, DialogKeys, 1, reinterpret_cast<DWORD_PTR>(this));
   return pane;
 }
 

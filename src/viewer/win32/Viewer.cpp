@@ -16,7 +16,7 @@ TViewer::TViewer(const TViewerControls& controls, TLineBuffer& lineBuffer,
                  std::function<std::string()> contentText)
     : FControls(controls), FLineBuffer(lineBuffer), FContentText(std::move(contentText)) {}
 
-void TViewer::LoadFileIntoViewer(const std::string& path) {
+void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
   TRichEditPane& pane = FControls.mmLignesConcernees;
   FOccurrenceOffsets.reset();
   pane.Clear();
@@ -36,7 +36,7 @@ void TViewer::LoadFileIntoViewer(const std::string& path) {
   } else {
     FControls.stnNbOccur.SetCaption(NoOccurrenceText);
   }
-  pane.SetFocus();
+  if (focus == lfPane) pane.SetFocus();
 }
 
 void TViewer::ShowCurrentOccurrence() {

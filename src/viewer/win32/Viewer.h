@@ -20,6 +20,9 @@ struct TViewerControls {
   TStaticText& stLigCour;
 };
 
+// Where the focus goes after a load: to the pane, or left where the user is typing.
+enum TLoadFocus { lfPane, lfKeep };
+
 class TViewer {
 public:
   // contentText gives the content box's text as it stands at each call.
@@ -27,10 +30,10 @@ public:
           std::function<std::string()> contentText);
 
   // Shows the file with the first occurrence on each line in blue, indexes those occurrences
-  // and shows the first; the pane then has the focus. Raises "Ne peut ouvrir le fichier %s",
-  // or "Fichier trop volumineux pour être affiché : %s" for a text past the show limit,
-  // leaving the pane empty, the index unassigned and the counter and focus as they were.
-  void LoadFileIntoViewer(const std::string& path);
+  // and shows the first; with lfPane the pane then has the focus. Raises "Ne peut ouvrir le
+  // fichier %s", or "Fichier trop volumineux pour être affiché : %s" for a text past the show
+  // limit, leaving the pane empty, the index unassigned and the counter and focus as they were.
+  void LoadFileIntoViewer(const std::string& path, TLoadFocus focus = lfPane);
   // Scrolls the current occurrence to the height of the old selection, selects it over the
   // content text's length and writes the counter. Needs an index.
   void ShowCurrentOccurrence();

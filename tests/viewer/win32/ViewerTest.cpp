@@ -279,7 +279,7 @@ TEST_F(ViewerTest, FreshPaneKeepsPlaceStyleTabOrderIdAndFont) {
   EXPECT_EQ(GetWindow(Pane(), GW_HWNDNEXT), next);
   EXPECT_EQ(GetDlgCtrlID(Pane()), 1);
   EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE | WS_HSCROLL | ES_NOHIDESEL | ES_AUTOHSCROLL),
-            ES_READONLY | ES_MULTILINE);
+            ES_READONLY | ES_MULTILINE | ES_NOHIDESEL);
   Load(std::string(40, '\n'), "b");
   EXPECT_TRUE(GetWindowLongPtrA(Pane(), GWL_STYLE) & WS_VSCROLL) << "no vertical scroll bar";
   SendMessageA(Pane(), EM_SETSEL, 0, 3);
