@@ -98,8 +98,7 @@ std::string Estimate(const std::string& path) {
   TLineBuffer buffer;
   buffer.LoadLines(path);
   const TOccurrenceOffsets offsets = IndexOccurrences(buffer.Lines(), Text, TCodePage::Current());
-  const TShowCost cost = ShowCost(buffer.Lines(), offsets ? offsets->size() : 0);
-  return Format("%6.1f %6.0f", cost.Seconds, cost.MiB);
+  return Format("%6.1f", ShowSeconds(buffer.Lines(), offsets ? offsets->size() : 0));
 }
 
 // Runs LoadOnce in a child and returns its line, or a note when it fails or takes too long.
@@ -147,14 +146,18 @@ int RunTable(bool unlimited) {
     size_t Width;
     int MarkEvery;
   } const runs[] = {
-      {100 << 10, 80, 0}, {100 << 10, 80, 1}, {1 << 20, 80, 0},   {1 << 20, 80, 1},
-      {4 << 20, 80, 0},   {4 << 20, 80, 1},   {8 << 20, 80, 0},   {8 << 20, 80, 10},
-      {8 << 20, 80, 1},   {19 << 19, 100, 0}, {16 << 20, 80, 0},  {5 << 19, 20, 0},
-      {7 << 19, 20, 0},   {4 << 20, 1000, 0}, {6 << 20, 1000, 0}, {4 << 20, 0, 1},
-      {6 << 20, 0, 1},
+      {100 << 10, 80, 0}, {100 << 10, 80, 1},
+      {1 << 20, 80, 0},   {1 << 20, 80, 1},
+      {2 << 20, 80, 0},   {5 << 19, 80, 0},
+      {5 << 19, 80, 10},  {5 << 19, 80, 1},
+      {3 << 20, 80, 0},   {(31ull << 20) / 10, 100, 0},
+      {8 << 20, 80, 0},   {1 << 20, 20, 0},
+      {2 << 20, 20, 0},   {3 << 19, 1000, 0},
+      {2 << 20, 1000, 0}, {3 << 19, 0, 1},
+      {5 << 19, 0, 1},
   };
-  std::printf("%9s %7s %7s %7s | %-7s %6s %6s %8s %8s | %6s %6s\n", "bytes", "width", "lines",
-              "marked", "load", "wall s", "cpu s", "peak MiB", "base MiB", "est. s", "MiB");
+  std::printf("%9s %7s %7s %7s | %-7s %6s %6s %8s %8s | %6s\n", "bytes", "width", "lines", "marked",
+              "load", "wall s", "cpu s", "peak MiB", "base MiB", "est. s");
   for (const TRun& run : runs) {
     const std::string path = folder + "\\run.txt";
     MakeFile(path, run.Bytes, run.Width, run.MarkEvery);

@@ -1,6 +1,7 @@
 #include "controls/FolderTreeView.h"
 
 #include "support/TempFolder.h"
+#include "support/WineHost.h"
 #include "base/SysUtils.h"
 #include "support/TestForm.h"
 
@@ -182,6 +183,9 @@ TEST(FolderTreeViewTest, SelectPathFindsTheDeepestNodeOnThePath) {
   temp.Folder(".cache");
   temp.Folder(".cache\\inner");
   temp.Folder("Other");
+  temp.Folder("Case\\abc");
+  // Wine finds abc for Abc: a folder beside it in another case is made by the host.
+  ASSERT_TRUE(RunOnHost({"mkdir", HostPath(temp / "Case") + "/Abc"})) << "needs Wine";
   const std::string drive = Upper(temp.Path().substr(0, 3));
   const std::string belowDrive = temp.Path().substr(3);
   std::string upToRoot = temp.Path();
@@ -206,6 +210,9 @@ TEST(FolderTreeViewTest, SelectPathFindsTheDeepestNodeOnThePath) {
       {"dot-dot above the root", drive + "..\\" + belowDrive + "\\Docs", temp / "Docs"},
       {"dot-dot up to the root and beyond", upToRoot, drive},
       {"slashes: left as they are, no node", slashes, ""},
+      {"the exact spelling among names in two cases", temp / "Case\\Abc", temp / "Case\\Abc"},
+      {"the other exact spelling", temp / "case\\abc", temp / "Case\\abc"},
+      {"neither spelling: the first", temp / "Case\\ABC", temp / "Case\\abc"},
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.Name);

@@ -47,7 +47,7 @@ TEST_F(GridTest, TheCurrentRowIsSelectedAndFocusedOnlyWithTheKeyboard) {
   TScreenReader reader;
   Grid.SetRows(100);
   Grid.SetSelectedRow(3);
-  SetFocus(nullptr); // the form would give the focus back to the grid
+  SetFocus(Form.Handle());
   Pump();
   TAccessibleClient grid(Grid.Handle());
   const struct {
@@ -62,7 +62,7 @@ TEST_F(GridTest, TheCurrentRowIsSelectedAndFocusedOnlyWithTheKeyboard) {
                {"the current row, focused", true, 3, Selected | Focused, RowChild(3)}};
   for (const auto& r : reads) {
     SCOPED_TRACE(r.what);
-    SetFocus(r.gridFocused ? Grid.Handle() : nullptr);
+    SetFocus(r.gridFocused ? Grid.Handle() : Form.Handle());
     EXPECT_EQ(grid.State(RowChild(r.row)) & (Selected | Focused | Offscreen), r.state);
     EXPECT_EQ(grid.Focus(), r.focus);
     EXPECT_EQ(grid.Selection(), RowChild(3));
@@ -81,7 +81,7 @@ TEST_F(GridTest, ARowChangeAndTheGridsFocusRaiseTheEventsOfTheCurrentRow) {
   Key(VK_DOWN);
   EXPECT_TRUE(reader.Hears({EVENT_OBJECT_SELECTION, grid, OBJID_CLIENT, RowChild(2)}));
   EXPECT_TRUE(reader.Hears({EVENT_OBJECT_FOCUS, grid, OBJID_CLIENT, RowChild(2)}));
-  SetFocus(nullptr); // the form would give the focus back to the grid
+  SetFocus(nullptr); // the form would hand its own focus back to the grid
   Key(VK_DOWN);
   EXPECT_TRUE(reader.Hears({EVENT_OBJECT_SELECTION, grid, OBJID_CLIENT, RowChild(3)}));
   EXPECT_FALSE(reader.Heard({EVENT_OBJECT_FOCUS, grid, OBJID_CLIENT, RowChild(3)}));

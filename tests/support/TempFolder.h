@@ -13,10 +13,13 @@ public:
   TTempFolder() {
     char temp[MAX_PATH + 1];
     GetTempPathA(sizeof temp, temp);
+    // Wine reuses process ids from run to run: a folder that an earlier run could not remove
+    // (a link to a device) must not be taken for this test's own.
     static int counter = 0;
-    FPath = std::string(temp) + "scrivane-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter);
-    CreateDirectoryA(FPath.c_str(), nullptr);
+    do {
+      FPath = std::string(temp) + "scrivane-" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(++counter);
+    } while (!CreateDirectoryA(FPath.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
   }
   ~TTempFolder() { Remove(FPath); }
   TTempFolder(const TTempFolder&) = delete;

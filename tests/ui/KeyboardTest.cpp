@@ -5,7 +5,6 @@
 
 #include <richedit.h>
 
-#include <initializer_list>
 #include <vector>
 
 namespace {

@@ -194,8 +194,14 @@ TEST_F(TMainWindowTest, AnInvalidMaskShowsOneBoxAndLeavesCountAndHistoriesAlone)
   Type(Form->cbFichiers, "[a");
   RECT box;
   GetWindowRect(Form->edAtteindre.Handle(), &box);
-  SetCursorPos((box.left + box.right) / 2, (box.top + box.bottom) / 2);
-  PumpPending();
+  const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  SetCursorPos(middle.x, middle.y);
+  ASSERT_TRUE(PumpUntil([&] {
+    POINT at;
+    GetCursorPos(&at);
+    return at.x == middle.x && at.y == middle.y &&
+           WindowFromPoint(at) == Form->edAtteindre.Handle();
+  }));
   HCURSOR cursor = nullptr; // as the search leaves it, before any mouse move
   Boxes.WhileShown = [&] { cursor = GetCursor(); };
   Search();

@@ -17,13 +17,13 @@ TEST(ShowLimit, CountsBytesLinesWrappedRowsAndMarks) {
     size_t Bytes, Width, Marks;
     bool Shown;
   } rows[] = {
-      {"8 MiB in lines of 80", 8 * MiB, 80, 0, true},
-      {"the same, every line marked", 8 * MiB, 80, 8 * MiB / 80, false},
-      {"9.5 MiB in lines of 100, the cheapest", 9 * MiB + MiB / 2, 100, 0, true},
-      {"2.5 MiB in lines of 20", 5 * MiB / 2, 20, 0, true},
-      {"3.5 MiB in lines of 20", 7 * MiB / 2, 20, 0, false},
-      {"one line of 4 MiB", 4 * MiB, 4 * MiB, 1, true},
-      {"one line of 6 MiB", 6 * MiB, 6 * MiB, 1, false},
+      {"2.5 MiB in lines of 80", 5 * MiB / 2, 80, 0, true},
+      {"the same, every line marked", 5 * MiB / 2, 80, 5 * MiB / 2 / 80, false},
+      {"3.1 MiB in lines of 100, the cheapest", 31 * MiB / 10, 100, 0, true},
+      {"1 MiB in lines of 20", MiB, 20, 0, true},
+      {"2 MiB in lines of 20", 2 * MiB, 20, 0, false},
+      {"one line of 1.5 MiB", 3 * MiB / 2, 3 * MiB / 2, 1, true},
+      {"one line of 2.5 MiB", 5 * MiB / 2, 5 * MiB / 2, 1, false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
