@@ -12,7 +12,7 @@ double ShowSeconds(const std::vector<std::string>& lines, size_t marks) {
     bytes += double(line.size());
     if (line.size() > RowChars) wraps += double((line.size() - 1) / RowChars);
   }
-  return (1.45 * bytes + 94 * double(lines.size()) + 350 * wraps + 100 * double(marks)) / 1e6;
+  return (0.53 * bytes + 34 * double(lines.size()) + 127 * wraps + 36 * double(marks)) / 1e6;
 }
 
 bool WithinShowLimit(const std::vector<std::string>& lines, size_t marks) {

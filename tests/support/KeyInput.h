@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -35,9 +36,14 @@ inline void PumpInput() {
   PumpPending();
 }
 
+// Returns once the thread has seen every key go up again: under Wine a release can come back
+// through the X server after the queue looked empty, and reach the next test's window.
 inline void PressKeys(std::initializer_list<WORD> keys) {
   SendChord(keys);
   PumpInput();
+  PumpUntil([&] {
+    return std::all_of(keys.begin(), keys.end(), [](WORD key) { return GetKeyState(key) >= 0; });
+  });
 }
 
 // Types each character of text (ANSI) as the keyboard would deliver it to the focused control.

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "grid/GridAccessible.h"
+#include "support/KeyInput.h"
 #include "support/ScreenReader.h"
 
 #include <commctrl.h>
@@ -61,7 +62,7 @@ TEST_F(TMainWindowTest, AScreenReaderReadsTheResultListAndHearsTheCurrentRowChan
   EXPECT_EQ(grid.State(RowChild(1)) & both, both);
   EXPECT_EQ(grid.State(RowChild(2)) & both, 0);
 
-  PostMessageA(Form->grFic.Handle(), WM_KEYDOWN, VK_DOWN, 1);
+  PressKeys({VK_DOWN});
   EXPECT_TRUE(reader.Hears({EVENT_OBJECT_FOCUS, Form->grFic.Handle(), OBJID_CLIENT, RowChild(2)}));
   EXPECT_EQ(Form->grFic.SelectedRow(), 2);
   EXPECT_EQ(grid.State(RowChild(2)) & STATE_SYSTEM_SELECTED, STATE_SYSTEM_SELECTED);

@@ -17,13 +17,13 @@ TEST(ShowLimit, CountsBytesLinesWrappedRowsAndMarks) {
     size_t Bytes, Width, Marks;
     bool Shown;
   } rows[] = {
-      {"2.5 MiB in lines of 80", 5 * MiB / 2, 80, 0, true},
-      {"the same, every line marked", 5 * MiB / 2, 80, 5 * MiB / 2 / 80, false},
-      {"3.1 MiB in lines of 100, the cheapest", 31 * MiB / 10, 100, 0, true},
-      {"1 MiB in lines of 20", MiB, 20, 0, true},
-      {"2 MiB in lines of 20", 2 * MiB, 20, 0, false},
-      {"one line of 1.5 MiB", 3 * MiB / 2, 3 * MiB / 2, 1, true},
-      {"one line of 2.5 MiB", 5 * MiB / 2, 5 * MiB / 2, 1, false},
+      {"7 MiB in lines of 80", 7 * MiB, 80, 0, true},
+      {"the same, every line marked", 7 * MiB, 80, 7 * MiB / 80, false},
+      {"8.5 MiB in lines of 100, the cheapest", 17 * MiB / 2, 100, 0, true},
+      {"3 MiB in lines of 20", 3 * MiB, 20, 0, true},
+      {"4 MiB in lines of 20", 4 * MiB, 20, 0, false},
+      {"one line of 4 MiB", 4 * MiB, 4 * MiB, 1, true},
+      {"one line of 5 MiB", 5 * MiB, 5 * MiB, 1, false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
