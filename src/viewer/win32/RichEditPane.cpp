@@ -20,7 +20,7 @@ constexpr LPARAM TextLimit = 0x7FFFFFFE;
 
 void LoadRichEditLibrary() {
   static const HMODULE library = LoadLibraryA("RICHED32.DLL");
-  if (!library) throw Exception(Format("RICHED32.DLL : %s", LastErrorText().c_str()));
+  if (!library) RaiseLastOSError("RICHED32.DLL");
 }
 
 struct TStreamSource {
