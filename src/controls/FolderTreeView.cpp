@@ -2,6 +2,7 @@
 
 #include "base/SysUtils.h"
 #include "toolkit/Graphics.h"
+#include "toolkit/Handles.h"
 
 #include <algorithm>
 
@@ -62,11 +63,10 @@ bool IsFolder(const std::string& path) {
 // Calls visit for each entry of folder's listing until it returns false.
 template <typename Visit> void ListFolder(const std::string& pattern, Visit visit) {
   WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA(pattern.c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return;
-  while (visit(entry) && FindNextFileA(find, &entry)) {
+  const TFindHandle find(FindFirstFileA(pattern.c_str(), &entry));
+  if (!find) return;
+  while (visit(entry) && FindNextFileA(find.Get(), &entry)) {
   }
-  FindClose(find);
 }
 } // namespace
 

@@ -112,9 +112,7 @@ TtsGrid::TtsGrid(HWND parent, std::string name, int left, int top, int width, in
 }
 
 // The window goes first, so that its last messages still find the columns and the font.
-TtsGrid::~TtsGrid() {
-  if (Handle()) DestroyWindow(Handle());
-}
+TtsGrid::~TtsGrid() { DestroyHandle(); }
 
 TtsCol& TtsGrid::Col(int dataCol) {
   if (dataCol < 1 || dataCol > Cols())
@@ -375,7 +373,7 @@ void TtsGrid::Paint() {
   const HDC dc = paint.DC();
   const RECT& area = paint.Area();
   FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
-  SelectObject(dc, FFont.get());
+  const TSelection font(dc, FFont.Get());
   SetBkMode(dc, TRANSPARENT);
   const std::vector<TColSpan> cols = ColsWithin(area.left, area.right);
   if (area.top < HeadingHeight)
@@ -438,8 +436,8 @@ void TtsGrid::PaintCell(HDC dc, int dataCol, int dataRow, const RECT& cell) {
 void TtsGrid::PaintGridLines(HDC dc, const RECT& cell) {
   const RECT right{cell.right - 1, cell.top, cell.right, cell.bottom};
   const RECT bottom{cell.left, cell.bottom - 1, cell.right, cell.bottom};
-  FillRect(dc, &right, FLineBrush.get());
-  FillRect(dc, &bottom, FLineBrush.get());
+  FillRect(dc, &right, FLineBrush.Get());
+  FillRect(dc, &bottom, FLineBrush.Get());
 }
 
 void TtsGrid::PaintFocus(HDC dc) {

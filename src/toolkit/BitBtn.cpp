@@ -12,7 +12,7 @@ constexpr int Spacing = 4; // between the picture and the caption
 HBITMAP LoadBitmapResource(const char* name) {
   auto bitmap =
       static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0));
-  if (!bitmap) throw Exception(Format("Bitmap %s : %s", name, LastErrorText().c_str()));
+  if (!bitmap) RaiseLastOSError(Format("Bitmap %s", name));
   return bitmap;
 }
 
@@ -25,7 +25,6 @@ TBitBtn::TBitBtn(HWND parent, const TBounds& bounds, const std::string& caption,
 
 TBitBtn::~TBitBtn() {
   RemoveWindowSubclass(Handle(), PressOnEnter, 1);
-  DeleteObject(FPicture);
 }
 
 // The dialog keys press a focused push button on Enter, but an owner-drawn button is no push
@@ -69,18 +68,17 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
 // The picture and the caption, side by side, centred together.
 void TBitBtn::DrawPictureAndCaption(HDC dc, RECT area, bool enabled) const {
   const std::string caption = Text();
-  HGDIOBJ oldFont =
-      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+  const TSelection font(dc,
+                        reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
   RECT textRect{0, 0, 0, 0};
   DrawTextA(dc, caption.c_str(), -1, &textRect, DT_CALCRECT | DT_SINGLELINE);
-  const SIZE picture = BitmapSize(FPicture);
+  const SIZE picture = BitmapSize(FPicture.Get());
   const int width = picture.cx + Spacing + textRect.right;
   const int left = area.left + (area.right - area.left - width) / 2;
   const int middle = (area.top + area.bottom) / 2;
-  DrawTransparent(dc, FPicture, left, middle - picture.cy / 2);
+  DrawTransparent(dc, FPicture.Get(), left, middle - picture.cy / 2);
   RECT textArea{left + picture.cx + Spacing, area.top, area.right, area.bottom};
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   DrawTextA(dc, caption.c_str(), -1, &textArea, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-  SelectObject(dc, oldFont);
 }

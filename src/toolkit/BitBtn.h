@@ -21,7 +21,7 @@ private:
   void DrawPictureAndCaption(HDC dc, RECT area, bool enabled) const;
   static LRESULT CALLBACK PressOnEnter(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self) noexcept;
-  HBITMAP FPicture;
+  TGdiObject<HBITMAP> FPicture;
 };
 
 // A bitmap resource of the program by name; throws when there is none.

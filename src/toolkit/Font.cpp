@@ -1,7 +1,6 @@
 #include "toolkit/Font.h"
 
 #include "base/SysUtils.h"
-#include "toolkit/Window.h"
 
 TFont::TFont(const std::string& name, int height, BYTE charSet) {
   LOGFONTA font{};
@@ -9,11 +8,9 @@ TFont::TFont(const std::string& name, int height, BYTE charSet) {
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = charSet;
   lstrcpynA(font.lfFaceName, name.c_str(), LF_FACESIZE);
-  FHandle = CreateFontIndirectA(&font);
-  if (!FHandle) throw Exception(Format("Font %s : %s", name.c_str(), LastErrorText().c_str()));
+  FHandle.Reset(CreateFontIndirectA(&font));
+  if (!FHandle) RaiseLastOSError(Format("Font %s", name.c_str()));
 }
-
-TFont::~TFont() { DeleteObject(FHandle); }
 
 void SetDefaultFont(HWND parent, HFONT font) {
   EnumChildWindows(

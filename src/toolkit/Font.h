@@ -1,5 +1,7 @@
 #pragma once
 // A font that the program creates and owns, and its hand-out to a window's controls.
+#include "toolkit/Handles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -9,11 +11,10 @@ public:
   TFont(const std::string& name, int height, BYTE charSet = DEFAULT_CHARSET);
   TFont(const TFont&) = delete;
   TFont& operator=(const TFont&) = delete;
-  ~TFont();
-  HFONT Handle() const { return FHandle; }
+  HFONT Handle() const { return FHandle.Get(); }
 
 private:
-  HFONT FHandle;
+  TGdiObject<HFONT> FHandle;
 };
 
 // Gives the font to every descendant of parent that has no font of its own yet, as the

@@ -6,25 +6,26 @@ TPaintBuffer::TPaintBuffer(HWND window) : FWindow(window) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
   // Without memory for the bitmap, draw straight on the window rather than not at all.
-  FBitmap = CreateCompatibleBitmap(FPaint.hdc, width, height);
-  if (FBitmap) FMemory = CreateCompatibleDC(FPaint.hdc);
+  FBitmap.Reset(CreateCompatibleBitmap(FPaint.hdc, width, height));
+  if (FBitmap) FMemory.Reset(CreateCompatibleDC(FPaint.hdc));
   if (!FMemory) return;
-  FOldBitmap = SelectObject(FMemory, FBitmap);
-  SetViewportOrgEx(FMemory, -area.left, -area.top, nullptr);
+  FSelection.emplace(FMemory.Get(), FBitmap.Get());
+  SetViewportOrgEx(FMemory.Get(), -area.left, -area.top, nullptr);
   // Keeps dotted patterns (the focus rectangle) aligned however the area is cut.
-  SetBrushOrgEx(FMemory, -area.left & 7, -area.top & 7, nullptr);
+  SetBrushOrgEx(FMemory.Get(), -area.left & 7, -area.top & 7, nullptr);
 }
 
 TPaintBuffer::~TPaintBuffer() {
   if (FMemory) {
     const RECT& area = FPaint.rcPaint;
-    SetViewportOrgEx(FMemory, 0, 0, nullptr);
-    BitBlt(FPaint.hdc, area.left, area.top, area.right - area.left, area.bottom - area.top, FMemory,
-           0, 0, SRCCOPY);
-    SelectObject(FMemory, FOldBitmap);
-    DeleteDC(FMemory);
+    SetViewportOrgEx(FMemory.Get(), 0, 0, nullptr);
+    BitBlt(FPaint.hdc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+           FMemory.Get(), 0, 0, SRCCOPY);
   }
-  if (FBitmap) DeleteObject(FBitmap);
+  // The off-screen picture goes before the painting ends.
+  FSelection.reset();
+  FMemory.Reset();
+  FBitmap.Reset();
   EndPaint(FWindow, &FPaint);
 }
 
@@ -37,10 +38,9 @@ SIZE BitmapSize(HBITMAP bitmap) {
 void DrawTransparent(HDC dc, HBITMAP bitmap, int left, int top) {
   const SIZE size = BitmapSize(bitmap);
   if (size.cx <= 0 || size.cy <= 0) return;
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap);
-  const COLORREF background = GetPixel(source, 0, size.cy - 1);
-  TransparentBlt(dc, left, top, size.cx, size.cy, source, 0, 0, size.cx, size.cy, background);
-  SelectObject(source, old);
-  DeleteDC(source);
+  const TMemoryDC source(CreateCompatibleDC(dc));
+  const TSelection selected(source.Get(), bitmap);
+  const COLORREF background = GetPixel(source.Get(), 0, size.cy - 1);
+  TransparentBlt(dc, left, top, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy,
+                 background);
 }

@@ -1,16 +1,10 @@
 #pragma once
 // GDI helpers: owned GDI objects, double-buffered painting, pictures with a background.
+#include "toolkit/Handles.h"
+
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
-
-struct TGdiObjectDeleter {
-  void operator()(void* object) const { DeleteObject(object); }
-};
-// An owned font, brush, pen or bitmap, deleted with its owner.
-template <class THandle>
-using TGdiObject = std::unique_ptr<std::remove_pointer_t<THandle>, TGdiObjectDeleter>;
+#include <optional>
 
 // Handles one WM_PAINT: draws into an off-screen bitmap the size of the invalid rectangle and
 // copies it to the window at the end, so that repainting never flickers. DC() takes client
@@ -22,15 +16,15 @@ public:
   TPaintBuffer& operator=(const TPaintBuffer&) = delete;
   ~TPaintBuffer();
 
-  HDC DC() const { return FMemory ? FMemory : FPaint.hdc; }
+  HDC DC() const { return FMemory ? FMemory.Get() : FPaint.hdc; }
   const RECT& Area() const { return FPaint.rcPaint; }
 
 private:
   HWND FWindow;
   PAINTSTRUCT FPaint{};
-  HDC FMemory = nullptr;
-  HBITMAP FBitmap = nullptr;
-  HGDIOBJ FOldBitmap = nullptr;
+  TGdiObject<HBITMAP> FBitmap;
+  TMemoryDC FMemory;
+  std::optional<TSelection> FSelection;
 };
 
 // A bitmap's size in pixels; 0 x 0 when it is no bitmap.

@@ -1,8 +1,11 @@
 #pragma once
 // Colours, a canvas over a device context, and a 32-bit bitmap that can be drawn on.
+#include "toolkit/Handles.h"
+
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 // An RGB colour (0x00BBGGRR), or a system colour: the flag bit and a COLOR_ index, resolved
 // only when drawing so that a change of the system colours is followed.
@@ -47,7 +50,7 @@ public:
   TBitmap(int width, int height);
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
-  ~TBitmap();
+  ~TBitmap() { ReleaseCanvas(); }
 
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
@@ -60,9 +63,9 @@ public:
 private:
   void SetSize(int width, int height);
   void ReleaseCanvas();
-  HBITMAP FHandle = nullptr;
-  HDC FDC = nullptr;
-  HGDIOBJ FOldBitmap = nullptr;
+  TGdiObject<HBITMAP> FHandle;
+  TMemoryDC FDC;
+  std::optional<TSelection> FSelection; // of FHandle into FDC, while the canvas is in use
   TCanvas FCanvas;
   int FWidth = 0, FHeight = 0;
 };

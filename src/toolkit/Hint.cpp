@@ -1,8 +1,5 @@
 #include "toolkit/Hint.h"
 
-#include "base/SysUtils.h"
-#include "toolkit/Window.h"
-
 #include <commctrl.h>
 
 #include <set>
@@ -27,25 +24,22 @@ TTTOOLINFOA ToolOf(HWND control, const std::string& text) {
 TControlHint::TControlHint(HWND control) : FControl(control) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES};
   InitCommonControlsEx(&classes);
-  FTooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-  if (!FTooltip) throw Exception(Format("CreateWindow tooltips : %s", LastErrorText().c_str()));
+  FTooltip.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr));
+  if (!FTooltip) RaiseLastOSError("CreateWindow tooltips");
   TTTOOLINFOA tool = ToolOf(FControl, FText);
-  SendMessageA(FTooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  Tooltips().insert(FTooltip);
+  SendMessageA(FTooltip.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  Tooltips().insert(FTooltip.Get());
 }
 
-TControlHint::~TControlHint() {
-  Tooltips().erase(FTooltip);
-  DestroyWindow(FTooltip);
-}
+TControlHint::~TControlHint() { Tooltips().erase(FTooltip.Get()); }
 
 void TControlHint::SetText(const std::string& text) {
   FText = text;
   TTTOOLINFOA tool = ToolOf(FControl, FText);
-  SendMessageA(FTooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageA(FTooltip.Get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void CancelHint() {

@@ -1,6 +1,8 @@
 #pragma once
 // Per-control hints: a tooltip that shows the control's hint text after the usual delay
 // while the pointer rests on the control. An empty text shows nothing.
+#include "toolkit/Handles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -12,13 +14,13 @@ public:
   TControlHint& operator=(const TControlHint&) = delete;
   ~TControlHint();
 
-  HWND Handle() const { return FTooltip; }
+  HWND Handle() const { return FTooltip.Get(); }
   const std::string& Text() const { return FText; }
   void SetText(const std::string& text);
 
 private:
   HWND FControl;
-  HWND FTooltip;
+  TWindowHandle FTooltip;
   std::string FText;
 };
 

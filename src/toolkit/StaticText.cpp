@@ -19,12 +19,12 @@ void TStaticText::SetCaption(const std::string& caption) {
 void TStaticText::AdjustBounds() {
   if (!FAutoSize) return;
   const std::string caption = Text();
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ saved = SelectObject(dc, FFont);
   SIZE extent{};
-  GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-  SelectObject(dc, saved);
-  ReleaseDC(nullptr, dc);
+  {
+    const TScreenDC dc(GetDC(nullptr));
+    const TSelection font(dc.Get(), FFont);
+    GetTextExtentPoint32A(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+  }
   SetWindowPos(Handle(), nullptr, 0, 0, extent.cx + 4 * GetSystemMetrics(SM_CXBORDER),
                extent.cy + 4 * GetSystemMetrics(SM_CYBORDER),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

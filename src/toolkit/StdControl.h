@@ -14,9 +14,7 @@ class TStdControl : public TNotifyTarget {
 public:
   TStdControl(const TStdControl&) = delete;
   TStdControl& operator=(const TStdControl&) = delete;
-  ~TStdControl() override;
-
-  HWND Handle() const { return FHandle; }
+  HWND Handle() const { return FHandle.Get(); }
   std::string Text() const;
   void SetText(const std::string& text);
   void SetFocus() const;
@@ -30,5 +28,5 @@ protected:
                      const TBounds& bounds, const std::string& caption);
 
 private:
-  HWND FHandle = nullptr;
+  TWindowHandle FHandle;
 };

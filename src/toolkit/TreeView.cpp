@@ -11,24 +11,23 @@ TTreeView::TTreeView(HWND parent, int left, int top, int width, int height) {
   // The control's own tooltips (for cut-off labels) would compete with the hint.
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TVS_HASBUTTONS |
                       TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_NOTOOLTIPS;
-  FHandle = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, nullptr, style, left, top, width,
-                            height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!FHandle) throw Exception(Format("CreateWindow TreeView : %s", LastErrorText().c_str()));
-  BindNotify(FHandle);
-  SetWindowSubclass(FHandle, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  FHandle.Reset(CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, nullptr, style, left, top, width,
+                                height, parent, nullptr, GetModuleHandleA(nullptr), nullptr));
+  if (!FHandle) RaiseLastOSError("CreateWindow TreeView");
+  BindNotify(Handle());
+  SetWindowSubclass(Handle(), SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 TTreeView::~TTreeView() {
   FHintWindow.reset();
-  RemoveWindowSubclass(FHandle, SubclassProc, 1);
-  DestroyWindow(FHandle);
+  RemoveWindowSubclass(Handle(), SubclassProc, 1);
 }
 
-void TTreeView::SetImages(HIMAGELIST images) { TreeView_SetImageList(FHandle, images, TVSIL_NORMAL); }
+void TTreeView::SetImages(HIMAGELIST images) { TreeView_SetImageList(Handle(), images, TVSIL_NORMAL); }
 
 void TTreeView::SetStyleBit(DWORD bit, bool on) {
-  const LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-  SetWindowLongPtrA(FHandle, GWL_STYLE, on ? style | bit : style & ~LONG_PTR(bit));
+  const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+  SetWindowLongPtrA(Handle(), GWL_STYLE, on ? style | bit : style & ~LONG_PTR(bit));
 }
 
 void TTreeView::SetHideSelection(bool hide) { SetStyleBit(TVS_SHOWSELALWAYS, !hide); }
@@ -37,7 +36,7 @@ void TTreeView::SetReadOnly(bool readOnly) { SetStyleBit(TVS_EDITLABELS, !readOn
 
 void TTreeView::SetShowHint(bool show) {
   if (show && !FHintWindow) {
-    FHintWindow = std::make_unique<TControlHint>(FHandle);
+    FHintWindow = std::make_unique<TControlHint>(Handle());
     FHintWindow->SetText(FHint);
   } else if (!show) {
     FHintWindow.reset();
@@ -56,7 +55,7 @@ HTREEITEM TTreeView::AddChild(HTREEITEM parent, const std::string& text) {
   insert.item.mask = TVIF_TEXT | TVIF_CHILDREN;
   insert.item.pszText = const_cast<char*>(text.c_str());
   HTREEITEM item = reinterpret_cast<HTREEITEM>(
-      SendMessageA(FHandle, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+      SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
   if (!item) throw Exception(Format("TreeView insert %s", text.c_str()));
   if (parent) SetChildrenMark(parent, true);
   return item;
@@ -69,7 +68,7 @@ void TTreeView::SetChildrenMark(HTREEITEM item, bool hasChildren) {
   tv.mask = TVIF_CHILDREN;
   tv.hItem = item;
   tv.cChildren = hasChildren ? 1 : 0;
-  SendMessageA(FHandle, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  SendMessageA(Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
 void TTreeView::SetImageIndexes(HTREEITEM item, int imageIndex, int selectedIndex) {
@@ -79,7 +78,7 @@ void TTreeView::SetImageIndexes(HTREEITEM item, int imageIndex, int selectedInde
   // -1 means "ask the owner" to the control (I_IMAGECALLBACK); the wrapper's -1 means none.
   tv.iImage = imageIndex < 0 ? I_IMAGENONE : imageIndex;
   tv.iSelectedImage = selectedIndex < 0 ? I_IMAGENONE : selectedIndex;
-  SendMessageA(FHandle, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  SendMessageA(Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
 void TTreeView::SetData(HTREEITEM item, void* data) {
@@ -87,14 +86,14 @@ void TTreeView::SetData(HTREEITEM item, void* data) {
   tv.mask = TVIF_PARAM;
   tv.hItem = item;
   tv.lParam = reinterpret_cast<LPARAM>(data);
-  SendMessageA(FHandle, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  SendMessageA(Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
 void* TTreeView::Data(HTREEITEM item) const {
   TVITEMA tv{};
   tv.mask = TVIF_PARAM;
   tv.hItem = item;
-  SendMessageA(FHandle, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  SendMessageA(Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
   return reinterpret_cast<void*>(tv.lParam);
 }
 
@@ -105,17 +104,17 @@ std::string TTreeView::Text(HTREEITEM item) const {
   tv.hItem = item;
   tv.pszText = text;
   tv.cchTextMax = sizeof text;
-  SendMessageA(FHandle, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  SendMessageA(Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
   return tv.pszText ? tv.pszText : "";
 }
 
 HTREEITEM TTreeView::FirstChild(HTREEITEM item) const {
-  return item ? TreeView_GetChild(FHandle, item) : TreeView_GetRoot(FHandle);
+  return item ? TreeView_GetChild(Handle(), item) : TreeView_GetRoot(Handle());
 }
 
 void TTreeView::DeleteChildren(HTREEITEM item) {
-  while (HTREEITEM child = TreeView_GetChild(FHandle, item)) TreeView_DeleteItem(FHandle, child);
-  TreeView_Expand(FHandle, item, TVE_COLLAPSE);
+  while (HTREEITEM child = TreeView_GetChild(Handle(), item)) TreeView_DeleteItem(Handle(), child);
+  TreeView_Expand(Handle(), item, TVE_COLLAPSE);
   SetChildrenMark(item, false);
 }
 
@@ -140,7 +139,7 @@ void TTreeView::SortChildren(HTREEITEM item) {
     SetData(c, reinterpret_cast<void*>(keys.size() - 1));
   }
   TVSORTCB sort{item, CompareTexts, reinterpret_cast<LPARAM>(&keys)};
-  TreeView_SortChildrenCB(FHandle, &sort, FALSE);
+  TreeView_SortChildrenCB(Handle(), &sort, FALSE);
   for (HTREEITEM c = FirstChild(item); c; c = NextSibling(c))
     SetData(c, reinterpret_cast<void*>(keys[reinterpret_cast<size_t>(Data(c))].Data));
 }
@@ -148,7 +147,7 @@ void TTreeView::SortChildren(HTREEITEM item) {
 HTREEITEM TTreeView::ItemAt(int x, int y) const {
   TVHITTESTINFO hit{};
   hit.pt = {x, y};
-  return TreeView_HitTest(FHandle, &hit);
+  return TreeView_HitTest(Handle(), &hit);
 }
 
 LRESULT TTreeView::Notify(NMHDR* header) {

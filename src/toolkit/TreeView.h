@@ -17,7 +17,7 @@ public:
   TTreeView& operator=(const TTreeView&) = delete;
   ~TTreeView() override;
 
-  HWND Handle() const { return FHandle; }
+  HWND Handle() const { return FHandle.Get(); }
   void SetImages(HIMAGELIST images);
   void SetHideSelection(bool hide);
   void SetReadOnly(bool readOnly);
@@ -32,19 +32,19 @@ public:
   void SetData(HTREEITEM item, void* data);
   void* Data(HTREEITEM item) const;
   std::string Text(HTREEITEM item) const;
-  HTREEITEM Parent(HTREEITEM item) const { return TreeView_GetParent(FHandle, item); }
+  HTREEITEM Parent(HTREEITEM item) const { return TreeView_GetParent(Handle(), item); }
   bool IsTopLevel(HTREEITEM item) const { return !Parent(item); }
   // The first child of item (nullptr: the first top-level item), then each next sibling.
   HTREEITEM FirstChild(HTREEITEM item) const;
-  HTREEITEM NextSibling(HTREEITEM item) const { return TreeView_GetNextSibling(FHandle, item); }
+  HTREEITEM NextSibling(HTREEITEM item) const { return TreeView_GetNextSibling(Handle(), item); }
   // Deletes item's children, collapses it and takes its expand button away.
   void DeleteChildren(HTREEITEM item);
   // Orders item's direct children by their texts, by lstrcmpA.
   void SortChildren(HTREEITEM item);
-  HTREEITEM Selected() const { return TreeView_GetSelection(FHandle); }
+  HTREEITEM Selected() const { return TreeView_GetSelection(Handle()); }
   // Selects item, expanding its collapsed ancestors to reveal it.
-  void Select(HTREEITEM item) { TreeView_SelectItem(FHandle, item); }
-  void MakeVisible(HTREEITEM item) { TreeView_EnsureVisible(FHandle, item); }
+  void Select(HTREEITEM item) { TreeView_SelectItem(Handle(), item); }
+  void MakeVisible(HTREEITEM item) { TreeView_EnsureVisible(Handle(), item); }
   // The item whose row lies under the point (client coordinates), or nullptr.
   HTREEITEM ItemAt(int x, int y) const;
 
@@ -58,7 +58,7 @@ private:
                                        UINT_PTR id, DWORD_PTR self) noexcept;
   void SetStyleBit(DWORD bit, bool on);
   void SetChildrenMark(HTREEITEM item, bool hasChildren);
-  HWND FHandle;
+  TWindowHandle FHandle;
   std::string FHint;
   std::unique_ptr<TControlHint> FHintWindow;
 };

@@ -43,20 +43,9 @@ bool RouteToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   return true;
 }
 
-std::string LastErrorText() {
-  const DWORD code = GetLastError();
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = length ? std::string(text, length) : Format("code %lu", code);
-  if (text) LocalFree(text);
-  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
-    result.pop_back();
-  return result;
-}
+TWindow::~TWindow() { DestroyHandle(); }
 
-TWindow::~TWindow() {
+void TWindow::DestroyHandle() {
   if (FHandle) DestroyWindow(FHandle);
 }
 
@@ -74,15 +63,14 @@ void TWindow::CreateHandle(const TWindowClass& windowClass, const TCreateParams&
     wc.hIcon = windowClass.Icon;
     wc.lpszClassName = windowClass.Name;
     if (!RegisterClassExA(&wc))
-      throw Exception(Format("RegisterClass %s : %s", windowClass.Name, LastErrorText().c_str()));
+      RaiseLastOSError(Format("RegisterClass %s", windowClass.Name));
     registered.insert(windowClass.Name);
   }
   HWND handle = CreateWindowExA(params.ExStyle, windowClass.Name, params.Caption.c_str(),
                                 params.Style, params.Left, params.Top, params.Width, params.Height,
                                 params.Parent, reinterpret_cast<HMENU>(UINT_PTR(params.Id)),
                                 instance, this);
-  if (!handle)
-    throw Exception(Format("CreateWindow %s : %s", windowClass.Name, LastErrorText().c_str()));
+  if (!handle) RaiseLastOSError(Format("CreateWindow %s", windowClass.Name));
 }
 
 LRESULT TWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,8 @@
 // Base of every window class the program registers itself. The static window procedure binds
 // the object at WM_NCCREATE, forwards to the virtual WndProc and unbinds at WM_NCDESTROY; it
 // lets no exception unwind into user32.
+#include "toolkit/Handles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -52,15 +54,14 @@ protected:
   void CreateHandle(const TWindowClass& windowClass, const TCreateParams& params);
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // For a derived class whose window's last messages still need its own members.
+  void DestroyHandle();
 
 private:
   static LRESULT CALLBACK StaticWndProc(HWND handle, UINT message, WPARAM wParam,
                                         LPARAM lParam) noexcept;
   HWND FHandle = nullptr;
 };
-
-// The system's text for the calling thread's last error, for messages that give the reason.
-std::string LastErrorText();
 
 // Routes WM_COMMAND, WM_NOTIFY and WM_DRAWITEM from a standard child control to its bound wrapper;
 // true when a wrapper took the message.

@@ -49,7 +49,7 @@ TfmMain::TfmMain(std::string settingsPath)
 
 TfmMain::~TfmMain() {
   // The window goes while the fields that FormDestroy saves from still exist.
-  if (Handle()) DestroyWindow(Handle());
+  DestroyHandle();
 }
 
 void TfmMain::PlaceControls() {

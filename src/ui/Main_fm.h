@@ -31,16 +31,13 @@ public:
   TPictures() = default;
   TPictures(const TPictures&) = delete;
   TPictures& operator=(const TPictures&) = delete;
-  ~TPictures() {
-    for (HBITMAP picture : FHandles) DeleteObject(picture);
-  }
   HBITMAP Add(HBITMAP picture) {
-    FHandles.push_back(picture);
+    FHandles.emplace_back(picture);
     return picture;
   }
 
 private:
-  std::vector<HBITMAP> FHandles;
+  std::vector<TGdiObject<HBITMAP>> FHandles;
 };
 
 class TfmMain : public TForm {

@@ -23,7 +23,7 @@ protected:
     TPaintBuffer paint(Handle());
     TGdiObject<HBRUSH> brush(CreateSolidBrush(Colour));
     const RECT client{0, 0, 60, 40};
-    FillRect(paint.DC(), &client, brush.get());
+    FillRect(paint.DC(), &client, brush.Get());
     SetPixelV(paint.DC(), 15, 15, RGB(0, 0, 0));
     return 0;
   }

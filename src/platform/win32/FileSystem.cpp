@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "base/UniqueHandle.h"
 #include "platform/DosTime.h"
 
 #include <windows.h>
@@ -50,18 +51,21 @@ std::optional<std::string> LiteralPath(const std::string& path) {
   return "\\\\?\\" + *folder + name;
 }
 
-HANDLE OpenShared(const std::string& path) {
-  return CreateFileA(path.c_str(), GENERIC_READ,
-                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+// Owned handles of this file: a listing's, and a file's or a folder's.
+using TFindHandle = TUniqueHandle<HANDLE, FindClose, -1>;
+using TFileHandle = TUniqueHandle<HANDLE, CloseHandle, -1>;
+
+TFileHandle OpenShared(const std::string& path) {
+  return TFileHandle(CreateFileA(path.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 class TWin32Listing : public TPathListing {
 public:
-  TWin32Listing(HANDLE find, const WIN32_FIND_DATAA& first, TFileSystem& fileSystem,
+  TWin32Listing(TFindHandle find, const WIN32_FIND_DATAA& first, TFileSystem& fileSystem,
                 std::string folder)
-      : TPathListing(fileSystem, std::move(folder)), FFind(find), FData(first) {}
-  ~TWin32Listing() override { FindClose(FFind); }
+      : TPathListing(fileSystem, std::move(folder)), FFind(std::move(find)), FData(first) {}
 
   bool Next(TSearchRec& entry) override {
     if (FDone) return false;
@@ -69,31 +73,30 @@ public:
     entry.Attr = FData.dwFileAttributes; // the fa... bits are Windows' own
     entry.Size = static_cast<uint64_t>(FData.nFileSizeHigh) << 32 | FData.nFileSizeLow;
     entry.Time = PackedLocalTime(FData.ftLastWriteTime);
-    FDone = !FindNextFileA(FFind, &FData);
+    FDone = !FindNextFileA(FFind.Get(), &FData);
     return true;
   }
 
 private:
-  HANDLE FFind;
+  TFindHandle FFind;
   WIN32_FIND_DATAA FData;
   bool FDone = false;
 };
 
 class TWin32File : public TOpenFile {
 public:
-  explicit TWin32File(HANDLE file) : FFile(file) {}
-  ~TWin32File() override { CloseHandle(FFile); }
+  explicit TWin32File(TFileHandle file) : FFile(std::move(file)) {}
   // Asked only by a whole-file load: the walk's decision reads without it.
   uint64_t Size() const override {
     LARGE_INTEGER size;
-    return GetFileSizeEx(FFile, &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
+    return GetFileSizeEx(FFile.Get(), &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
   }
   int64_t Read(char* buffer, size_t count) override {
     size_t done = 0;
     while (done < count) {
       const DWORD ask = static_cast<DWORD>(std::min<size_t>(count - done, 1u << 30));
       DWORD got = 0;
-      if (!ReadFile(FFile, buffer + done, ask, &got, nullptr)) return -1;
+      if (!ReadFile(FFile.Get(), buffer + done, ask, &got, nullptr)) return -1;
       done += got;
       if (got < ask) break; // the end: no read is spent on learning it
     }
@@ -101,16 +104,16 @@ public:
   }
 
 private:
-  HANDLE FFile;
+  TFileHandle FFile;
 };
 
 class TWin32FileSystem : public TFileSystem {
 public:
   std::unique_ptr<TFolderListing> FindFirst(const std::string& pattern) override {
     WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<TWin32Listing>(find, data, *this,
+    TFindHandle find(FindFirstFileA(pattern.c_str(), &data));
+    if (!find) return nullptr;
+    return std::make_unique<TWin32Listing>(std::move(find), data, *this,
                                            pattern.substr(0, pattern.rfind('\\') + 1));
   }
 
@@ -119,29 +122,23 @@ public:
   // pipe or a device (reached through a link, say) could keep a read waiting for good.
   std::unique_ptr<TOpenFile> OpenForReading(const std::string& path) override {
     const std::optional<std::string> literal = LiteralPath(path);
-    HANDLE file = literal ? OpenShared(*literal) : INVALID_HANDLE_VALUE;
+    TFileHandle file = literal ? OpenShared(*literal) : TFileHandle();
     // The ANSI functions take no more than MAX_PATH characters, prefix included: a path that
     // fits only without the prefix is opened as it is, and the disk check then refuses
     // whatever device that may reach.
-    if (file == INVALID_HANDLE_VALUE && (!literal || GetLastError() == ERROR_FILENAME_EXCED_RANGE))
+    if (!file && (!literal || GetLastError() == ERROR_FILENAME_EXCED_RANGE))
       file = OpenShared(path);
-    if (file == INVALID_HANDLE_VALUE) return nullptr;
-    if (GetFileType(file) != FILE_TYPE_DISK) {
-      CloseHandle(file);
-      return nullptr;
-    }
-    return std::make_unique<TWin32File>(file);
+    if (!file || GetFileType(file.Get()) != FILE_TYPE_DISK) return nullptr;
+    return std::make_unique<TWin32File>(std::move(file));
   }
 
   std::optional<TFolderId> FolderIdentity(const std::string& path) override {
-    const HANDLE folder = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder == INVALID_HANDLE_VALUE) return std::nullopt;
+    const TFileHandle folder(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                         nullptr));
     BY_HANDLE_FILE_INFORMATION info;
-    const bool known = GetFileInformationByHandle(folder, &info);
-    CloseHandle(folder);
-    if (!known) return std::nullopt;
+    if (!folder || !GetFileInformationByHandle(folder.Get(), &info)) return std::nullopt;
     return TFolderId{info.dwVolumeSerialNumber,
                      static_cast<uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
   }

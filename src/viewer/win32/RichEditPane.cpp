@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 // The selection marks the current occurrence, which must show while the user walks the list
@@ -19,7 +20,7 @@ constexpr LPARAM TextLimit = 0x7FFFFFFE;
 
 void LoadRichEditLibrary() {
   static const HMODULE library = LoadLibraryA("RICHED32.DLL");
-  if (!library) throw Exception(Format("RICHED32.DLL : %s", LastErrorText().c_str()));
+  if (!library) RaiseLastOSError("RICHED32.DLL");
 }
 
 struct TStreamSource {
@@ -66,14 +67,10 @@ private:
 };
 } // namespace
 
-TRichEditPane::~TRichEditPane() {
-  if (FHandle) DestroyWindow(FHandle);
-}
-
 void TRichEditPane::Create(HWND parent, const TBounds& bounds, UINT id) {
   LoadRichEditLibrary();
-  FHandle = CreatePane(parent, bounds, id);
-  BindNotify(FHandle);
+  FHandle.Reset(CreatePane(parent, bounds, id));
+  BindNotify(Handle());
 }
 
 HWND TRichEditPane::CreatePane(HWND parent, const TBounds& bounds, UINT id) {
@@ -81,7 +78,7 @@ HWND TRichEditPane::CreatePane(HWND parent, const TBounds& bounds, UINT id) {
       CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASS10A, "", PaneStyle, bounds.Left, bounds.Top,
                       bounds.Width, bounds.Height, parent, reinterpret_cast<HMENU>(UINT_PTR(id)),
                       GetModuleHandleA(nullptr), nullptr);
-  if (!pane) throw Exception(Format("CreateWindow RICHEDIT : %s", LastErrorText().c_str()));
+  if (!pane) RaiseLastOSError("CreateWindow RICHEDIT");
   SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
   SendMessageA(pane, EM_EXLIMITTEXT, 0, TextLimit);
   SendMessageA(pane, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
@@ -90,7 +87,7 @@ HWND TRichEditPane::CreatePane(HWND parent, const TBounds& bounds, UINT id) {
 }
 
 void TRichEditPane::Clear() {
-  HWND old = FHandle;
+  HWND old = Handle();
   HWND parent = GetParent(old);
   RECT place;
   GetWindowRect(old, &place);
@@ -103,9 +100,9 @@ void TRichEditPane::Clear() {
   SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   const bool focused = GetFocus() == old;
   const TAlign align = AlignOf(old);
-  FHandle = fresh;
+  TWindowHandle retired = std::exchange(FHandle, TWindowHandle(fresh));
   BindNotify(fresh);
-  DestroyWindow(old);
+  retired.Reset();
   if (align != alNone) SetAlign(fresh, align);
   if (focused) ::SetFocus(fresh);
   if (OnSelectionChange) OnSelectionChange();
@@ -114,56 +111,54 @@ void TRichEditPane::Clear() {
 // Whether lineCount lines cannot fit the pane's height, however they wrap.
 bool TRichEditPane::Overflows(size_t lineCount) const {
   RECT client;
-  GetClientRect(FHandle, &client);
-  HDC dc = GetDC(FHandle);
-  HGDIOBJ old = SelectObject(dc, FFont.Handle());
+  GetClientRect(Handle(), &client);
+  const TScreenDC dc(GetDC(nullptr)); // the same device as the pane's
+  const TSelection font(dc.Get(), FFont.Handle());
   TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(FHandle, dc);
+  GetTextMetricsA(dc.Get(), &metrics);
   return lineCount > size_t(client.bottom / std::max(metrics.tmHeight, LONG(1)));
 }
 
 void TRichEditPane::LoadRtf(const std::string& rtf, size_t lineCount) {
   // The control lays the whole text out again when its scroll bar appears and narrows it, which
   // doubled the load of a long file: a text taller than the pane gets its bar first.
-  if (Overflows(lineCount)) ShowScrollBar(FHandle, SB_VERT, TRUE);
-  TDrawingHold hold(FHandle);
+  if (Overflows(lineCount)) ShowScrollBar(Handle(), SB_VERT, TRUE);
+  TDrawingHold hold(Handle());
   TStreamSource source{rtf};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
-  SendMessageA(FHandle, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  SendMessageA(Handle(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
   if (stream.dwError) throw Exception(Format("EM_STREAMIN : %lu", stream.dwError));
 }
 
 int32_t TRichEditPane::SelStart() const {
   CHARRANGE range{};
-  SendMessageA(FHandle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  SendMessageA(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
   return range.cpMin;
 }
 
 void TRichEditPane::SetSelStart(int32_t position) {
   CHARRANGE range{position, position};
-  SendMessageA(FHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
 void TRichEditPane::SetSelLength(int32_t length) {
   CHARRANGE range{};
-  SendMessageA(FHandle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  SendMessageA(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
   range.cpMax = range.cpMin + length;
-  SendMessageA(FHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  SendMessageA(FHandle, EM_SCROLLCARET, 0, 0);
+  SendMessageA(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  SendMessageA(Handle(), EM_SCROLLCARET, 0, 0);
 }
 
 int TRichEditPane::LineFromChar(int32_t position) const {
-  return static_cast<int>(SendMessageA(FHandle, EM_LINEFROMCHAR, position, 0));
+  return static_cast<int>(SendMessageA(Handle(), EM_LINEFROMCHAR, position, 0));
 }
 
 void TRichEditPane::ScrollLines(int lines) {
-  SendMessageA(FHandle, EM_LINESCROLL, 0, lines);
+  SendMessageA(Handle(), EM_LINESCROLL, 0, lines);
 }
 
 void TRichEditPane::SetFocus() {
-  ::SetFocus(FHandle);
+  ::SetFocus(Handle());
 }
 
 LRESULT TRichEditPane::Notify(NMHDR* header) {

@@ -13,11 +13,10 @@ public:
   TRichEditPane() = default;
   TRichEditPane(const TRichEditPane&) = delete;
   TRichEditPane& operator=(const TRichEditPane&) = delete;
-  ~TRichEditPane() override;
 
   void Create(HWND parent, const TBounds& bounds, UINT id);
   // Changes with every Clear: hold the pane, not its handle.
-  HWND Handle() const { return FHandle; }
+  HWND Handle() const { return FHandle.Get(); }
   // Raised inside every selection change, Clear's included.
   std::function<void()> OnSelectionChange;
 
@@ -44,6 +43,6 @@ public:
 private:
   HWND CreatePane(HWND parent, const TBounds& bounds, UINT id);
   bool Overflows(size_t lineCount) const;
-  HWND FHandle = nullptr;
   TFont FFont{"Courier New", -13, ANSI_CHARSET};
+  TWindowHandle FHandle; // goes before the font it uses
 };

@@ -1,0 +1,20 @@
+#include "toolkit/Handles.h"
+
+#include "base/SysUtils.h"
+
+std::string LastErrorText() {
+  const DWORD code = GetLastError();
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result = length ? std::string(text, length) : Format("code %lu", code);
+  if (text) LocalFree(text);
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+    result.pop_back();
+  return result;
+}
+
+void RaiseLastOSError(const std::string& what) {
+  throw Exception(Format("%s : %s", what.c_str(), LastErrorText().c_str()));
+}
