@@ -31,7 +31,6 @@ struct TSearchRec {
 class TOpenFile {
 public:
   virtual ~TOpenFile() = default;
-  virtual uint64_t Size() const = 0;
   // Reads up to count bytes at the current position into buffer; the count read, fewer than
   // count only at the end (0 there), or -1 when the read fails.
   virtual int64_t Read(char* buffer, size_t count) = 0;
@@ -97,7 +96,3 @@ public:
 
 // The file system of this process: Win32, or the host's POSIX one.
 TFileSystem& PlatformFileSystem();
-
-// The rest of an open file from its current position, in one block; nothing when a read
-// fails. Raises std::bad_alloc when it does not fit in memory.
-std::optional<std::string> ReadAll(TOpenFile& file);

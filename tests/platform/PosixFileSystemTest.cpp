@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "support/ReadAll.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,6 @@ TEST_F(PosixFileSystem, ReadsInBlocksBesideOtherReadersButNotBesideAnExclusiveHo
   Write("a.txt", "hello world");
   const auto file = PlatformFileSystem().OpenForReading(drive + "\\a.txt");
   ASSERT_TRUE(file);
-  EXPECT_EQ(file->Size(), 11u);
   char block[6] = {};
   EXPECT_EQ(file->Read(block, 5), 5);
   EXPECT_EQ(std::string(block, 5), "hello");

@@ -52,7 +52,6 @@ public:
     ++FFileSystem.OpenFiles;
   }
   ~TMemoryFile() override { --FFileSystem.OpenFiles; }
-  uint64_t Size() const override { return FContent.size(); }
   int64_t Read(char* buffer, size_t count) override {
     if (FReadFails) return -1;
     const size_t n = std::min(count, FContent.size() - FPos);

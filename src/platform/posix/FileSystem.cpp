@@ -43,10 +43,6 @@ public:
   // locked: the shared lock is already held; else HeldElsewhere takes it.
   TPosixFile(int fd, bool locked) : FFd(fd), FLocked(locked) {}
   ~TPosixFile() override { close(FFd); }
-  uint64_t Size() const override {
-    struct stat info {};
-    return fstat(FFd, &info) == 0 ? static_cast<uint64_t>(info.st_size) : 0;
-  }
   // A regular file gives fewer bytes than asked only at its end: no read is spent on
   // learning that the end has come.
   int64_t Read(char* buffer, size_t count) override {

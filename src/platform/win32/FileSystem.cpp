@@ -86,11 +86,6 @@ private:
 class TWin32File : public TOpenFile {
 public:
   explicit TWin32File(TFileHandle file) : FFile(std::move(file)) {}
-  // Asked only by a whole-file load: the walk's decision reads without it.
-  uint64_t Size() const override {
-    LARGE_INTEGER size;
-    return GetFileSizeEx(FFile.Get(), &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
-  }
   int64_t Read(char* buffer, size_t count) override {
     size_t done = 0;
     while (done < count) {

@@ -2,6 +2,7 @@
 #include "platform/FileSystem.h"
 #include "platform/RegionalSettings.h"
 #include "search/SearchEngine.h"
+#include "support/ReadAll.h"
 #include "support/TempFolder.h"
 #include "support/WineHost.h"
 
