@@ -7,15 +7,87 @@
 #include <string_view>
 
 inline std::string SampleText(std::size_t size) {
-  static constexpr std::string_view Words[] = {
-      "that", "with", "this", "from", "they", "which", "what", "would", "where", "about",
-      "int",  "void", "return", "static", "const", "char", "struct", "if", "else", "for",
-      "while", "size_t", "buffer", "length", "value", "index", "count", "name", "path",
-      "file", "folder", "line", "text", "Error", "Message", "TList", "begin", "end", "of",
-      "and",  "to",   "in",    "is",   "was",  "on", "as", "by", "at", "or", "not", "an",
-      "0",    "1",    "42",    "0x7f", "=",    "==", "(",  ")", "{",  "}",  ";",  ",",
-      "->",   "//",   "/*",    "*/",   "#include", "<stdio.h>", "\"quoted\"", "'c'", "+", "-",
-      "\xE9t\xE9", "\xC9" "cole", "fa\xE7on", "na\xEFve", "mod\xE8le", "Fichier", "Dossier"};
+  static constexpr std::string_view Words[] = {"that",
+                                               "with",
+                                               "this",
+                                               "from",
+                                               "they",
+                                               "which",
+                                               "what",
+                                               "would",
+                                               "where",
+                                               "about",
+                                               "int",
+                                               "void",
+                                               "return",
+                                               "static",
+                                               "const",
+                                               "char",
+                                               "struct",
+                                               "if",
+                                               "else",
+                                               "for",
+                                               "while",
+                                               "size_t",
+                                               "buffer",
+                                               "length",
+                                               "value",
+                                               "index",
+                                               "count",
+                                               "name",
+                                               "path",
+                                               "file",
+                                               "folder",
+                                               "line",
+                                               "text",
+                                               "Error",
+                                               "Message",
+                                               "TList",
+                                               "begin",
+                                               "end",
+                                               "of",
+                                               "and",
+                                               "to",
+                                               "in",
+                                               "is",
+                                               "was",
+                                               "on",
+                                               "as",
+                                               "by",
+                                               "at",
+                                               "or",
+                                               "not",
+                                               "an",
+                                               "0",
+                                               "1",
+                                               "42",
+                                               "0x7f",
+                                               "=",
+                                               "==",
+                                               "(",
+                                               ")",
+                                               "{",
+                                               "}",
+                                               ";",
+                                               ",",
+                                               "->",
+                                               "//",
+                                               "/*",
+                                               "*/",
+                                               "#include",
+                                               "<stdio.h>",
+                                               "\"quoted\"",
+                                               "'c'",
+                                               "+",
+                                               "-",
+                                               "\xE9t\xE9",
+                                               "\xC9"
+                                               "cole",
+                                               "fa\xE7on",
+                                               "na\xEFve",
+                                               "mod\xE8le",
+                                               "Fichier",
+                                               "Dossier"};
   std::mt19937 random(1980);
   std::uniform_int_distribution<std::size_t> word(0, std::size(Words) - 1);
   std::uniform_int_distribution<std::size_t> width(30, 110);
@@ -23,7 +95,8 @@ inline std::string SampleText(std::size_t size) {
   text.reserve(size + 128);
   while (text.size() < size) {
     const std::size_t end = text.size() + width(random);
-    while (text.size() < end) (text += Words[word(random)]) += ' ';
+    while (text.size() < end)
+      (text += Words[word(random)]) += ' ';
     text += random() % 4 ? "\n" : "\r\n";
   }
   text.resize(size);

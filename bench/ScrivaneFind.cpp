@@ -1,8 +1,8 @@
 // scrivane-find: the search engine over the host's file system, for benchmarks against other
 // search tools. Prints each found file as FOLDER/relative/path, in walk order.
+#include "base/SysUtils.h"
 #include "platform/FileSystem.h"
 #include "platform/RegionalSettings.h"
-#include "base/SysUtils.h"
 #include "search/SearchEngine.h"
 
 #include <unistd.h>
@@ -81,7 +81,8 @@ std::string Utf8(const std::string& text) {
 
 int main(int argc, char** argv) {
   const TArguments arguments = ParseArguments(argc, argv);
-  if (access(arguments.Folder.c_str(), R_OK) != 0) Fail("cannot read the folder " + arguments.Folder);
+  if (access(arguments.Folder.c_str(), R_OK) != 0)
+    Fail("cannot read the folder " + arguments.Folder);
   TSearchEngine engine(PlatformFileSystem(), TFormatSettings::FromRegional(ReadRegionalSettings()));
   try {
     engine.Search(arguments.Request);
@@ -91,7 +92,8 @@ int main(int argc, char** argv) {
   // Paths below the folder, with the folder as it was given in front.
   const std::string& root = engine.SearchRequest().Folder;
   std::string folder = arguments.Folder;
-  while (folder.size() > 1 && folder.ends_with('/')) folder.pop_back();
+  while (folder.size() > 1 && folder.ends_with('/'))
+    folder.pop_back();
   static char buffer[1 << 16];
   std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
   for (const auto& record : engine.FoundFiles()) {

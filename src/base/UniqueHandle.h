@@ -28,8 +28,10 @@ public:
   T Detach() { return std::exchange(FHandle, InvalidValue()); }
 
   static T InvalidValue() {
-    if constexpr (std::is_pointer_v<T>) return reinterpret_cast<T>(Invalid);
-    else return static_cast<T>(Invalid);
+    if constexpr (std::is_pointer_v<T>)
+      return reinterpret_cast<T>(Invalid);
+    else
+      return static_cast<T>(Invalid);
   }
 
 private:

@@ -66,8 +66,10 @@ bool TExpColPanel::FoldsVertically() {
 }
 
 void TExpColPanel::SetFoldingSize(int size) {
-  if (FoldsVertically()) SetHeight(size);
-  else SetWidth(size);
+  if (FoldsVertically())
+    SetHeight(size);
+  else
+    SetWidth(size);
 }
 
 void TExpColPanel::DrawButtonFrame() {
@@ -112,8 +114,10 @@ void TExpColPanel::DrawArrow() {
 void TExpColPanel::PlaceArrow() {
   TImage& arrow = *FArrowImage;
   const bool expanded = F_PanelState == psExpanded;
-  if (FoldsVertically()) arrow.SetLeft(0);
-  else arrow.SetTop(0);
+  if (FoldsVertically())
+    arrow.SetLeft(0);
+  else
+    arrow.SetTop(0);
   switch (Align()) {
   case alTop: arrow.SetTop(expanded ? Height() - 11 : 0); break;
   case alBottom: arrow.SetTop(expanded ? 2 : Height() - 9); break;
@@ -125,8 +129,10 @@ void TExpColPanel::PlaceArrow() {
 
 void TExpColPanel::PanelResized() {
   PlaceArrow();
-  if (FoldsVertically()) FEdgeBevel->SetHeight(StripDepth);
-  else FEdgeBevel->SetWidth(StripDepth);
+  if (FoldsVertically())
+    FEdgeBevel->SetHeight(StripDepth);
+  else
+    FEdgeBevel->SetWidth(StripDepth);
   // The strip lies along the outer edge, its line on the edge that faces the rest of the window.
   switch (Align()) {
   case alTop: PlaceStrip(alBottom, bsBottomLine); break;

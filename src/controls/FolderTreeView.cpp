@@ -111,7 +111,9 @@ void TFolderTreeView::InitNode(HTREEITEM node, int imageIndex, int selectedIndex
 }
 
 // Only makes the tree draw an expand button on a node whose children are not read yet.
-void TFolderTreeView::AddPlaceholder(HTREEITEM node) { InitNode(AddChild(node, "*"), -1, -1); }
+void TFolderTreeView::AddPlaceholder(HTREEITEM node) {
+  InitNode(AddChild(node, "*"), -1, -1);
+}
 
 void TFolderTreeView::Populate() {
   AddDrives();
@@ -175,7 +177,8 @@ int TFolderTreeView::FindChild(HTREEITEM node, const std::string& prefix,
 
 HTREEITEM TFolderTreeView::ChildAt(HTREEITEM node, int index) const {
   HTREEITEM child = FirstChild(node);
-  while (index-- > 0) child = NextSibling(child);
+  while (index-- > 0)
+    child = NextSibling(child);
   return child;
 }
 
@@ -192,7 +195,8 @@ void TFolderTreeView::SelectPath(const std::string& path) {
   if (target.back() != '\\') target += '\\';
   std::string prefix = target.substr(0, 3);
   HTREEITEM node = FirstChild(nullptr);
-  while (node && UpperCase(InfoOf(node).Path) != prefix) node = NextSibling(node);
+  while (node && UpperCase(InfoOf(node).Path) != prefix)
+    node = NextSibling(node);
   if (!node) return; // a share, a relative path, a drive without a node: left as it is
   while (prefix.size() < target.size()) {
     if (!InfoOf(node).Loaded) LoadChildren(node);

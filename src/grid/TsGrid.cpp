@@ -112,7 +112,9 @@ TtsGrid::TtsGrid(HWND parent, std::string name, int left, int top, int width, in
 }
 
 // The window goes first, so that its last messages still find the columns and the font.
-TtsGrid::~TtsGrid() { DestroyHandle(); }
+TtsGrid::~TtsGrid() {
+  DestroyHandle();
+}
 
 TtsCol& TtsGrid::Col(int dataCol) {
   if (dataCol < 1 || dataCol > Cols())

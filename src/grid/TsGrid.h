@@ -5,8 +5,8 @@
 // at a time, and the current row is the selected row; cells cannot be edited, columns and rows
 // cannot be selected, moved or resized. Row 0 is the heading row; data rows and columns are
 // numbered from 1.
-#include "grid/SortPicture.h"
 #include "base/SysUtils.h"
+#include "grid/SortPicture.h"
 #include "toolkit/Accessible.h"
 #include "toolkit/Control.h"
 #include "toolkit/Gdi.h"

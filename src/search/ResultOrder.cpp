@@ -21,7 +21,8 @@ size_t CommonLength(const char* a, const char* b, size_t n) {
     std::memcpy(&y, b + k, 8);
     if (x != y) break;
   }
-  while (k < n && a[k] == b[k]) ++k;
+  while (k < n && a[k] == b[k])
+    ++k;
   return k;
 }
 

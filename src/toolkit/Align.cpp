@@ -19,8 +19,8 @@ void SetAlign(HWND child, TAlign align) {
 }
 
 TAlign AlignOf(HWND child) {
-  return static_cast<TAlign>(SendMessageA(GetParent(child), AlignMessage(), arQuery,
-                                          reinterpret_cast<LPARAM>(child)));
+  return static_cast<TAlign>(
+      SendMessageA(GetParent(child), AlignMessage(), arQuery, reinterpret_cast<LPARAM>(child)));
 }
 
 void RequestParentRealign(HWND child) {
@@ -40,8 +40,10 @@ bool TAlignedChildren::HandleMessage(WPARAM wParam, LPARAM lParam, LRESULT& resu
 void TAlignedChildren::Record(HWND child, TAlign align) {
   auto found = std::find_if(FEntries.begin(), FEntries.end(),
                             [child](const TEntry& e) { return e.Child == child; });
-  if (found != FEntries.end()) found->Align = align;
-  else FEntries.push_back({child, align});
+  if (found != FEntries.end())
+    found->Align = align;
+  else
+    FEntries.push_back({child, align});
 }
 
 TAlign TAlignedChildren::Find(HWND child) const {

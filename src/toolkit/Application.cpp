@@ -86,8 +86,7 @@ void TApplication::SetBusyCursor(bool busy) {
     return;
   }
   const LRESULT hit = SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
-  SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
-               MAKELPARAM(hit, WM_MOUSEMOVE));
+  SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
 }
 
 // What the loop runs outside any window procedure (the mnemonics, for one) fails the way a
@@ -115,7 +114,8 @@ void TApplication::DispatchInput(MSG& msg) {
 
 int TApplication::Run() {
   MSG msg{};
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+    Dispatch(msg);
   return static_cast<int>(msg.wParam);
 }
 

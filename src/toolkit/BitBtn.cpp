@@ -68,8 +68,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
 // The picture and the caption, side by side, centred together.
 void TBitBtn::DrawPictureAndCaption(HDC dc, RECT area, bool enabled) const {
   const std::string caption = Text();
-  const TSelection font(dc,
-                        reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+  const TSelection font(dc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
   RECT textRect{0, 0, 0, 0};
   DrawTextA(dc, caption.c_str(), -1, &textRect, DT_CALCRECT | DT_SINGLELINE);
   const SIZE picture = BitmapSize(FPicture.Get());

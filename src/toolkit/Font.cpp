@@ -16,7 +16,8 @@ void SetDefaultFont(HWND parent, HFONT font) {
   EnumChildWindows(
       parent,
       [](HWND child, LPARAM font) -> BOOL {
-        if (!SendMessageA(child, WM_GETFONT, 0, 0)) SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+        if (!SendMessageA(child, WM_GETFONT, 0, 0))
+          SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(font));

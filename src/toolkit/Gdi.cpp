@@ -41,6 +41,5 @@ void DrawTransparent(HDC dc, HBITMAP bitmap, int left, int top) {
   const TMemoryDC source(CreateCompatibleDC(dc));
   const TSelection selected(source.Get(), bitmap);
   const COLORREF background = GetPixel(source.Get(), 0, size.cy - 1);
-  TransparentBlt(dc, left, top, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy,
-                 background);
+  TransparentBlt(dc, left, top, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, background);
 }

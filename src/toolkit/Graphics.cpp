@@ -11,7 +11,9 @@ void TCanvas::FillRect(const RECT& rect) {
   ::FillRect(FDC, &rect, brush.Get());
 }
 
-void TCanvas::MoveTo(int x, int y) { MoveToEx(FDC, x, y, nullptr); }
+void TCanvas::MoveTo(int x, int y) {
+  MoveToEx(FDC, x, y, nullptr);
+}
 
 void TCanvas::LineTo(int x, int y) {
   const TSelection pen(FDC, GetStockObject(DC_PEN));
@@ -19,9 +21,13 @@ void TCanvas::LineTo(int x, int y) {
   ::LineTo(FDC, x, y);
 }
 
-COLORREF TCanvas::Pixel(int x, int y) const { return GetPixel(FDC, x, y); }
+COLORREF TCanvas::Pixel(int x, int y) const {
+  return GetPixel(FDC, x, y);
+}
 
-void TCanvas::SetPixel(int x, int y, TColor color) { SetPixelV(FDC, x, y, ColorToRGB(color)); }
+void TCanvas::SetPixel(int x, int y, TColor color) {
+  SetPixelV(FDC, x, y, ColorToRGB(color));
+}
 
 namespace {
 TGdiObject<HBITMAP> CreateBitmap32(int width, int height) {
@@ -38,7 +44,9 @@ TGdiObject<HBITMAP> CreateBitmap32(int width, int height) {
 }
 } // namespace
 
-TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
+TBitmap::TBitmap(int width, int height) {
+  SetSize(width, height);
+}
 
 void TBitmap::SetSize(int width, int height) {
   TGdiObject<HBITMAP> bitmap = CreateBitmap32(width, height);

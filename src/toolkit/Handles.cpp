@@ -5,12 +5,13 @@
 std::string LastErrorText() {
   const DWORD code = GetLastError();
   char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                          FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string result = length ? std::string(text, length) : Format("code %lu", code);
   if (text) LocalFree(text);
-  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+  while (!result.empty() &&
+         (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
     result.pop_back();
   return result;
 }

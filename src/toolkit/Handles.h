@@ -9,7 +9,9 @@
 
 #include <string>
 
-inline void ReleaseScreenDC(HDC dc) { ReleaseDC(nullptr, dc); }
+inline void ReleaseScreenDC(HDC dc) {
+  ReleaseDC(nullptr, dc);
+}
 
 using TWindowHandle = TUniqueHandle<HWND, DestroyWindow>;
 using TFindHandle = TUniqueHandle<HANDLE, FindClose, -1>;

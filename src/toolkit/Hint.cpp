@@ -34,7 +34,9 @@ TControlHint::TControlHint(HWND control) : FControl(control) {
   Tooltips().insert(FTooltip.Get());
 }
 
-TControlHint::~TControlHint() { Tooltips().erase(FTooltip.Get()); }
+TControlHint::~TControlHint() {
+  Tooltips().erase(FTooltip.Get());
+}
 
 void TControlHint::SetText(const std::string& text) {
   FText = text;
@@ -43,5 +45,6 @@ void TControlHint::SetText(const std::string& text) {
 }
 
 void CancelHint() {
-  for (HWND tooltip : Tooltips()) SendMessageA(tooltip, TTM_POP, 0, 0);
+  for (HWND tooltip : Tooltips())
+    SendMessageA(tooltip, TTM_POP, 0, 0);
 }

@@ -22,7 +22,10 @@ LRESULT TImage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_PAINT: Paint(); return 0;
   case WM_ERASEBKGND: return 1;
-  case WM_LBUTTONDOWN: FPressed = true; SetCapture(Handle()); return 0;
+  case WM_LBUTTONDOWN:
+    FPressed = true;
+    SetCapture(Handle());
+    return 0;
   case WM_LBUTTONUP: MouseUp(lParam); return 0;
   case WM_CAPTURECHANGED: FPressed = false; return 0;
   case WM_GETOBJECT: return AccessibleObject(wParam, lParam);

@@ -51,6 +51,5 @@ void TPanel::Paint() {
 
 void TPanel::WindowPosChanged(WPARAM wParam, LPARAM lParam) {
   DefaultProc(WM_WINDOWPOSCHANGED, wParam, lParam); // sends WM_SIZE and WM_MOVE
-  if (!(reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_NOSIZE))
-    RequestParentRealign(Handle());
+  if (!(reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_NOSIZE)) RequestParentRealign(Handle());
 }

@@ -23,16 +23,22 @@ TTreeView::~TTreeView() {
   RemoveWindowSubclass(Handle(), SubclassProc, 1);
 }
 
-void TTreeView::SetImages(HIMAGELIST images) { TreeView_SetImageList(Handle(), images, TVSIL_NORMAL); }
+void TTreeView::SetImages(HIMAGELIST images) {
+  TreeView_SetImageList(Handle(), images, TVSIL_NORMAL);
+}
 
 void TTreeView::SetStyleBit(DWORD bit, bool on) {
   const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
   SetWindowLongPtrA(Handle(), GWL_STYLE, on ? style | bit : style & ~LONG_PTR(bit));
 }
 
-void TTreeView::SetHideSelection(bool hide) { SetStyleBit(TVS_SHOWSELALWAYS, !hide); }
+void TTreeView::SetHideSelection(bool hide) {
+  SetStyleBit(TVS_SHOWSELALWAYS, !hide);
+}
 
-void TTreeView::SetReadOnly(bool readOnly) { SetStyleBit(TVS_EDITLABELS, !readOnly); }
+void TTreeView::SetReadOnly(bool readOnly) {
+  SetStyleBit(TVS_EDITLABELS, !readOnly);
+}
 
 void TTreeView::SetShowHint(bool show) {
   if (show && !FHintWindow) {
@@ -113,7 +119,8 @@ HTREEITEM TTreeView::FirstChild(HTREEITEM item) const {
 }
 
 void TTreeView::DeleteChildren(HTREEITEM item) {
-  while (HTREEITEM child = TreeView_GetChild(Handle(), item)) TreeView_DeleteItem(Handle(), child);
+  while (HTREEITEM child = TreeView_GetChild(Handle(), item))
+    TreeView_DeleteItem(Handle(), child);
   TreeView_Expand(Handle(), item, TVE_COLLAPSE);
   SetChildrenMark(item, false);
 }

@@ -25,9 +25,12 @@ void TNotifyTarget::BindNotify(HWND control) {
 
 bool RouteToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   HWND child = nullptr;
-  if (message == WM_COMMAND) child = reinterpret_cast<HWND>(lParam);
-  else if (message == WM_NOTIFY) child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
-  else if (message == WM_DRAWITEM) child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
+  if (message == WM_COMMAND)
+    child = reinterpret_cast<HWND>(lParam);
+  else if (message == WM_NOTIFY)
+    child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+  else if (message == WM_DRAWITEM)
+    child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
   if (!child) return false;
   auto found = NotifyTargets().find(child);
   if (found == NotifyTargets().end()) return false;
@@ -43,7 +46,9 @@ bool RouteToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   return true;
 }
 
-TWindow::~TWindow() { DestroyHandle(); }
+TWindow::~TWindow() {
+  DestroyHandle();
+}
 
 void TWindow::DestroyHandle() {
   if (FHandle) DestroyWindow(FHandle);
@@ -62,14 +67,13 @@ void TWindow::CreateHandle(const TWindowClass& windowClass, const TCreateParams&
     wc.hbrBackground = windowClass.Background;
     wc.hIcon = windowClass.Icon;
     wc.lpszClassName = windowClass.Name;
-    if (!RegisterClassExA(&wc))
-      RaiseLastOSError(Format("RegisterClass %s", windowClass.Name));
+    if (!RegisterClassExA(&wc)) RaiseLastOSError(Format("RegisterClass %s", windowClass.Name));
     registered.insert(windowClass.Name);
   }
-  HWND handle = CreateWindowExA(params.ExStyle, windowClass.Name, params.Caption.c_str(),
-                                params.Style, params.Left, params.Top, params.Width, params.Height,
-                                params.Parent, reinterpret_cast<HMENU>(UINT_PTR(params.Id)),
-                                instance, this);
+  HWND handle =
+      CreateWindowExA(params.ExStyle, windowClass.Name, params.Caption.c_str(), params.Style,
+                      params.Left, params.Top, params.Width, params.Height, params.Parent,
+                      reinterpret_cast<HMENU>(UINT_PTR(params.Id)), instance, this);
   if (!handle) RaiseLastOSError(Format("CreateWindow %s", windowClass.Name));
 }
 

@@ -7,7 +7,9 @@ namespace {
 constexpr int ClientWidth = 824;
 constexpr int ClientHeight = 514;
 
-HICON MainIcon() { return LoadIconA(GetModuleHandleA(nullptr), "MAINICON"); }
+HICON MainIcon() {
+  return LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+}
 
 void PlaceAndAlign(TControl& control, int left, int top, int width, int height, TAlign align) {
   control.SetAlign(align);
@@ -23,10 +25,8 @@ void SetUpFoldingPanel(TExpColPanel& panel, int height) {
 } // namespace
 
 TfmMain::TfmMain(std::string settingsPath)
-    : TForm("Scrivane", ClientWidth, ClientHeight, MainIcon()),
-      ExpColPanel1(Handle()),
-      pnHaut(ExpColPanel1.Handle()),
-      ExpColPanel2(pnHaut.Handle()),
+    : TForm("Scrivane", ClientWidth, ClientHeight, MainIcon()), ExpColPanel1(Handle()),
+      pnHaut(ExpColPanel1.Handle()), ExpColPanel2(pnHaut.Handle()),
       stFichiers(ExpColPanel2.Handle(), {8, 16, 36, 13}, "&Fichiers"),
       cbFichiers(ExpColPanel2.Handle(), {64, 16, 145, 21}),
       stContenant(ExpColPanel2.Handle(), {8, 48, 49, 13}, "&Contenant"),
@@ -36,11 +36,9 @@ TfmMain::TfmMain(std::string settingsPath)
       cbInclSsDos(ExpColPanel2.Handle(), {8, 96, 137, 17}, "&Inclure les sous-dossiers"),
       btRechercher(ExpColPanel2.Handle(), {152, 80, 97, 33}, "&Rechercher",
                    LoadBitmapResource("BM_RECHERCHER")),
-      pnFic(pnHaut.Handle()),
-      stAtteindre(pnFic.Handle(), {8, 4, 42, 13}, "&Atteindre"),
+      pnFic(pnHaut.Handle()), stAtteindre(pnFic.Handle(), {8, 4, 42, 13}, "&Atteindre"),
       edAtteindre(pnFic.Handle(), {56, 4, 121, 21}),
-      grFic(pnHaut.Handle(), "grFic", 0, 160, 824, 130),
-      pnCmdesMemo(Handle()),
+      grFic(pnHaut.Handle(), "grFic", 0, 160, 824, 130), pnCmdesMemo(Handle()),
       FSettingsPath(std::move(settingsPath)) {
   PlaceControls();
   BindEvents();
@@ -138,10 +136,10 @@ void TfmMain::FormCreate() {
   LoadSettings(*SettingsFile, FMaskHistory, FTextHistory, FFolders);
   FEngine = std::make_unique<TSearchEngine>(PlatformFileSystem(),
                                             TFormatSettings::FromRegional(ReadRegionalSettings()));
-  FViewer = std::make_unique<TViewer>(
-      TViewerControls{mmLignesConcernees, btPremOccur, btOccurPrec, btOccurSuiv, btDernOccur,
-                      stnNbOccur, stLigCour},
-      FEngine->LineBuffer(), [this] { return cbContenant.Text(); });
+  FViewer =
+      std::make_unique<TViewer>(TViewerControls{mmLignesConcernees, btPremOccur, btOccurPrec,
+                                                btOccurSuiv, btDernOccur, stnNbOccur, stLigCour},
+                                FEngine->LineBuffer(), [this] { return cbContenant.Text(); });
   SetUpColumns();
 }
 
@@ -170,7 +168,8 @@ void TfmMain::FormDestroy() {
   FDestroyed = true;
   FViewer.reset();
   FEngine.reset();
-  Application().Guarded([this] { SaveSettings(*SettingsFile, FMaskHistory, FTextHistory, FFolders); });
+  Application().Guarded(
+      [this] { SaveSettings(*SettingsFile, FMaskHistory, FTextHistory, FFolders); });
   SettingsFile.reset();
   PostQuitMessage(0);
 }
@@ -227,9 +226,13 @@ void TfmMain::grFicCellLoaded(int dataCol, int dataRow, std::string& value) {
   }
 }
 
-void TfmMain::grFicHeadingClick(int dataCol) { SortByHeading(FoundFiles(), FGridOrder, dataCol); }
+void TfmMain::grFicHeadingClick(int dataCol) {
+  SortByHeading(FoundFiles(), FGridOrder, dataCol);
+}
 
-void TfmMain::edAtteindreChange() { GoToName(FoundFiles(), FGridOrder, edAtteindre.Text()); }
+void TfmMain::edAtteindreChange() {
+  GoToName(FoundFiles(), FGridOrder, edAtteindre.Text());
+}
 
 void TfmMain::Navigate(const TSpeedButton& button) {
   if (FViewer) FViewer->btNavigClick(button); // none before start, after end

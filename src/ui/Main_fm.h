@@ -2,10 +2,10 @@
 // The program's one window: the search pane, the result list and the text viewer, one above
 // the other, and the objects they share (the settings, the found files, the line buffer).
 #include "controls/ExpColPanel.h"
-#include "ui/ControlAdapters.h"
 #include "controls/FolderTreeView.h"
 #include "grid/TsGrid.h"
 #include "search/SearchEngine.h"
+#include "settings/SettingsFile.h"
 #include "toolkit/BitBtn.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/ComboBox.h"
@@ -17,7 +17,7 @@
 #include "toolkit/Shortcuts.h"
 #include "toolkit/SpeedButton.h"
 #include "toolkit/StaticText.h"
-#include "settings/SettingsFile.h"
+#include "ui/ControlAdapters.h"
 #include "viewer/win32/RichEditPane.h"
 #include "viewer/win32/Viewer.h"
 

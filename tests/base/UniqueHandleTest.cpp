@@ -7,7 +7,9 @@
 
 namespace {
 std::vector<int> released;
-void Release(int handle) { released.push_back(handle); }
+void Release(int handle) {
+  released.push_back(handle);
+}
 using THandle = TUniqueHandle<int, Release, -1>;
 } // namespace
 

@@ -22,7 +22,8 @@ char Kind(COLORREF color, COLORREF arrows) {
 template <typename ReadPixel> TPicture PictureOf(ReadPixel pixel, COLORREF arrows = clBlue) {
   TPicture picture(9, std::string(9, ' '));
   for (int y = 0; y < 9; ++y)
-    for (int x = 0; x < 9; ++x) picture[y][x] = Kind(pixel(x, y), arrows);
+    for (int x = 0; x < 9; ++x)
+      picture[y][x] = Kind(pixel(x, y), arrows);
   return picture;
 }
 
@@ -51,7 +52,9 @@ void Click(TExpColPanel& panel) {
   SendMessageA(arrow, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
 }
 
-RECT Bounds(HWND window) { return BoundsOf(window); }
+RECT Bounds(HWND window) {
+  return BoundsOf(window);
+}
 
 // The main window's upper area: a top panel with its content, and a viewer below it.
 struct TUpperArea {
@@ -119,14 +122,42 @@ TEST(ExpColPanelTest, EachAlignmentHasItsArrowsButtonPlacesAndStrip) {
     POINT ExpandedButton, CollapsedButton;
     RECT ExpandedStrip, CollapsedStrip;
   } rows[] = {
-      {"top", alTop, {0, 0, 400, 100}, Up, Down,
-       {0, 89}, {0, 0}, {0, 90, 400, 100}, {0, 1, 400, 11}},
-      {"bottom", alBottom, {0, 200, 400, 300}, Down, Up,
-       {0, 2}, {0, 2}, {0, 0, 400, 10}, {0, 0, 400, 10}},
-      {"left", alLeft, {0, 0, 100, 300}, Left, Right,
-       {89, 0}, {0, 0}, {90, 0, 100, 300}, {1, 0, 11, 300}},
-      {"right", alRight, {300, 0, 400, 300}, Right, Left,
-       {2, 0}, {2, 0}, {0, 0, 10, 300}, {0, 0, 10, 300}},
+      {"top",
+       alTop,
+       {0, 0, 400, 100},
+       Up,
+       Down,
+       {0, 89},
+       {0, 0},
+       {0, 90, 400, 100},
+       {0, 1, 400, 11}},
+      {"bottom",
+       alBottom,
+       {0, 200, 400, 300},
+       Down,
+       Up,
+       {0, 2},
+       {0, 2},
+       {0, 0, 400, 10},
+       {0, 0, 400, 10}},
+      {"left",
+       alLeft,
+       {0, 0, 100, 300},
+       Left,
+       Right,
+       {89, 0},
+       {0, 0},
+       {90, 0, 100, 300},
+       {1, 0, 11, 300}},
+      {"right",
+       alRight,
+       {300, 0, 400, 300},
+       Right,
+       Left,
+       {2, 0},
+       {2, 0},
+       {0, 0, 10, 300},
+       {0, 0, 10, 300}},
   };
   for (const TRow& row : rows) {
     for (bool sizedFirst : {false, true}) {

@@ -1,9 +1,9 @@
 #include "controls/FolderTreeView.h"
 
-#include "support/TempFolder.h"
-#include "support/WineHost.h"
 #include "base/SysUtils.h"
+#include "support/TempFolder.h"
 #include "support/TestForm.h"
+#include "support/WineHost.h"
 
 #include <gtest/gtest.h>
 
@@ -29,18 +29,21 @@ TItem ItemOf(const TFolderTreeView& tree, HTREEITEM item) {
   tv.hItem = item;
   SendMessageA(tree.Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
   const auto* info = static_cast<TInfoNoeud*>(tree.Data(item));
-  return {tree.Text(item), info->Path, tv.iImage, tv.iSelectedImage, info->Loaded, tv.cChildren != 0};
+  return {tree.Text(item),   info->Path,   tv.iImage,
+          tv.iSelectedImage, info->Loaded, tv.cChildren != 0};
 }
 
 std::vector<HTREEITEM> ChildrenOf(const TFolderTreeView& tree, HTREEITEM item) {
   std::vector<HTREEITEM> children;
-  for (HTREEITEM c = tree.FirstChild(item); c; c = tree.NextSibling(c)) children.push_back(c);
+  for (HTREEITEM c = tree.FirstChild(item); c; c = tree.NextSibling(c))
+    children.push_back(c);
   return children;
 }
 
 std::vector<std::string> TextsOf(const TFolderTreeView& tree, HTREEITEM item) {
   std::vector<std::string> texts;
-  for (HTREEITEM c : ChildrenOf(tree, item)) texts.push_back(tree.Text(c));
+  for (HTREEITEM c : ChildrenOf(tree, item))
+    texts.push_back(tree.Text(c));
   return texts;
 }
 
@@ -113,7 +116,8 @@ TEST(FolderTreeViewTest, PopulateAddsEachDriveWithAPlaceholderInLetterOrder) {
 
 TEST(FolderTreeViewTest, OpeningAFolderListsItsSubfoldersInLocaleOrder) {
   TTempFolder temp;
-  for (const char* name : {"foo", "beta", "\xE9lan", "Bravo", "alpha", "_x"}) temp.Folder(name);
+  for (const char* name : {"foo", "beta", "\xE9lan", "Bravo", "alpha", "_x"})
+    temp.Folder(name);
   temp.Folder("Cach\xE9", FILE_ATTRIBUTE_HIDDEN);
   temp.Folder("Syst\xE8me", FILE_ATTRIBUTE_SYSTEM);
   temp.Folder(".git");
@@ -132,8 +136,8 @@ TEST(FolderTreeViewTest, OpeningAFolderListsItsSubfoldersInLocaleOrder) {
 
   Expand(t.Tree, folder);
   EXPECT_TRUE(ItemOf(t.Tree, folder).Loaded);
-  EXPECT_EQ((std::vector<std::string>{"_x", "alpha", "beta", "Bravo", "Cach\xE9", "\xE9lan",
-                                      "foo", "Syst\xE8me"}),
+  EXPECT_EQ((std::vector<std::string>{"_x", "alpha", "beta", "Bravo", "Cach\xE9", "\xE9lan", "foo",
+                                      "Syst\xE8me"}),
             TextsOf(t.Tree, folder));
   for (HTREEITEM child : ChildrenOf(t.Tree, folder)) {
     const TItem item = ItemOf(t.Tree, child);

@@ -2,8 +2,8 @@
 // A real grid in a visible window, set up as the main window sets up its result grid, with
 // every event it raises recorded; input arrives as the messages the system would send.
 #include "grid/TsGrid.h"
-#include "toolkit/Application.h"
 #include "support/TestForm.h"
+#include "toolkit/Application.h"
 
 #include <gtest/gtest.h>
 

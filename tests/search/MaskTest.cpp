@@ -1,7 +1,7 @@
 #include "search/Masks.h"
 
-#include "platform/CodePage.h"
 #include "base/SysUtils.h"
+#include "platform/CodePage.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include <random>
 #include <stdexcept>
 
-#include "platform/CodePage.h"
 #include "base/SysUtils.h"
+#include "platform/CodePage.h"
 #include "support/RecordingGrid.h"
 
 namespace {

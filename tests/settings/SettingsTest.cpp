@@ -4,8 +4,8 @@
 
 #include <climits>
 
-#include "platform/IniText.h"
 #include "base/SysUtils.h"
+#include "platform/IniText.h"
 #include "platform/SystemFolders.h"
 #include "support/MemoryIni.h"
 #include "support/SettingsDoubles.h"

@@ -1,7 +1,7 @@
 #include "support/SettingsDoubles.h"
 
-#include "platform/CodePage.h"
 #include "base/SysUtils.h"
+#include "platform/CodePage.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
-#include "support/RecordedBoxes.h"
 #include "toolkit/Application.h"
 #include "support/DialogTestForm.h"
+#include "support/RecordedBoxes.h"
 
 #include "base/SysUtils.h"
 

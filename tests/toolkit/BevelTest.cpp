@@ -23,7 +23,8 @@ TEST(BevelTest, ARaisedLineIsHighlightThenShadowOnItsEdge) {
     bevel.SetShape(row.Shape);
     EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT),
               ScreenPixel(bevel.Handle(), row.Highlight.x, row.Highlight.y));
-    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), ScreenPixel(bevel.Handle(), row.Shadow.x, row.Shadow.y));
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW),
+              ScreenPixel(bevel.Handle(), row.Shadow.x, row.Shadow.y));
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), ScreenPixel(bevel.Handle(), 14, 10));
   }
 }

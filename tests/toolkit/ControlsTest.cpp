@@ -1,10 +1,10 @@
+#include "support/DialogTestForm.h"
 #include "support/MessagePump.h"
 #include "toolkit/BitBtn.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Label.h"
-#include "support/DialogTestForm.h"
 
 #include "base/SysUtils.h"
 
@@ -47,7 +47,8 @@ int CountPixels(HWND window, COLORREF colour) {
   HDC dc = GetDC(window);
   int count = 0;
   for (int y = 0; y < client.bottom; ++y)
-    for (int x = 0; x < client.right; ++x) count += GetPixel(dc, x, y) == colour;
+    for (int x = 0; x < client.right; ++x)
+      count += GetPixel(dc, x, y) == colour;
   ReleaseDC(window, dc);
   return count;
 }
@@ -98,7 +99,8 @@ TEST(Mnemonics, AltLettersFocusToggleAndPressOnlyVisibleControls) {
 TEST(ComboBox, ItemsKeepTheirOrderAndAFailingAppendRaises) {
   TDialogTestForm form;
   TComboBox combo(form.Handle(), {8, 8, 145, 21});
-  for (const char* item : {"*.txt", "", "*.TXT", "été"}) combo.AddItem(item);
+  for (const char* item : {"*.txt", "", "*.TXT", "été"})
+    combo.AddItem(item);
   ASSERT_EQ(combo.ItemCount(), 4);
   EXPECT_EQ(combo.Item(0), "*.txt");
   EXPECT_EQ(combo.Item(1), "");
@@ -129,7 +131,8 @@ TEST(Edit, TypedAndSetTextsRaiseTheChangeEvent) {
   std::vector<std::string> seen;
   edit.OnChange = [&] { seen.push_back(edit.Text()); };
   edit.SetFocus();
-  for (char c : std::string("ab")) PostMessageA(edit.Handle(), WM_CHAR, c, 1);
+  for (char c : std::string("ab"))
+    PostMessageA(edit.Handle(), WM_CHAR, c, 1);
   PumpPending();
   edit.SetText("");
   EXPECT_EQ(seen, (std::vector<std::string>{"a", "ab", ""}));

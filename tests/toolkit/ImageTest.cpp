@@ -18,7 +18,7 @@ TEST(ImageTest, FillAndLineLeaveOutTheirFarEdgeAndEndPoint) {
   struct TRow {
     int X, Y;
     COLORREF Expected;
-  } rows[] = {{1, 1, clBlue},  {3, 3, clBlue},    {4, 3, clBlack},   {3, 4, clBlack},
+  } rows[] = {{1, 1, clBlue},   {3, 3, clBlue},   {4, 3, clBlack}, {3, 4, clBlack},
               {0, 6, clPurple}, {4, 6, clPurple}, {5, 6, clBlack}};
   for (const TRow& row : rows) {
     SCOPED_TRACE(testing::Message() << row.X << "," << row.Y);

@@ -36,7 +36,8 @@ struct TAlignedPanel {
     }
     // Given out of edge order: the edge groups still come first, top to right.
     const TAlign aligns[] = {alClient, alRight, alLeft, alBottom, alTop, alNone};
-    for (int i = 0; i < 6; ++i) Children[i]->SetAlign(aligns[i]);
+    for (int i = 0; i < 6; ++i)
+      Children[i]->SetAlign(aligns[i]);
   }
 };
 } // namespace
@@ -46,7 +47,8 @@ TEST(PanelTest, EdgesAreTakenFirstAndTheClientChildFillsTheRest) {
   const TRectRow rows[] = {{"client", {20, 20, 180, 80}}, {"right", {180, 20, 200, 80}},
                            {"left", {0, 20, 20, 80}},     {"bottom", {0, 80, 200, 100}},
                            {"top", {0, 0, 200, 20}},      {"none", {50, 50, 70, 70}}};
-  for (int i = 0; i < 6; ++i) ExpectBounds(p.Children[i]->Handle(), rows[i]);
+  for (int i = 0; i < 6; ++i)
+    ExpectBounds(p.Children[i]->Handle(), rows[i]);
 }
 
 TEST(PanelTest, LayoutFollowsThePanelsSizeAndAChildThatResizesItself) {

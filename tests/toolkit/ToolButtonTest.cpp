@@ -1,9 +1,9 @@
+#include "support/DialogTestForm.h"
 #include "support/MessagePump.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Font.h"
 #include "toolkit/SpeedButton.h"
 #include "toolkit/StaticText.h"
-#include "support/DialogTestForm.h"
 
 #include <gtest/gtest.h>
 

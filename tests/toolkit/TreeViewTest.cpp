@@ -23,7 +23,8 @@ TEST(TreeViewTest, SortingByLocaleKeepsEachItemsData) {
   HTREEITEM root = tree.AddChild(nullptr, "root");
   // Byte order would give B, _, a, b, f, é.
   std::vector<std::string> names = {"f", "b", "\xE9", "B", "a", "_"};
-  for (std::string& name : names) tree.SetData(tree.AddChild(root, name), &name);
+  for (std::string& name : names)
+    tree.SetData(tree.AddChild(root, name), &name);
   tree.SortChildren(root);
   std::vector<std::string> order;
   for (HTREEITEM c = tree.FirstChild(root); c; c = tree.NextSibling(c)) {

@@ -113,7 +113,8 @@ TEST_F(TMainWindowTest, KeysThatChooseARowKeepTheFocusAndTheOccurrenceShows) {
   Temp.Write("docs\\alpha.txt", "mot\r\n");
   Temp.Write("docs\\beta.txt", "mot\r\n");
   std::string lines;
-  for (int k = 0; k < 60; ++k) lines += "ligne\r\n";
+  for (int k = 0; k < 60; ++k)
+    lines += "ligne\r\n";
   Temp.Write("docs\\bravo.txt", lines + "le mot\r\n");
   const int32_t occurrence = 60 * 7 + 3;
   Start();
@@ -150,8 +151,8 @@ TEST_F(TMainWindowTest, EnterSearchesOnTheFocusedButtonAndNowhereElse) {
   Temp.Write("docs\\a.txt", "x");
   Start();
   Form->tvRep.SelectPath(folder);
-  for (HWND box : {Form->cbFichiers.Handle(), Form->cbContenant.Handle(),
-                   Form->edAtteindre.Handle()}) {
+  for (HWND box :
+       {Form->cbFichiers.Handle(), Form->cbContenant.Handle(), Form->edAtteindre.Handle()}) {
     SetFocus(box == Form->edAtteindre.Handle() ? box : GetWindow(box, GW_CHILD));
     PressKeys({VK_RETURN});
   }

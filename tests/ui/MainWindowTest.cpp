@@ -80,7 +80,8 @@ TEST_F(TMainWindowTest, ClosingRightAfterStartWritesBackTheSameHistoriesAndFolde
 // Under common controls 6 the box's own ANSI conversion overflowed past 511 characters.
 TEST_F(TMainWindowTest, HistoryEntriesOfAnyLengthGoThroughASearchAndBackToTheFile) {
   std::string stored;
-  while (stored.size() < 1100) stored += "0123456789";
+  while (stored.size() < 1100)
+    stored += "0123456789";
   WriteSetting("GENERAL", "nNbFic", "1");
   WriteSetting("Fichiers", "cFic1", stored);
   const std::string text(700, 't');

@@ -88,8 +88,7 @@ TEST(ResourcesTest, TheIconHasItsOwnImageForEachSizeThatWindowsShows) {
     const int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), TRUE, size, size, 0);
     int chosen = 0;
     for (WORD k = 0; k < count; ++k)
-      if (entries[k].Id == id)
-        chosen = entries[k].Width == 0 ? 256 : entries[k].Width;
+      if (entries[k].Id == id) chosen = entries[k].Width == 0 ? 256 : entries[k].Width;
     EXPECT_EQ(chosen, size);
     HICON icon = static_cast<HICON>(
         LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, size, size, 0));

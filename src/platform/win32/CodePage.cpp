@@ -15,7 +15,8 @@ TCodePage FromSystem() {
   CPINFO info{};
   if (GetCPInfo(CP_ACP, &info))
     for (int k = 0; k + 1 < MAX_LEADBYTES && info.LeadByte[k] != 0; k += 2)
-      for (int c = info.LeadByte[k]; c <= info.LeadByte[k + 1]; ++c) lead[c] = true;
+      for (int c = info.LeadByte[k]; c <= info.LeadByte[k + 1]; ++c)
+        lead[c] = true;
   return TCodePage(upper, lead);
 }
 } // namespace

@@ -128,10 +128,9 @@ public:
   }
 
   std::optional<TFolderId> FolderIdentity(const std::string& path) override {
-    const TFileHandle folder(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                         nullptr));
+    const TFileHandle folder(CreateFileA(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!folder || !GetFileInformationByHandle(folder.Get(), &info)) return std::nullopt;
     return TFolderId{info.dwVolumeSerialNumber,

@@ -3,14 +3,13 @@
 #include "base/SysUtils.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
-#include "toolkit/Align.h"
 #include "support/TestForm.h"
+#include "toolkit/Align.h"
 #include "viewer/Navigation.h"
 #include "viewer/ShowLimit.h"
 
 #include <gtest/gtest.h>
 #include <richedit.h>
-
 
 namespace {
 std::string PaneText(HWND pane) {

@@ -11,7 +11,8 @@ HBITMAP ArrowGlyph(bool left, bool bar) {
   std::vector<uint32_t> pixels(16 * 16, 0xC0C0C0);
   for (int y = 3; y < 13; ++y) {
     const int depth = 5 - std::abs(y * 2 - 15) / 2;
-    for (int d = 0; d < depth; ++d) pixels[y * 16 + (left ? 10 - d : 5 + d)] = 0x800000;
+    for (int d = 0; d < depth; ++d)
+      pixels[y * 16 + (left ? 10 - d : 5 + d)] = 0x800000;
     if (bar) pixels[y * 16 + (left ? 4 : 11)] = 0x0000FF;
   }
   return CreateBitmap(16, 16, 1, 32, pixels.data());
