@@ -44,7 +44,7 @@ void Send(const TSpeedButton& button, UINT message, int x, int y) {
 }
 } // namespace
 
-TEST(SpeedButton, ClicksWithoutTakingTheFocusOnlyWhenReleasedOverIt) {
+TEST(SpeedButtonTest, ClicksWithoutTakingTheFocusOnlyWhenReleasedOverIt) {
   TDialogTestForm form;
   TEdit edit(form.Handle(), {8, 40, 100, 21});
   TSpeedButton button;
@@ -65,7 +65,7 @@ TEST(SpeedButton, ClicksWithoutTakingTheFocusOnlyWhenReleasedOverIt) {
   DeleteObject(picture);
 }
 
-TEST(SpeedButton, FlatUntilTheMouseIsOverItSunkenWhilePressed) {
+TEST(SpeedButtonTest, FlatUntilTheMouseIsOverItSunkenWhilePressed) {
   TDialogTestForm form;
   TSpeedButton button;
   HBITMAP picture = SquarePicture(0xFF00FF, 0x800000);
@@ -91,7 +91,7 @@ TEST(SpeedButton, FlatUntilTheMouseIsOverItSunkenWhilePressed) {
   DeleteObject(picture);
 }
 
-TEST(StaticText, AutoSizedFollowsItsCaptionFixedKeepsItsSize) {
+TEST(StaticTextTest, AutoSizedFollowsItsCaptionFixedKeepsItsSize) {
   TDialogTestForm form;
   TFont font("MS Sans Serif", -11);
   TStaticText counter, label;

@@ -20,9 +20,7 @@ HBITMAP ArrowGlyph(bool left, bool bar) {
 } // namespace
 
 TViewerWindow::TViewerWindow()
-    : Viewer({mmLignesConcernees, btPremOccur, btOccurPrec, btOccurSuiv, btDernOccur, stnNbOccur,
-              stLigCour},
-             LineBuffer, [this] { return ContentText; }),
+    : Viewer(mmLignesConcernees, stnNbOccur, stLigCour, LineBuffer, [this] { return ContentText; }),
       FGlyphs{ArrowGlyph(true, true), ArrowGlyph(true, false), ArrowGlyph(false, false),
               ArrowGlyph(false, true)} {
   RECT frame{0, 0, 824, PaneHeight + 41};
@@ -37,15 +35,16 @@ TViewerWindow::TViewerWindow()
 
   mmLignesConcernees.Create(Handle(), {0, 0, 824, PaneHeight}, 1);
   TSpeedButton* buttons[] = {&btPremOccur, &btOccurPrec, &btOccurSuiv, &btDernOccur};
+  const TNavigStep steps[] = {nsFirst, nsPrevious, nsNext, nsLast};
   for (int k = 0; k < 4; ++k) {
     const int left = 8 + 24 * k;
     buttons[k]->Create(Handle(), {left, PaneHeight + 8, 25, 25}, FGlyphs[k]);
-    buttons[k]->OnClick = [this, button = buttons[k]] { Viewer.btNavigClick(*button); };
+    buttons[k]->OnClick = [this, step = steps[k]] { Viewer.Step(step); };
   }
   stnNbOccur.Create(Handle(), {120, PaneHeight + 12, 81, 17}, "occurence 0 / 0", FFont.Handle(),
                     true);
   stLigCour.Create(Handle(), {224, PaneHeight + 12, 65, 17}, "", FFont.Handle(), false);
-  mmLignesConcernees.OnSelectionChange = [this] { Viewer.mmLignesConcerneesSelectionChange(); };
+  mmLignesConcernees.OnSelectionChange = [this] { Viewer.SelectionMoved(); };
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
 }
