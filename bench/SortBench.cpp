@@ -38,9 +38,9 @@ TFoundFiles MillionFiles() {
   return files;
 }
 
-void BM_SortMillion(benchmark::State& state) {
+void SortMillion(benchmark::State& state) {
   static TFoundFiles files = MillionFiles();
-  static const TCompareFunc compares[] = {CompareByName, CompareByFolder, CompareBySize,
+  static const TCompareFunc Compares[] = {CompareByName, CompareByFolder, CompareBySize,
                                           CompareByTime};
   const int column = static_cast<int>(state.range(0));
   TNoGrid grid;
@@ -49,7 +49,7 @@ void BM_SortMillion(benchmark::State& state) {
     state.PauseTiming();
     std::shuffle(files.begin(), files.end(), random);
     state.ResumeTiming();
-    SortFoundFiles(files, grid, column, compares[column - 1]);
+    SortFoundFiles(files, grid, column, Compares[column - 1]);
   }
   state.SetLabel(column == 1   ? "Fichier"
                  : column == 2 ? "Dossier"
@@ -58,4 +58,4 @@ void BM_SortMillion(benchmark::State& state) {
 }
 } // namespace
 
-BENCHMARK(BM_SortMillion)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(SortMillion)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);

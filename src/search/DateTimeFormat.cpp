@@ -19,15 +19,15 @@ bool IsLeapYear(int year) {
 }
 
 int DaysInMonth(int year, int month) {
-  static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
+  static const int Days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : Days[month - 1];
 }
 
 // 0 for Sunday.
 int DayOfWeek(int year, int month, int day) {
-  static const int offsets[12] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+  static const int MonthOffsets[12] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
   if (month < 3) --year;
-  return (year + year / 4 - year / 100 + year / 400 + offsets[month - 1] + day) % 7;
+  return (year + year / 4 - year / 100 + year / 400 + MonthOffsets[month - 1] + day) % 7;
 }
 
 // A marker anywhere outside quotes puts the hours on the 12-hour clock.

@@ -27,7 +27,7 @@ size_t CommonLength(const char* a, const char* b, size_t n) {
 }
 
 // Compares the keys a1 a2 and b1 b2 as if each pair were joined and upper-cased, without
-// building them: each step compares the run that lies inside one part of both keys.
+// building them: each step Compares the run that lies inside one part of both keys.
 int CompareJoinedKeys(std::string_view a1, std::string_view a2, std::string_view b1,
                       std::string_view b2) {
   const unsigned char* upper = TCodePage::Current().UpperTable();
@@ -145,10 +145,10 @@ void SortFoundFiles(TFoundFiles& files, TResultGrid& grid, int column, TCompareF
 }
 
 void SortByHeading(TFoundFiles& files, TResultGrid& grid, int dataCol) {
-  static const TCompareFunc compares[] = {CompareByName, CompareByFolder, CompareBySize,
+  static const TCompareFunc Compares[] = {CompareByName, CompareByFolder, CompareBySize,
                                           CompareByTime};
   try {
-    if (dataCol >= 1 && dataCol <= 4) SortFoundFiles(files, grid, dataCol, compares[dataCol - 1]);
+    if (dataCol >= 1 && dataCol <= 4) SortFoundFiles(files, grid, dataCol, Compares[dataCol - 1]);
   } catch (...) {
     // The list is in its new order whatever failed; the grid must show that order.
     grid.ReloadCells();

@@ -8,7 +8,7 @@
 #include <vector>
 
 namespace {
-const char kGeneral[] = "GENERAL";
+const char GeneralSection[] = "GENERAL";
 
 // Where one history list lives in the file.
 struct THistoryKeys {
@@ -16,8 +16,8 @@ struct THistoryKeys {
   const char* Section;
   const char* ItemKey;
 };
-const THistoryKeys kMasks = {"nNbFic", "Fichiers", "cFic"};
-const THistoryKeys kTexts = {"nNbCont", "Contenant", "cCont"};
+const THistoryKeys MaskKeys = {"nNbFic", "Fichiers", "cFic"};
+const THistoryKeys TextKeys = {"nNbCont", "Contenant", "cCont"};
 
 std::string ItemKey(const THistoryKeys& keys, int k) {
   return Format("%s%d", keys.ItemKey, k);
@@ -30,10 +30,10 @@ void Append(THistoryList& list, const std::string& text) {
 // A hand-edited count such as 2000000000 would have the start-up read keys and append empty
 // items for hours. The program writes its entries without gaps, so a long run of absent keys
 // means the count is wrong: the run and whatever the count claims after it are not loaded.
-const int kLongestAbsentRun = 1000;
+const int LongestAbsentRun = 1000;
 // A value never holds a line break, so this default tells an absent key from an empty value;
 // it ends in a letter, since the service may strip blanks at a default's end.
-const char kAbsent[] = "\n(absent)";
+const char Absent[] = "\n(absent)";
 
 void AppendEmpty(THistoryList& list, int count) {
   for (int k = 0; k < count; ++k)
@@ -41,12 +41,12 @@ void AppendEmpty(THistoryList& list, int count) {
 }
 
 void LoadHistory(const TSettingsFile& file, const THistoryKeys& keys, THistoryList& list) {
-  const int32_t count = file.ReadInteger(kGeneral, keys.CountKey, 0);
+  const int32_t count = file.ReadInteger(GeneralSection, keys.CountKey, 0);
   int absent = 0; // absent keys since the last present one: empty items once one follows
   for (int32_t k = 1; k <= count; ++k) {
-    const std::string value = file.ReadString(keys.Section, ItemKey(keys, k), kAbsent);
-    if (value == kAbsent) {
-      if (++absent == kLongestAbsentRun) return;
+    const std::string value = file.ReadString(keys.Section, ItemKey(keys, k), Absent);
+    if (value == Absent) {
+      if (++absent == LongestAbsentRun) return;
       continue;
     }
     AppendEmpty(list, absent);
@@ -75,7 +75,7 @@ void SaveHistory(TSettingsFile& file, const THistoryKeys& keys, const THistoryLi
     if (!failure) failure = std::current_exception();
     return;
   }
-  file.WriteInteger(kGeneral, keys.CountKey, static_cast<int32_t>(items.size()));
+  file.WriteInteger(GeneralSection, keys.CountKey, static_cast<int32_t>(items.size()));
   file.EraseSection(keys.Section);
   for (size_t k = 0; k < items.size(); ++k)
     file.WriteString(keys.Section, ItemKey(keys, static_cast<int>(k) + 1), items[k]);
@@ -83,7 +83,7 @@ void SaveHistory(TSettingsFile& file, const THistoryKeys& keys, const THistoryLi
 
 void SelectStoredFolder(const TSettingsFile& file, TFolderSelector& tree) {
   try {
-    tree.SelectPath(file.ReadString(kGeneral, "cRep", ""));
+    tree.SelectPath(file.ReadString(GeneralSection, "cRep", ""));
   } catch (...) {
     // The stored folder is gone or unreadable: start in the Windows folder, with no message;
     // if even that fails, start with nothing selected.
@@ -97,8 +97,8 @@ void SelectStoredFolder(const TSettingsFile& file, TFolderSelector& tree) {
 
 void LoadSettings(const TSettingsFile& file, THistoryList& masks, THistoryList& texts,
                   TFolderSelector& tree) {
-  LoadHistory(file, kMasks, masks);
-  LoadHistory(file, kTexts, texts);
+  LoadHistory(file, MaskKeys, masks);
+  LoadHistory(file, TextKeys, texts);
   tree.Populate();
   SelectStoredFolder(file, tree);
 }
@@ -106,9 +106,9 @@ void LoadSettings(const TSettingsFile& file, THistoryList& masks, THistoryList& 
 void SaveSettings(TSettingsFile& file, const THistoryList& masks, const THistoryList& texts,
                   const TFolderSelector& tree) {
   std::exception_ptr failure;
-  SaveHistory(file, kMasks, masks, failure);
-  SaveHistory(file, kTexts, texts, failure);
-  file.WriteString(kGeneral, "cRep", tree.SelectedPath());
+  SaveHistory(file, MaskKeys, masks, failure);
+  SaveHistory(file, TextKeys, texts, failure);
+  file.WriteString(GeneralSection, "cRep", tree.SelectedPath());
   if (failure) std::rethrow_exception(failure);
 }
 

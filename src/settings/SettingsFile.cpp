@@ -7,7 +7,7 @@
 #include "platform/SystemFolders.h"
 
 namespace {
-const size_t kReadBufferSize = 1024;
+const size_t ReadBufferSize = 1024;
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -76,7 +76,7 @@ TSettingsFile::TSettingsFile(std::string path, TPrivateProfile& profile)
 
 std::string TSettingsFile::ReadString(const std::string& section, const std::string& key,
                                       const std::string& defaultValue) const {
-  return FProfile.ReadString(section, key, defaultValue, kReadBufferSize, FPath);
+  return FProfile.ReadString(section, key, defaultValue, ReadBufferSize, FPath);
 }
 
 int32_t TSettingsFile::ReadInteger(const std::string& section, const std::string& key,

@@ -102,21 +102,20 @@ void TfmMain::BindEvents() {
   };
   grFic.OnHeadingClick = [this](int col) { grFicHeadingClick(col); };
   grFic.OnRowChanged = [this](int oldRow, int newRow) { grFicRowChanged(oldRow, newRow); };
-  mmLignesConcernees.OnSelectionChange = [this] {
-    if (FViewer) FViewer->mmLignesConcerneesSelectionChange(); // none before start, after end
-  };
-  for (TSpeedButton* button : {&btPremOccur, &btOccurPrec, &btOccurSuiv, &btDernOccur})
-    button->OnClick = [this, button] { Navigate(*button); };
-  // The four buttons from the keyboard, whatever control has the focus.
+  mmLignesConcernees.OnSelectionChange = [this] { mmLignesConcerneesSelectionChange(); };
+  // Each button and its F3 key, whatever control has the focus, take one step.
   const struct {
-    unsigned shift;
     TSpeedButton& button;
-  } keys[] = {{0, btOccurSuiv},
-              {ssShift, btOccurPrec},
-              {ssCtrl, btPremOccur},
-              {ssCtrl | ssShift, btDernOccur}};
-  for (const auto& key : keys)
-    FShortcuts.Add(VK_F3, key.shift, [this, &button = key.button] { Navigate(button); });
+    TNavigStep step;
+    unsigned shift;
+  } steps[] = {{btPremOccur, nsFirst, ssCtrl},
+               {btOccurPrec, nsPrevious, ssShift},
+               {btOccurSuiv, nsNext, 0},
+               {btDernOccur, nsLast, ssCtrl | ssShift}};
+  for (const auto& s : steps) {
+    s.button.OnClick = [this, step = s.step] { btNavigClick(step); };
+    FShortcuts.Add(VK_F3, s.shift, [this, step = s.step] { btNavigClick(step); });
+  }
 }
 
 LRESULT TfmMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -132,10 +131,8 @@ void TfmMain::FormCreate() {
   LoadSettings(*SettingsFile, FMaskHistory, FTextHistory, FFolders);
   FEngine = std::make_unique<TSearchEngine>(PlatformFileSystem(),
                                             TFormatSettings::FromRegional(ReadRegionalSettings()));
-  FViewer =
-      std::make_unique<TViewer>(TViewerControls{mmLignesConcernees, btPremOccur, btOccurPrec,
-                                                btOccurSuiv, btDernOccur, stnNbOccur, stLigCour},
-                                FEngine->LineBuffer(), [this] { return cbContenant.Text(); });
+  FViewer = std::make_unique<TViewer>(mmLignesConcernees, stnNbOccur, stLigCour,
+                                      FEngine->LineBuffer(), [this] { return cbContenant.Text(); });
   SetUpColumns();
 }
 
@@ -230,8 +227,13 @@ void TfmMain::edAtteindreChange() {
   GoToName(FoundFiles(), FGridOrder, edAtteindre.Text());
 }
 
-void TfmMain::Navigate(const TSpeedButton& button) {
-  if (FViewer) FViewer->btNavigClick(button); // none before start, after end
+// The viewer is none before the start and after the end.
+void TfmMain::btNavigClick(TNavigStep step) {
+  if (FViewer) FViewer->Step(step);
+}
+
+void TfmMain::mmLignesConcerneesSelectionChange() {
+  if (FViewer) FViewer->SelectionMoved();
 }
 
 void TfmMain::RegionalSettingsChanged() {

@@ -91,7 +91,9 @@ private:
   void grFicCellLoaded(int dataCol, int dataRow, std::string& value);
   void grFicHeadingClick(int dataCol);
   void edAtteindreChange();
-  void Navigate(const TSpeedButton& button);
+  // The one click handler of the four occurrence buttons, each bound to its step.
+  void btNavigClick(TNavigStep step);
+  void mmLignesConcerneesSelectionChange();
   void RegionalSettingsChanged();
 
   std::string FSettingsPath;

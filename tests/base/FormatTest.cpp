@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Format, FillsTextAndNumbers) {
+TEST(FormatTest, FillsTextAndNumbers) {
   EXPECT_EQ(Format("'%s' est un masque incorrect à (%d)", "[]", 2),
             "'[]' est un masque incorrect \xE0 (2)");
   EXPECT_EQ(Format("%s", std::string(5000, 'x').c_str()).size(), 5000u);

@@ -14,7 +14,7 @@ using THandle = TUniqueHandle<int, Release, -1>;
 } // namespace
 
 // Each handle is released exactly once, whichever way its owner goes; the invalid value never.
-TEST(UniqueHandle, ReleasesEachHandleOnceAndNeverTheInvalidOne) {
+TEST(UniqueHandleTest, ReleasesEachHandleOnceAndNeverTheInvalidOne) {
   released.clear();
   try {
     THandle first(3), none(-1);

@@ -34,9 +34,9 @@ void SavePicture(HWND window, const char* path) {
 }
 } // namespace
 
-class GridLook : public GridTest {
+class GridLookTest : public GridTest {
 protected:
-  GridLook() {
+  GridLookTest() {
     Grid.Col(1).SetSortPicture(spBullet);
     Grid.SetRows(20);
     Grid.SetSelectedRow(3);
@@ -52,7 +52,7 @@ protected:
   static int RowTop(int row) { return TtsGrid::HeadingHeight + (row - 1) * RowHeight; }
 };
 
-TEST_F(GridLook, CellsLinesHeadingsAndTheBullet) {
+TEST_F(GridLookTest, CellsLinesHeadingsAndTheBullet) {
   const COLORREF window = GetSysColor(COLOR_WINDOW), highlight = GetSysColor(COLOR_HIGHLIGHT),
                  face = GetSysColor(COLOR_BTNFACE);
   const int bulletMiddle = 200 - 3 - SortPictureWidth + 6;
@@ -79,7 +79,7 @@ TEST_F(GridLook, CellsLinesHeadingsAndTheBullet) {
   SavePicture(Grid.Handle(), GRID_PICTURE);
 }
 
-TEST_F(GridLook, CellTextFollowsTheColumnsAlignment) {
+TEST_F(GridLookTest, CellTextFollowsTheColumnsAlignment) {
   const struct {
     const char* what;
     int left, right; // the cell, its line included
@@ -105,7 +105,7 @@ TEST_F(GridLook, CellTextFollowsTheColumnsAlignment) {
   }
 }
 
-TEST_F(GridLook, AHeadingIsDrawnPressedWhileTheMouseIsHeldOnIt) {
+TEST_F(GridLookTest, AHeadingIsDrawnPressedWhileTheMouseIsHeldOnIt) {
   const COLORREF raised = GetSysColor(COLOR_BTNHIGHLIGHT), sunk = GetSysColor(COLOR_BTNSHADOW);
   COLORREF atClick = 0;
   Grid.OnHeadingClick = [&](int) { atClick = Pixel(200, 0); };
@@ -129,7 +129,7 @@ TEST_F(GridLook, AHeadingIsDrawnPressedWhileTheMouseIsHeldOnIt) {
   EXPECT_EQ(atClick, raised); // drawn released before the click is raised
 }
 
-TEST_F(GridLook, TheFocusedGridFramesItsCurrentRow) {
+TEST_F(GridLookTest, TheFocusedGridFramesItsCurrentRow) {
   const auto framed = [this] {
     int differing = 0;
     for (int x = 0; x < 803; ++x)

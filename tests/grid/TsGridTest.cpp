@@ -10,7 +10,7 @@ namespace {
 constexpr int Page = 8;
 } // namespace
 
-TEST(TtsGridCreation, HasTheControlDefaultsAndNoCurrentRow) {
+TEST(GridCreationTest, HasTheControlDefaultsAndNoCurrentRow) {
   TTestForm form(900, 200);
   TtsGrid grid(form.Handle(), {0, 0, 824, 130}, "grFic");
   EXPECT_EQ(grid.Cols(), 4);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(DosTime, PacksDateHighTimeLowAndClampsYearsItCannotHold) {
+TEST(DosTimeTest, PacksDateHighTimeLowAndClampsYearsItCannotHold) {
   const struct {
     TDosDateTime Time;
     uint32_t Packed;

@@ -27,31 +27,31 @@ private:
   int FFd;
 };
 
-class PosixFileSystem : public testing::Test {
+class PosixFileSystemTest : public testing::Test {
 protected:
   void SetUp() override {
     char pattern[] = "/tmp/scrivane-fs-XXXXXX";
-    root = mkdtemp(pattern);
-    drive = "Z:" + root.string();
-    for (char& c : drive)
+    Root = mkdtemp(pattern);
+    Drive = "Z:" + Root.string();
+    for (char& c : Drive)
       if (c == '/') c = '\\';
   }
-  void TearDown() override { fs::remove_all(root); }
+  void TearDown() override { fs::remove_all(Root); }
   void Write(const std::string& name, const std::string& content) {
-    std::ofstream(root / name, std::ios::binary) << content;
+    std::ofstream(Root / name, std::ios::binary) << content;
   }
-  fs::path root;
-  std::string drive; // root in the engine's form
+  fs::path Root;
+  std::string Drive; // Root in the engine's form
 };
 
 } // namespace
 
-TEST_F(PosixFileSystem, ListsAsWineDoesDriveZ) {
+TEST_F(PosixFileSystemTest, ListsAsWineDoesDriveZ) {
   Write("a.txt", "hello");
-  fs::create_directory(root / "Sub");
-  fs::create_directory_symlink(root, root / "Loop");
+  fs::create_directory(Root / "Sub");
+  fs::create_directory_symlink(Root, Root / "Loop");
   std::map<std::string, TSearchRec> entries;
-  const auto listing = PlatformFileSystem().FindFirst(drive + "\\*.*");
+  const auto listing = PlatformFileSystem().FindFirst(Drive + "\\*.*");
   ASSERT_TRUE(listing);
   for (TSearchRec entry; listing->Next(entry);)
     if (listing->ReadDetails(entry)) entries[entry.Name] = entry;
@@ -60,37 +60,37 @@ TEST_F(PosixFileSystem, ListsAsWineDoesDriveZ) {
   EXPECT_EQ(entries["a.txt"].Attr & faDirectory, 0u);
   EXPECT_EQ(entries["Sub"].Attr & (faDirectory | faSymLink), +faDirectory);
   EXPECT_EQ(entries["Loop"].Attr & (faDirectory | faSymLink), faDirectory | faSymLink);
-  EXPECT_EQ(PlatformFileSystem().FolderIdentity(drive + "\\Loop"),
-            PlatformFileSystem().FolderIdentity(drive));
-  EXPECT_FALSE(PlatformFileSystem().FindFirst(drive + "\\Missing\\*.*"));
+  EXPECT_EQ(PlatformFileSystem().FolderIdentity(Drive + "\\Loop"),
+            PlatformFileSystem().FolderIdentity(Drive));
+  EXPECT_FALSE(PlatformFileSystem().FindFirst(Drive + "\\Missing\\*.*"));
   EXPECT_FALSE(PlatformFileSystem().FindFirst("C:\\*.*"));
 }
 
-TEST_F(PosixFileSystem, ReadsInBlocksBesideOtherReadersButNotBesideAnExclusiveHolder) {
+TEST_F(PosixFileSystemTest, ReadsInBlocksBesideOtherReadersButNotBesideAnExclusiveHolder) {
   Write("a.txt", "hello world");
-  const auto file = PlatformFileSystem().OpenForReading(drive + "\\a.txt");
+  const auto file = PlatformFileSystem().OpenForReading(Drive + "\\a.txt");
   ASSERT_TRUE(file);
   char block[6] = {};
   EXPECT_EQ(file->Read(block, 5), 5);
   EXPECT_EQ(std::string(block, 5), "hello");
   EXPECT_EQ(ReadAll(*file), " world");
-  EXPECT_TRUE(PlatformFileSystem().OpenForReading(drive + "\\a.txt"));
-  EXPECT_FALSE(PlatformFileSystem().OpenForReading(drive + "\\missing.txt"));
-  EXPECT_FALSE(PlatformFileSystem().OpenForReading(drive));
+  EXPECT_TRUE(PlatformFileSystem().OpenForReading(Drive + "\\a.txt"));
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading(Drive + "\\missing.txt"));
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading(Drive));
 
   Write("b.txt", "held");
-  const THolder exclusive(root / "b.txt", LOCK_EX);
-  EXPECT_FALSE(PlatformFileSystem().OpenForReading(drive + "\\b.txt"));
+  const THolder exclusive(Root / "b.txt", LOCK_EX);
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading(Drive + "\\b.txt"));
 }
 
 // The listing opens its entries itself; a holder's lock is then checked only when asked.
-TEST_F(PosixFileSystem, ListingOpensFilesButNeverAFifo) {
+TEST_F(PosixFileSystemTest, ListingOpensFilesButNeverAFifo) {
   Write("a.txt", "hello");
   Write("b.txt", "hello");
-  ASSERT_EQ(mkfifo((root / "pipe.txt").c_str(), 0600), 0);
-  const THolder exclusive(root / "a.txt", LOCK_EX), shared(root / "b.txt", LOCK_SH);
-  EXPECT_FALSE(PlatformFileSystem().OpenForReading(drive + "\\pipe.txt"));
-  const auto listing = PlatformFileSystem().FindFirst(drive + "\\*.*");
+  ASSERT_EQ(mkfifo((Root / "pipe.txt").c_str(), 0600), 0);
+  const THolder exclusive(Root / "a.txt", LOCK_EX), shared(Root / "b.txt", LOCK_SH);
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading(Drive + "\\pipe.txt"));
+  const auto listing = PlatformFileSystem().FindFirst(Drive + "\\*.*");
   std::map<std::string, bool> held; // by the entries opened
   for (TSearchRec entry; listing->Next(entry);) {
     const auto file = listing->OpenEntry(entry);

@@ -11,12 +11,12 @@ namespace {
 
 // Bytes that make line breaks, cut the text, or differ only in case.
 std::string RandomBytes(std::mt19937& random, size_t maxLength) {
-  static const char alphabet[] = {'a',  'b',    'A',    'B',    'x',    ' ',    '\r',   '\n',
+  static const char Alphabet[] = {'a',  'b',    'A',    'B',    'x',    ' ',    '\r',   '\n',
                                   '\0', '\xE9', '\xC9', '\xFF', '\x9F', '\xE0', '\xC0', '\xDF'};
-  std::uniform_int_distribution<size_t> length(0, maxLength), pick(0, sizeof alphabet - 1);
+  std::uniform_int_distribution<size_t> length(0, maxLength), pick(0, sizeof Alphabet - 1);
   std::string bytes(length(random), ' ');
   for (char& c : bytes)
-    c = alphabet[pick(random)];
+    c = Alphabet[pick(random)];
   return bytes;
 }
 
@@ -31,7 +31,7 @@ std::string RandomText(std::mt19937& random) {
 } // namespace
 
 // The walk's content match against the plain line-by-line rule, on random inputs.
-TEST(ContentMatch, WalkAgreesWithThePlainRule) {
+TEST(ContentMatchTest, WalkAgreesWithThePlainRule) {
   const unsigned seed = 20051225;
   std::cout << "seed " << seed << "\n";
   std::mt19937 random(seed);
@@ -54,7 +54,7 @@ TEST(ContentMatch, WalkAgreesWithThePlainRule) {
   EXPECT_LT(found, 90000);
 }
 
-TEST(ContentMatch, PlainRule) {
+TEST(ContentMatchTest, PlainRule) {
   const TCodePage page = TCodePage::Windows1252();
   const struct {
     std::string Bytes;

@@ -34,7 +34,7 @@ int32_t Packed(int y, int mo, int d, int h, int mi, int s) {
 
 } // namespace
 
-TEST(FormatSettings, PatternsFromTheRegionalSettings) {
+TEST(FormatSettingsTest, PatternsFromTheRegionalSettings) {
   TRegionalSettings markerFirst = UnitedStates();
   markerFirst.MarkerFirst = true;
   markerFirst.HourLeadingZero = true;
@@ -71,7 +71,7 @@ TEST(FormatSettings, PatternsFromTheRegionalSettings) {
   }
 }
 
-TEST(FormatFileTime, WritesDateAndTimeAsTheLocaleAsks) {
+TEST(FormatFileTimeTest, WritesDateAndTimeAsTheLocaleAsks) {
   TRegionalSettings markerFirst = UnitedStates();
   markerFirst.MarkerFirst = true;
   TRegionalSettings separators = French();
@@ -103,7 +103,7 @@ TEST(FormatFileTime, WritesDateAndTimeAsTheLocaleAsks) {
   }
 }
 
-TEST(FormatFileTime, RejectsPackedValuesThatAreNoDateOrTime) {
+TEST(FormatFileTimeTest, RejectsPackedValuesThatAreNoDateOrTime) {
   const TFormatSettings s = TFormatSettings::FromRegional(French());
   const auto raw = [](uint32_t date, uint32_t time) {
     return static_cast<int32_t>(date << 16 | time);
@@ -136,7 +136,7 @@ TEST(FormatFileTime, RejectsPackedValuesThatAreNoDateOrTime) {
   }
 }
 
-TEST(FormatDateTime, NamesQuotesAndMarkers) {
+TEST(FormatDateTimeTest, NamesQuotesAndMarkers) {
   TFormatSettings s = TFormatSettings::FromRegional(French());
   s.ShortMonthNames[11] = "déc.";
   s.LongMonthNames[11] = "décembre";

@@ -10,7 +10,7 @@
 
 using TLines = std::vector<std::string>;
 
-TEST(SplitLines, FollowsTheLineRule) {
+TEST(SplitLinesTest, FollowsTheLineRule) {
   const struct {
     std::string Bytes;
     TLines Lines;
@@ -37,7 +37,7 @@ TEST(SplitLines, FollowsTheLineRule) {
 }
 
 // A text cut into pieces anywhere, a CR LF between two of them included, splits as it does whole.
-TEST(SplitLines, PiecesSplitAsTheWholeText) {
+TEST(SplitLinesTest, PiecesSplitAsTheWholeText) {
   const unsigned seed = 20261209;
   std::printf("seed %u\n", seed);
   SCOPED_TRACE(Format("seed %u", seed));
@@ -61,7 +61,7 @@ TEST(SplitLines, PiecesSplitAsTheWholeText) {
 
 // The viewer's load: the text up to the first NUL counts against the limit, and nothing past the
 // byte that shows it too long, nor past the NUL, is read.
-TEST(LineBuffer, ALimitStopsTheReadingOfATextTooLong) {
+TEST(LineBufferTest, ALimitStopsTheReadingOfATextTooLong) {
   const size_t huge = 4 << 20;
   const struct {
     const char* Name;
@@ -108,7 +108,7 @@ TEST(LineBuffer, ALimitStopsTheReadingOfATextTooLong) {
   }
 }
 
-TEST(LineBuffer, LoadsTheFileOrKeepsItsLinesWhenTheOpenFails) {
+TEST(LineBufferTest, LoadsTheFileOrKeepsItsLinesWhenTheOpenFails) {
   TMemoryFileSystem fs;
   fs.AddFile("C:\\a.txt", "one\r\ntwo\r\n");
   fs.AddFile("C:\\locked.txt", "x").Locked = true;
@@ -129,7 +129,7 @@ TEST(LineBuffer, LoadsTheFileOrKeepsItsLinesWhenTheOpenFails) {
   }
 }
 
-TEST(LineBuffer, ReadFailureIsAnErrorAndReleasesTheFile) {
+TEST(LineBufferTest, ReadFailureIsAnErrorAndReleasesTheFile) {
   TMemoryFileSystem fs;
   fs.AddFile("C:\\a.txt", "one");
   fs.AddFile("C:\\bad.txt", "two").ReadFails = true;

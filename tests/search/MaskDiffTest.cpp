@@ -86,7 +86,7 @@ bool PlainMatch(std::string_view mask, std::string_view name, bool afterStar = f
 
 } // namespace
 
-TEST(MaskDifferential, ShortcutsAgreeWithTheGeneralMatcher) {
+TEST(MaskDifferentialTest, ShortcutsAgreeWithTheGeneralMatcher) {
   std::cout << "seed " << Seed << "\n";
   TRandomText random(Seed);
   for (int i = 0; i < Cases; ++i) {
@@ -98,7 +98,7 @@ TEST(MaskDifferential, ShortcutsAgreeWithTheGeneralMatcher) {
   }
 }
 
-TEST(MaskDifferential, GeneralMatcherTriesEveryLengthOfEveryStar) {
+TEST(MaskDifferentialTest, GeneralMatcherTriesEveryLengthOfEveryStar) {
   std::cout << "seed " << Seed + 1 << "\n";
   TRandomText random(Seed + 1);
   for (int i = 0; i < Cases; ++i) {

@@ -43,7 +43,7 @@ std::string InvalidAt(const std::string& mask, int position) {
 
 } // namespace
 
-TEST(Mask, StarsAndDots) {
+TEST(MaskTest, StarsAndDots) {
   ExpectMatches({
       {"*", "", true},
       {"*", "README", true},
@@ -68,7 +68,7 @@ TEST(Mask, StarsAndDots) {
   });
 }
 
-TEST(Mask, QuestionMarks) {
+TEST(MaskTest, QuestionMarks) {
   ExpectMatches({
       {"a?c", "abc", true},
       {"a?c", "ac", false},
@@ -81,7 +81,7 @@ TEST(Mask, QuestionMarks) {
   });
 }
 
-TEST(Mask, SetsAndRanges) {
+TEST(MaskTest, SetsAndRanges) {
   ExpectMatches({
       {"[a-c]*", "apple", true},
       {"[a-c]*", "Bob", true},
@@ -114,7 +114,7 @@ TEST(Mask, SetsAndRanges) {
   });
 }
 
-TEST(Mask, OrdinaryCharactersAndCase) {
+TEST(MaskTest, OrdinaryCharactersAndCase) {
   ExpectMatches({
       {"a]!-;", "A]!-;", true},
       {" a", " a", true},
@@ -126,7 +126,7 @@ TEST(Mask, OrdinaryCharactersAndCase) {
   });
 }
 
-TEST(Mask, BacktracksToLaterPositions) {
+TEST(MaskTest, BacktracksToLaterPositions) {
   ExpectMatches({
       {"*ab", "aab", true},
       {"*a*b", "aXaYb", true},
@@ -138,7 +138,7 @@ TEST(Mask, BacktracksToLaterPositions) {
   });
 }
 
-TEST(Mask, ManyStarsOnLongNamesAnswerAtOnce) {
+TEST(MaskTest, ManyStarsOnLongNamesAnswerAtOnce) {
   // Retrying every earlier star would take longer than any test run on these.
   const std::string mask = Repeat("*a", 20) + "*b";
   EXPECT_FALSE(NameMatchesMask(std::string(300, 'a'), mask));
@@ -146,7 +146,7 @@ TEST(Mask, ManyStarsOnLongNamesAnswerAtOnce) {
   EXPECT_FALSE(NameMatchesMask(std::string(19, 'a') + "b", mask));
 }
 
-TEST(Mask, InvalidMasksGivePositions) {
+TEST(MaskTest, InvalidMasksGivePositions) {
   const std::vector<std::pair<std::string, int>> rows = {
       {"*.[txt", 7},
       {"[]", 2},
@@ -173,7 +173,7 @@ TEST(Mask, InvalidMasksGivePositions) {
   }
 }
 
-TEST(Mask, ThirtyStarsAreTheLimit) {
+TEST(MaskTest, ThirtyStarsAreTheLimit) {
   EXPECT_TRUE(NameMatchesMask(std::string(30, 'a'), Repeat("*a", 30)));
   EXPECT_TRUE(NameMatchesMask("abc", Repeat("*", 50) + "abc"));
   EXPECT_EQ(CompileError(Repeat("*a", 29) + "*"), "");
@@ -182,7 +182,7 @@ TEST(Mask, ThirtyStarsAreTheLimit) {
     EXPECT_THROW(NameMatchesMask("a", Repeat("*a", 31)), Exception);
 }
 
-TEST(Mask, DoubleByteCharactersAreMatchedExactly) {
+TEST(MaskTest, DoubleByteCharactersAreMatchedExactly) {
   TCodePage::TUpperTable upper{};
   TCodePage::TLeadBytes lead{};
   const TCodePage western = TCodePage::Windows1252();

@@ -48,7 +48,7 @@ int32_t PackedTime(int year, int month, int day) {
 }
 
 using TCalls = std::vector<std::string>;
-const TCalls kMarksOn1 = {"Mark(1,*)", "Mark(2,-)", "Mark(3,-)", "Mark(4,-)"};
+const TCalls MarksOn1 = {"Mark(1,*)", "Mark(2,-)", "Mark(3,-)", "Mark(4,-)"};
 
 TCalls Then(TCalls calls, const TCalls& more) {
   calls.insert(calls.end(), more.begin(), more.end());
@@ -207,10 +207,10 @@ TEST(SortTest, KeepsTheCurrentFileCurrentAndShown) {
   };
   // Before: d b c a; after the name sort: a b c d.
   const TCase cases[] = {
-      {"no current row: none made current", 0, kMarksOn1},
+      {"no current row: none made current", 0, MarksOn1},
       {"current file moves", 1,
-       Then(kMarksOn1, {"SelectedRow(4)", "RowChanged(1,4)", "ShowCell(1,4)"})},
-      {"current file stays on its row", 2, Then(kMarksOn1, {"SelectedRow(2)", "ShowCell(1,2)"})},
+       Then(MarksOn1, {"SelectedRow(4)", "RowChanged(1,4)", "ShowCell(1,4)"})},
+      {"current file stays on its row", 2, Then(MarksOn1, {"SelectedRow(2)", "ShowCell(1,2)"})},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Why);
@@ -266,7 +266,7 @@ TEST(HeadingClickTest, EmptyListOnlyMarksAndReloads) {
   TFoundFiles files;
   TRecordingGrid grid;
   SortByHeading(files, grid, 1);
-  EXPECT_EQ(Then(kMarksOn1, {"Reload"}), grid.Calls);
+  EXPECT_EQ(Then(MarksOn1, {"Reload"}), grid.Calls);
 }
 
 TEST(GoToNameTest, SelectsTheFirstNameFromTheTop) {

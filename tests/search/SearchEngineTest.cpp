@@ -22,25 +22,25 @@ const TCodePage& Page() {
   return page;
 }
 
-class Walk : public testing::Test {
+class WalkTest : public testing::Test {
 protected:
-  TMemoryFileSystem fs;
-  TSearchEngine engine{fs, FrenchSettings(), Page()};
+  TMemoryFileSystem Disk;
+  TSearchEngine Engine{Disk, FrenchSettings(), Page()};
 
   // Each record as "Index Folder|Name".
   std::vector<std::string> Search(const std::string& folder, const std::string& mask = "*",
                                   const std::string& text = "", bool subfolders = true) {
-    engine.Search({folder, mask, text, subfolders});
+    Engine.Search({folder, mask, text, subfolders});
     return Found();
   }
   std::vector<std::string> Found() const {
     std::vector<std::string> found;
-    for (const auto& r : engine.FoundFiles())
+    for (const auto& r : Engine.FoundFiles())
       found.push_back(std::to_string(r->Index) + " " + r->Folder + "|" + r->Name);
     return found;
   }
   bool WasListed(const std::string& pattern) const {
-    return std::count(fs.Listed.begin(), fs.Listed.end(), pattern) > 0;
+    return std::count(Disk.Listed.begin(), Disk.Listed.end(), pattern) > 0;
   }
 };
 
@@ -48,7 +48,7 @@ using TFound = std::vector<std::string>;
 
 } // namespace
 
-TEST(JoinPath, OneBackslashBetween) {
+TEST(JoinPathTest, OneBackslashBetween) {
   const struct {
     const char *Folder, *Name, *Path;
   } cases[] = {
@@ -63,82 +63,82 @@ TEST(JoinPath, OneBackslashBetween) {
   }
 }
 
-TEST_F(Walk, DepthFirstInListingOrderWithFullRecords) {
-  fs.AddFile("C:\\R\\a.txt", "12345");
-  fs.AddFolder("C:\\R\\Sub");
-  fs.AddFile("C:\\R\\Sub\\b.txt");
-  fs.AddFile("C:\\R\\Sub\\Deeper\\c.txt");
-  fs.AddFile("C:\\R\\z.txt");
+TEST_F(WalkTest, DepthFirstInListingOrderWithFullRecords) {
+  Disk.AddFile("C:\\R\\a.txt", "12345");
+  Disk.AddFolder("C:\\R\\Sub");
+  Disk.AddFile("C:\\R\\Sub\\b.txt");
+  Disk.AddFile("C:\\R\\Sub\\Deeper\\c.txt");
+  Disk.AddFile("C:\\R\\z.txt");
   EXPECT_EQ(Search("C:\\R"), (TFound{"1 C:\\R|a.txt", "2 C:\\R\\Sub|b.txt",
                                      "3 C:\\R\\Sub\\Deeper|c.txt", "4 C:\\R|z.txt"}));
-  const TInfoFic& a = *engine.FoundFiles()[0];
+  const TInfoFic& a = *Engine.FoundFiles()[0];
   EXPECT_EQ(a.Size, 5);
   EXPECT_EQ(a.Time, TMemoryFileSystem::DefaultTime);
   EXPECT_EQ(a.DateText, "25/12/2005 14:03:08");
-  EXPECT_EQ(fs.OpenListings, 0);
+  EXPECT_EQ(Disk.OpenListings, 0);
 
   EXPECT_EQ(Search("C:\\R"), Found()); // the second run replaces the first's records
-  EXPECT_EQ(engine.FoundFiles().size(), 4u);
-  fs.Listed.clear();
+  EXPECT_EQ(Engine.FoundFiles().size(), 4u);
+  Disk.Listed.clear();
   EXPECT_EQ(Search("C:\\R", "*", "", false), (TFound{"1 C:\\R|a.txt", "2 C:\\R|z.txt"}));
   EXPECT_FALSE(WasListed("C:\\R\\Sub\\*.*"));
 }
 
-TEST_F(Walk, EveryAttributeKindIsExaminedButDotNamesNever) {
-  fs.AddFile("C:\\R\\hidden.txt", "", faHidden);
-  fs.AddFile("C:\\R\\system.txt", "", faSysFile | faHidden | faReadOnly);
-  fs.AddFile("C:\\R\\label", "", faVolumeID);
-  fs.AddFile("C:\\R\\.profile");
-  fs.AddFile("C:\\R\\.git\\config");
-  fs.AddFolder("C:\\R\\Secret", faDirectory | faHidden | faSysFile);
-  fs.AddFile("C:\\R\\Secret\\s.txt");
-  fs.AddFolder("C:\\R\\Dir.txt"); // a folder is never a result, whatever its name
+TEST_F(WalkTest, EveryAttributeKindIsExaminedButDotNamesNever) {
+  Disk.AddFile("C:\\R\\hidden.txt", "", faHidden);
+  Disk.AddFile("C:\\R\\system.txt", "", faSysFile | faHidden | faReadOnly);
+  Disk.AddFile("C:\\R\\label", "", faVolumeID);
+  Disk.AddFile("C:\\R\\.profile");
+  Disk.AddFile("C:\\R\\.git\\config");
+  Disk.AddFolder("C:\\R\\Secret", faDirectory | faHidden | faSysFile);
+  Disk.AddFile("C:\\R\\Secret\\s.txt");
+  Disk.AddFolder("C:\\R\\Dir.txt"); // a folder is never a result, whatever its name
   EXPECT_EQ(Search("C:\\R"), (TFound{"1 C:\\R|hidden.txt", "2 C:\\R|system.txt", "3 C:\\R|label",
                                      "4 C:\\R\\Secret|s.txt"}));
   EXPECT_FALSE(WasListed("C:\\R\\.git\\*.*"));
 }
 
-TEST_F(Walk, TheMaskIsTestedBeforeTheFileIsOpened) {
-  fs.AddFile("C:\\R\\README", "x");
-  fs.AddFile("C:\\R\\read.me", "x");
-  fs.AddFile("C:\\R\\a.txt", "x");
+TEST_F(WalkTest, TheMaskIsTestedBeforeTheFileIsOpened) {
+  Disk.AddFile("C:\\R\\README", "x");
+  Disk.AddFile("C:\\R\\read.me", "x");
+  Disk.AddFile("C:\\R\\a.txt", "x");
   EXPECT_EQ(Search("C:\\R", ""), (TFound{"1 C:\\R|read.me", "2 C:\\R|a.txt"}));
   EXPECT_EQ(Search("C:\\R", "*.me", "x"), TFound{"1 C:\\R|read.me"});
-  EXPECT_EQ(fs.Opened, std::vector<std::string>{"C:\\R\\read.me"});
+  EXPECT_EQ(Disk.Opened, std::vector<std::string>{"C:\\R\\read.me"});
 }
 
-TEST_F(Walk, DriveRootAndNoFolder) {
-  fs.AddFile("C:\\a.txt", "x");
-  fs.AddFile("C:\\Docs\\b.txt", "x");
+TEST_F(WalkTest, DriveRootAndNoFolder) {
+  Disk.AddFile("C:\\a.txt", "x");
+  Disk.AddFile("C:\\Docs\\b.txt", "x");
   EXPECT_EQ(Search("C:\\", "*", "x"), (TFound{"1 C:\\|a.txt", "2 C:\\Docs|b.txt"}));
-  EXPECT_EQ(fs.Opened, (std::vector<std::string>{"C:\\a.txt", "C:\\Docs\\b.txt"}));
+  EXPECT_EQ(Disk.Opened, (std::vector<std::string>{"C:\\a.txt", "C:\\Docs\\b.txt"}));
 
-  fs.AddFile("\\top.txt");
+  Disk.AddFile("\\top.txt");
   EXPECT_EQ(Search(""), TFound{"1 |top.txt"});
   EXPECT_TRUE(WasListed("\\*.*"));
   EXPECT_EQ(Search("C:\\Missing"), TFound{});
 }
 
-TEST_F(Walk, AnInvalidMaskIsReportedAtTheFirstFileOnly) {
-  fs.AddFolder("C:\\R\\A\\B");
+TEST_F(WalkTest, AnInvalidMaskIsReportedAtTheFirstFileOnly) {
+  Disk.AddFolder("C:\\R\\A\\B");
   EXPECT_EQ(Search("C:\\R", "["), TFound{}); // no file, no error
 
-  fs.AddFile("C:\\R\\A\\B\\f.txt");
-  fs.AddFile("C:\\R\\g.txt");
+  Disk.AddFile("C:\\R\\A\\B\\f.txt");
+  Disk.AddFile("C:\\R\\g.txt");
   try {
     Search("C:\\R", "[");
     ADD_FAILURE() << "no error";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), "'[' est un masque incorrect \xE0 (2)");
   }
-  EXPECT_TRUE(engine.FoundFiles().empty());
-  EXPECT_EQ(fs.OpenListings, 0); // every level's listing closed on the way out
+  EXPECT_TRUE(Engine.FoundFiles().empty());
+  EXPECT_EQ(Disk.OpenListings, 0); // every level's listing closed on the way out
 }
 
-TEST_F(Walk, AnInvalidTimeStopsTheWalkKeepingWhatWasFound) {
-  fs.AddFile("C:\\R\\a.txt");
-  fs.AddFile("C:\\R\\Sub\\bad.txt").Time = 0;
-  fs.AddFile("C:\\R\\z.txt");
+TEST_F(WalkTest, AnInvalidTimeStopsTheWalkKeepingWhatWasFound) {
+  Disk.AddFile("C:\\R\\a.txt");
+  Disk.AddFile("C:\\R\\Sub\\bad.txt").Time = 0;
+  Disk.AddFile("C:\\R\\z.txt");
   try {
     Search("C:\\R");
     ADD_FAILURE() << "no error";
@@ -146,22 +146,22 @@ TEST_F(Walk, AnInvalidTimeStopsTheWalkKeepingWhatWasFound) {
     EXPECT_EQ(e.Message(), "Argument incorrect pour date encode");
   }
   EXPECT_EQ(Found(), TFound{"1 C:\\R|a.txt"});
-  EXPECT_EQ(fs.OpenListings, 0);
+  EXPECT_EQ(Disk.OpenListings, 0);
 }
 
-TEST_F(Walk, SizeIsTheWholeSize) {
+TEST_F(WalkTest, SizeIsTheWholeSize) {
   const uint64_t sizes[] = {0, 0x7FFFFFFF, 0x80000000, 3000000000, 0xFFFFFFFF, 5000000000};
   for (const uint64_t size : sizes)
-    fs.AddFile("C:\\R\\" + std::to_string(size)).Size = size;
+    Disk.AddFile("C:\\R\\" + std::to_string(size)).Size = size;
   Search("C:\\R");
-  ASSERT_EQ(engine.FoundFiles().size(), std::size(sizes));
+  ASSERT_EQ(Engine.FoundFiles().size(), std::size(sizes));
   for (size_t i = 0; i < std::size(sizes); ++i) {
     SCOPED_TRACE(sizes[i]);
-    EXPECT_EQ(engine.FoundFiles()[i]->Size, int64_t(sizes[i]));
+    EXPECT_EQ(Engine.FoundFiles()[i]->Size, int64_t(sizes[i]));
   }
 }
 
-TEST_F(Walk, ContentDecidesLineByLineAndUnreadableFilesAreNoMatch) {
+TEST_F(WalkTest, ContentDecidesLineByLineAndUnreadableFilesAreNoMatch) {
   const struct {
     const char* Name;
     std::string Content;
@@ -187,26 +187,26 @@ TEST_F(Walk, ContentDecidesLineByLineAndUnreadableFilesAreNoMatch) {
   }
 }
 
-TEST_F(Walk, FilesThatCannotBeReadAreFoundOnlyForAnEmptyText) {
-  fs.AddFile("C:\\R\\locked.txt", "abc").Locked = true;
-  fs.AddFile("C:\\R\\broken.txt", "abc").ReadFails = true;
-  fs.AddFile("C:\\R\\empty.txt");
+TEST_F(WalkTest, FilesThatCannotBeReadAreFoundOnlyForAnEmptyText) {
+  Disk.AddFile("C:\\R\\locked.txt", "abc").Locked = true;
+  Disk.AddFile("C:\\R\\broken.txt", "abc").ReadFails = true;
+  Disk.AddFile("C:\\R\\empty.txt");
   EXPECT_EQ(Search("C:\\R", "*", "abc"), TFound{});
   EXPECT_EQ(Search("C:\\R", "*", ""),
             (TFound{"1 C:\\R|locked.txt", "2 C:\\R|broken.txt", "3 C:\\R|empty.txt"}));
-  EXPECT_EQ(fs.Opened.size(), 3u); // by the first search only
-  EXPECT_EQ(fs.OpenFiles, 0);
+  EXPECT_EQ(Disk.Opened.size(), 3u); // by the first search only
+  EXPECT_EQ(Disk.OpenFiles, 0);
 }
 
-TEST_F(Walk, LinksAreWalkedUnlessTheyLeadBackOnThePath) {
-  fs.AddFile("C:\\R\\A\\a.txt");
-  fs.AddLink("C:\\R\\A\\ToRoot", "C:\\R");
-  fs.AddLink("C:\\R\\A\\ToSelf", "C:\\R\\A");
-  fs.AddLink("C:\\R\\A\\ToOther", "C:\\Other");
-  fs.AddFile("C:\\Other\\o.txt");
-  fs.AddLink("C:\\Other\\Back", "C:\\R\\A"); // on the path through ToOther
-  fs.AddFile("C:\\R\\r.txt");
+TEST_F(WalkTest, LinksAreWalkedUnlessTheyLeadBackOnThePath) {
+  Disk.AddFile("C:\\R\\A\\a.txt");
+  Disk.AddLink("C:\\R\\A\\ToRoot", "C:\\R");
+  Disk.AddLink("C:\\R\\A\\ToSelf", "C:\\R\\A");
+  Disk.AddLink("C:\\R\\A\\ToOther", "C:\\Other");
+  Disk.AddFile("C:\\Other\\o.txt");
+  Disk.AddLink("C:\\Other\\Back", "C:\\R\\A"); // on the path through ToOther
+  Disk.AddFile("C:\\R\\r.txt");
   EXPECT_EQ(Search("C:\\R"),
             (TFound{"1 C:\\R\\A|a.txt", "2 C:\\R\\A\\ToOther|o.txt", "3 C:\\R|r.txt"}));
-  EXPECT_EQ(fs.OpenListings, 0);
+  EXPECT_EQ(Disk.OpenListings, 0);
 }

@@ -63,7 +63,7 @@ TCodePage ThreeWayPage() {
 
 } // namespace
 
-TEST(TextScan, DecidesLikeTheLineByLineSearch) {
+TEST(TextScanTest, DecidesLikeTheLineByLineSearch) {
   const TCodePage page = TCodePage::Windows1252();
   struct TCase {
     const char* Name;
@@ -92,7 +92,7 @@ TEST(TextScan, DecidesLikeTheLineByLineSearch) {
   }
 }
 
-TEST(TextScan, LineBreakInTextLeavesTheDecisionToLines) {
+TEST(TextScanTest, LineBreakInTextLeavesTheDecisionToLines) {
   const TCodePage page = TCodePage::Windows1252();
   // An empty text is in every file, even one without lines, as the walk wants it.
   EXPECT_TRUE(TTextScan("", page).ContainsIn(""));
@@ -105,7 +105,7 @@ TEST(TextScan, LineBreakInTextLeavesTheDecisionToLines) {
 // Random files of CR, LF, NUL, accented letters in both cases and a few other bytes; needles
 // often cut from the file with their case flipped, blocks and reads of random small sizes so
 // that matches straddle blocks, texts long enough for the 16- and 32-byte loops.
-TEST(TextScan, AgreesWithLineByLineSearchOnRandomFiles) {
+TEST(TextScanTest, AgreesWithLineByLineSearchOnRandomFiles) {
   const unsigned seed = 20261208;
   std::cout << "TextScan random seed " << seed << "\n";
   std::mt19937 random(seed);

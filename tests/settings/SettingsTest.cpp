@@ -12,12 +12,12 @@
 
 namespace {
 using TItems = std::vector<std::string>;
-const std::string kPath = "C:\\Programmes\\Scrivane\\Scrivane.ini";
+const std::string IniPath = "C:\\Programmes\\Scrivane\\Scrivane.ini";
 
 // A settings file over an in-memory INI, a tree where only the listed folders exist.
-struct TSettingsFixture : ::testing::Test {
+struct SettingsTest : ::testing::Test {
   TMemoryIni Ini;
-  TSettingsFile File{kPath, Ini};
+  TSettingsFile File{IniPath, Ini};
   TStringHistory Masks, Texts;
   std::vector<std::string> Folders = {"C:\\", "C:\\Sources", WindowsFolder()};
   TFakeFolderTree Tree{[this](const std::string& path) {
@@ -27,7 +27,7 @@ struct TSettingsFixture : ::testing::Test {
   void Load() { LoadSettings(File, Masks, Texts, Tree); }
   void Save() { SaveSettings(File, Masks, Texts, Tree); }
   std::optional<std::string> Stored(const char* section, const char* key) {
-    return TIniText(Ini.Files[kPath]).Value(section, key);
+    return TIniText(Ini.Files[IniPath]).Value(section, key);
   }
 };
 } // namespace
@@ -69,7 +69,7 @@ TEST(SettingsFileTest, ReadsCountsByTheirRules) {
     EXPECT_EQ(c.Expected, value);
   }
   TMemoryIni none;
-  EXPECT_EQ(4, TSettingsFile(kPath, none).ReadInteger("GENERAL", "nNbFic", 4));
+  EXPECT_EQ(4, TSettingsFile(IniPath, none).ReadInteger("GENERAL", "nNbFic", 4));
 }
 
 TEST(SettingsFileTest, ARefusedWriteRaisesWithTheFullPath) {
@@ -80,28 +80,28 @@ TEST(SettingsFileTest, ARefusedWriteRaisesWithTheFullPath) {
   };
   for (const auto& write : writes) {
     TMemoryIni ini;
-    ini.ReadOnly.insert(kPath);
-    TSettingsFile file(kPath, ini);
+    ini.ReadOnly.insert(IniPath);
+    TSettingsFile file(IniPath, ini);
     try {
       write(file);
       ADD_FAILURE() << "no error";
     } catch (const Exception& e) {
-      EXPECT_EQ("Ne peut écrire dans " + kPath, e.Message());
+      EXPECT_EQ("Ne peut écrire dans " + IniPath, e.Message());
     }
   }
 }
 
-TEST_F(TSettingsFixture, FirstRunStartsEmptyAndWritesOnlyCountsAndFolder) {
+TEST_F(SettingsTest, FirstRunStartsEmptyAndWritesOnlyCountsAndFolder) {
   Load();
   EXPECT_TRUE(Masks.Items.empty());
   EXPECT_TRUE(Texts.Items.empty());
   EXPECT_EQ((TItems{"Populate", "SelectPath()"}), Tree.Calls);
   EXPECT_EQ("", Tree.Selected);
   Save();
-  EXPECT_EQ("[GENERAL]\r\nnNbFic=0\r\nnNbCont=0\r\ncRep=\r\n", Ini.Files[kPath]);
+  EXPECT_EQ("[GENERAL]\r\nnNbFic=0\r\nnNbCont=0\r\ncRep=\r\n", Ini.Files[IniPath]);
 }
 
-TEST_F(TSettingsFixture, LoadsAsManyEntriesAsTheCountSays) {
+TEST_F(SettingsTest, LoadsAsManyEntriesAsTheCountSays) {
   struct TCase {
     const char* Count;
     TItems Expected;
@@ -117,9 +117,9 @@ TEST_F(TSettingsFixture, LoadsAsManyEntriesAsTheCountSays) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Count);
-    Ini.Files[kPath] = Format("[GENERAL]\r\nnNbFic=%s\r\n[Fichiers]\r\ncFic1=a\r\ncFic2=b\r\n"
-                              "cFic3=c\r\ncFic4=d\r\n",
-                              c.Count);
+    Ini.Files[IniPath] = Format("[GENERAL]\r\nnNbFic=%s\r\n[Fichiers]\r\ncFic1=a\r\ncFic2=b\r\n"
+                                "cFic3=c\r\ncFic4=d\r\n",
+                                c.Count);
     Masks.Items.clear();
     Load();
     EXPECT_EQ(c.Expected, Masks.Items);
@@ -128,7 +128,7 @@ TEST_F(TSettingsFixture, LoadsAsManyEntriesAsTheCountSays) {
 
 // Gaps shorter than the longest run are empty items; from a run of 1,000 absent keys on,
 // nothing more is read.
-TEST_F(TSettingsFixture, AHugeHandEditedCountStopsAtALongRunOfAbsentEntries) {
+TEST_F(SettingsTest, AHugeHandEditedCountStopsAtALongRunOfAbsentEntries) {
   const struct {
     int Gap; // absent keys between "a" and "b"
     size_t Size;
@@ -136,9 +136,9 @@ TEST_F(TSettingsFixture, AHugeHandEditedCountStopsAtALongRunOfAbsentEntries) {
   } cases[] = {{0, 2, "b"}, {2, 4, "b"}, {999, 1001, "b"}, {1000, 1, "a"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Gap);
-    Ini.Files[kPath] = Format("[GENERAL]\r\nnNbFic=2000000000\r\n[Fichiers]\r\ncFic1=a\r\n"
-                              "cFic%d=b\r\ncFic%d=\r\n",
-                              c.Gap + 2, c.Gap + 2 + 1001);
+    Ini.Files[IniPath] = Format("[GENERAL]\r\nnNbFic=2000000000\r\n[Fichiers]\r\ncFic1=a\r\n"
+                                "cFic%d=b\r\ncFic%d=\r\n",
+                                c.Gap + 2, c.Gap + 2 + 1001);
     Masks.Items.clear();
     Load();
     ASSERT_EQ(c.Size, Masks.Items.size());
@@ -146,10 +146,10 @@ TEST_F(TSettingsFixture, AHugeHandEditedCountStopsAtALongRunOfAbsentEntries) {
   }
 }
 
-TEST_F(TSettingsFixture, SavesTheListsWholeAndNumberedWithoutGaps) {
-  Ini.Files[kPath] = "[GENERAL]\r\nAutre=garde\r\nnNbFic=2\r\nnNbCont=3\r\ncRep=C:\\Sources\r\n"
-                     "[Fichiers]\r\ncFic1=*.txt\r\ncFic2=*.txt\r\ncFic3=perdu\r\n"
-                     "[Contenant]\r\ncCont1=un\r\ncCont2=\r\ncCont3=trois\r\n";
+TEST_F(SettingsTest, SavesTheListsWholeAndNumberedWithoutGaps) {
+  Ini.Files[IniPath] = "[GENERAL]\r\nAutre=garde\r\nnNbFic=2\r\nnNbCont=3\r\ncRep=C:\\Sources\r\n"
+                       "[Fichiers]\r\ncFic1=*.txt\r\ncFic2=*.txt\r\ncFic3=perdu\r\n"
+                       "[Contenant]\r\ncCont1=un\r\ncCont2=\r\ncCont3=trois\r\n";
   Load();
   EXPECT_EQ((TItems{"*.txt", "*.txt"}), Masks.Items);
   EXPECT_EQ((TItems{"un", "", "trois"}), Texts.Items);
@@ -166,7 +166,7 @@ TEST_F(TSettingsFixture, SavesTheListsWholeAndNumberedWithoutGaps) {
   EXPECT_EQ("garde", Stored("GENERAL", "Autre"));
 }
 
-TEST_F(TSettingsFixture, TextsWithBlanksOrQuotesAtTheirEndsReadBackUnchanged) {
+TEST_F(SettingsTest, TextsWithBlanksOrQuotesAtTheirEndsReadBackUnchanged) {
   const TItems texts = {" mot ", "mot\t", "\"cité\"", "'a'", "\"", "\" x", "a \"b\" c"};
   Texts.Items = texts;
   Save();
@@ -175,8 +175,8 @@ TEST_F(TSettingsFixture, TextsWithBlanksOrQuotesAtTheirEndsReadBackUnchanged) {
   EXPECT_EQ(texts, Texts.Items);
 }
 
-TEST_F(TSettingsFixture, ARefusedWriteSkipsTheRestOfTheSave) {
-  Ini.Files[kPath] = "[GENERAL]\r\nnNbFic=1\r\ncRep=C:\\\r\n[Fichiers]\r\ncFic1=ancien\r\n";
+TEST_F(SettingsTest, ARefusedWriteSkipsTheRestOfTheSave) {
+  Ini.Files[IniPath] = "[GENERAL]\r\nnNbFic=1\r\ncRep=C:\\\r\n[Fichiers]\r\ncFic1=ancien\r\n";
   Masks.Items = {"nouveau"};
   Tree.Selected = "C:\\Sources";
   Ini.WritesLeft = 2; // the count and the erase
@@ -186,15 +186,15 @@ TEST_F(TSettingsFixture, ARefusedWriteSkipsTheRestOfTheSave) {
 }
 
 // Read part way, a list's count and section would be lost with the items after the failure.
-TEST_F(TSettingsFixture, AListThatFailsPartWayKeepsItsStoredEntriesAndCostsNothingElse) {
+TEST_F(SettingsTest, AListThatFailsPartWayKeepsItsStoredEntriesAndCostsNothingElse) {
   const struct {
     bool MasksFail;
     const char *NbFic, *Fic2, *NbCont, *Cont1;
   } cases[] = {{true, "2", "b", "2", "deux"}, {false, "3", "*.c", "1", "un"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.MasksFail ? "masks" : "texts");
-    Ini.Files[kPath] = "[GENERAL]\r\nnNbFic=2\r\nnNbCont=1\r\ncRep=C:\\\r\n"
-                       "[Fichiers]\r\ncFic1=a\r\ncFic2=b\r\n[Contenant]\r\ncCont1=un\r\n";
+    Ini.Files[IniPath] = "[GENERAL]\r\nnNbFic=2\r\nnNbCont=1\r\ncRep=C:\\\r\n"
+                         "[Fichiers]\r\ncFic1=a\r\ncFic2=b\r\n[Contenant]\r\ncCont1=un\r\n";
     Masks = TStringHistory({"*.txt", "*.c", "*.h"});
     Texts = TStringHistory({"deux", "trois"});
     (c.MasksFail ? Masks : Texts).FailsAt = 1;
@@ -208,8 +208,8 @@ TEST_F(TSettingsFixture, AListThatFailsPartWayKeepsItsStoredEntriesAndCostsNothi
   }
 }
 
-TEST_F(TSettingsFixture, AStoredFolderThatIsGoneSelectsTheWindowsFolderSilently) {
-  Ini.Files[kPath] = "[GENERAL]\r\ncRep=C:\\Disparu\r\n";
+TEST_F(SettingsTest, AStoredFolderThatIsGoneSelectsTheWindowsFolderSilently) {
+  Ini.Files[IniPath] = "[GENERAL]\r\ncRep=C:\\Disparu\r\n";
   EXPECT_NO_THROW(Load());
   EXPECT_EQ((TItems{"Populate", "SelectPath(C:\\Disparu)", "SelectPath(" + WindowsFolder() + ")"}),
             Tree.Calls);
@@ -221,8 +221,8 @@ TEST_F(TSettingsFixture, AStoredFolderThatIsGoneSelectsTheWindowsFolderSilently)
   EXPECT_EQ("", other.Selected);
 }
 
-TEST_F(TSettingsFixture, AListThatRefusesAnItemRaises) {
-  Ini.Files[kPath] = "[GENERAL]\r\nnNbCont=1\r\n";
+TEST_F(SettingsTest, AListThatRefusesAnItemRaises) {
+  Ini.Files[IniPath] = "[GENERAL]\r\nnNbCont=1\r\n";
   Texts.Refuses = true;
   try {
     Load();

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Application, TitleIsTheFileNameUpToItsFirstDotWithTheRestLowerCase) {
+TEST(ApplicationTest, TitleIsTheFileNameUpToItsFirstDotWithTheRestLowerCase) {
   const struct {
     const char* path;
     const char* title;
@@ -24,7 +24,7 @@ TEST(Application, TitleIsTheFileNameUpToItsFirstDotWithTheRestLowerCase) {
   }
 }
 
-TEST(Application, ErrorTextGainsAFullStopAfterCharactersAboveTheFullStop) {
+TEST(ApplicationTest, ErrorTextGainsAFullStopAfterCharactersAboveTheFullStop) {
   const struct {
     const char* message;
     const char* shown;
@@ -46,7 +46,7 @@ TEST(Application, ErrorTextGainsAFullStopAfterCharactersAboveTheFullStop) {
   }
 }
 
-TEST(Application, ErrorBoxShowsTheMessageUnderTheTitleWithAStopIconAfterReleasingTheMouse) {
+TEST(ApplicationTest, ErrorBoxShowsTheMessageUnderTheTitleWithAStopIconAfterReleasingTheMouse) {
   TDialogTestForm form;
   TRecordedBoxes boxes;
   SetCapture(form.Handle());
@@ -62,7 +62,7 @@ TEST(Application, ErrorBoxShowsTheMessageUnderTheTitleWithAStopIconAfterReleasin
   EXPECT_EQ(boxes.Shown[1].Text, "Mémoire insuffisante.");
 }
 
-TEST(Application, AFailureWhileTheBoxIsUpShowsNoSecondBox) {
+TEST(ApplicationTest, AFailureWhileTheBoxIsUpShowsNoSecondBox) {
   TRecordedBoxes boxes;
   boxes.WhileShown = [] { Application().Guarded([] { throw Exception("seconde"); }); };
   Application().Guarded([] { throw Exception("première"); });

@@ -54,7 +54,7 @@ int CountPixels(HWND window, COLORREF colour) {
 }
 } // namespace
 
-TEST(Mnemonics, TheLetterAfterASingleAmpersandUpperCased) {
+TEST(MnemonicsTest, TheLetterAfterASingleAmpersandUpperCased) {
   const struct {
     const char* caption;
     char letter;
@@ -68,7 +68,7 @@ TEST(Mnemonics, TheLetterAfterASingleAmpersandUpperCased) {
   }
 }
 
-TEST(Mnemonics, AltLettersFocusToggleAndPressOnlyVisibleControls) {
+TEST(MnemonicsTest, AltLettersFocusToggleAndPressOnlyVisibleControls) {
   TDialogTestForm form;
   TLabel label(form.Handle(), {8, 8, 50, 13}, "&Fichiers");
   TComboBox combo(form.Handle(), {60, 8, 145, 21});
@@ -96,7 +96,7 @@ TEST(Mnemonics, AltLettersFocusToggleAndPressOnlyVisibleControls) {
   EXPECT_EQ(clicks, 1);
 }
 
-TEST(ComboBox, ItemsKeepTheirOrderAndAFailingAppendRaises) {
+TEST(ComboBoxTest, ItemsKeepTheirOrderAndAFailingAppendRaises) {
   TDialogTestForm form;
   TComboBox combo(form.Handle(), {8, 8, 145, 21});
   for (const char* item : {"*.txt", "", "*.TXT", "été"})
@@ -125,7 +125,7 @@ TEST(ComboBox, ItemsKeepTheirOrderAndAFailingAppendRaises) {
   EXPECT_EQ(combo.ItemCount(), 4);
 }
 
-TEST(Edit, TypedAndSetTextsRaiseTheChangeEvent) {
+TEST(EditTest, TypedAndSetTextsRaiseTheChangeEvent) {
   TDialogTestForm form;
   TEdit edit(form.Handle(), {8, 8, 121, 21});
   std::vector<std::string> seen;
@@ -138,7 +138,7 @@ TEST(Edit, TypedAndSetTextsRaiseTheChangeEvent) {
   EXPECT_EQ(seen, (std::vector<std::string>{"a", "ab", ""}));
 }
 
-TEST(BitBtn, AClickRaisesOneEventAndThePictureShowsWithoutItsBackground) {
+TEST(BitBtnTest, AClickRaisesOneEventAndThePictureShowsWithoutItsBackground) {
   TDialogTestForm form;
   const COLORREF background = RGB(255, 0, 255), centre = RGB(255, 0, 0);
   TBitBtn button(form.Handle(), {8, 8, 97, 33}, "&Rechercher", SolidPicture(background, centre));

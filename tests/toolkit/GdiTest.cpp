@@ -29,7 +29,7 @@ protected:
 };
 } // namespace
 
-TEST(PaintBuffer, DrawsInClientCoordinatesAndChangesOnlyTheInvalidRectangle) {
+TEST(PaintBufferTest, DrawsInClientCoordinatesAndChangesOnlyTheInvalidRectangle) {
   TPaintedWindow window;
   Application().ProcessMessages();
   window.Colour = RGB(0, 0, 255);

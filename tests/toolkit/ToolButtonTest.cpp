@@ -44,7 +44,7 @@ void Send(const TSpeedButton& button, UINT message, int x, int y) {
 }
 } // namespace
 
-TEST(SpeedButton, ClicksWithoutTakingTheFocusOnlyWhenReleasedOverIt) {
+TEST(SpeedButtonTest, ClicksWithoutTakingTheFocusOnlyWhenReleasedOverIt) {
   TDialogTestForm form;
   TEdit edit(form.Handle(), {8, 40, 100, 21});
   HBITMAP picture = SquarePicture(0xFF00FF, 0x800000);
@@ -64,7 +64,7 @@ TEST(SpeedButton, ClicksWithoutTakingTheFocusOnlyWhenReleasedOverIt) {
   DeleteObject(picture);
 }
 
-TEST(SpeedButton, FlatUntilTheMouseIsOverItSunkenWhilePressed) {
+TEST(SpeedButtonTest, FlatUntilTheMouseIsOverItSunkenWhilePressed) {
   TDialogTestForm form;
   HBITMAP picture = SquarePicture(0xFF00FF, 0x800000);
   TSpeedButton button(form.Handle(), {8, 8, 25, 25}, picture);
@@ -89,7 +89,7 @@ TEST(SpeedButton, FlatUntilTheMouseIsOverItSunkenWhilePressed) {
   DeleteObject(picture);
 }
 
-TEST(StaticText, AutoSizedFollowsItsCaptionFixedKeepsItsSize) {
+TEST(StaticTextTest, AutoSizedFollowsItsCaptionFixedKeepsItsSize) {
   TDialogTestForm form;
   TFont font("MS Sans Serif", -11);
   TStaticText counter(form.Handle(), {120, 12, 81, 17}, "occurence 0 / 0", font.Handle(), true);

@@ -39,7 +39,7 @@ long RowChild(int row) {
 }
 } // namespace
 
-TEST_F(TMainWindowTest, AScreenReaderReadsTheResultListAndHearsTheCurrentRowChange) {
+TEST_F(MainWindowTest, AScreenReaderReadsTheResultListAndHearsTheCurrentRowChange) {
   const std::string folder = Temp.Folder("docs");
   for (const char* name : {"alpha.txt", "beta.txt", "gamma.txt"})
     Temp.Write(std::string("docs\\") + name, "un mot\r\n");
@@ -68,7 +68,7 @@ TEST_F(TMainWindowTest, AScreenReaderReadsTheResultListAndHearsTheCurrentRowChan
   EXPECT_EQ(grid.State(RowChild(2)) & STATE_SYSTEM_SELECTED, STATE_SYSTEM_SELECTED);
 }
 
-TEST_F(TMainWindowTest, TheOccurrenceButtonsAndFoldingArrowsAreNamedPushButtons) {
+TEST_F(MainWindowTest, TheOccurrenceButtonsAndFoldingArrowsAreNamedPushButtons) {
   TScreenReader reader;
   Start();
   const struct {

@@ -36,7 +36,7 @@ bool ShownSelected(HWND pane, int32_t position) {
 } // namespace
 
 // Round once both ways, with a file in the viewer: loading it replaces the pane's window.
-TEST_F(TMainWindowTest, TabAndShiftTabGoRoundTheControlsInTheLayoutsOrder) {
+TEST_F(MainWindowTest, TabAndShiftTabGoRoundTheControlsInTheLayoutsOrder) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "mot\r\n");
   Start();
@@ -62,7 +62,7 @@ TEST_F(TMainWindowTest, TabAndShiftTabGoRoundTheControlsInTheLayoutsOrder) {
   EXPECT_EQ(ViewerText(), "mot\r\n");
 }
 
-TEST_F(TMainWindowTest, AltLettersFocusTheirBoxesToggleTheCheckBoxAndSearch) {
+TEST_F(MainWindowTest, AltLettersFocusTheirBoxesToggleTheCheckBoxAndSearch) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "x");
   Start();
@@ -89,7 +89,7 @@ TEST_F(TMainWindowTest, AltLettersFocusTheirBoxesToggleTheCheckBoxAndSearch) {
 
 // The mnemonic runs the search from the message loop, outside any window procedure; the real
 // box takes the activation away and gives it back.
-TEST_F(TMainWindowTest, AltROnAFailingSearchShowsTheBoxAndTheFocusComesBack) {
+TEST_F(MainWindowTest, AltROnAFailingSearchShowsTheBoxAndTheFocusComesBack) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "x");
   Start();
@@ -108,7 +108,7 @@ TEST_F(TMainWindowTest, AltROnAFailingSearchShowsTheBoxAndTheFocusComesBack) {
 
 // The grid's arrows and the go-to box keep the focus through the loads they cause, and the
 // viewer still shows its current occurrence; Tab into the viewer keeps it selected.
-TEST_F(TMainWindowTest, KeysThatChooseARowKeepTheFocusAndTheOccurrenceShows) {
+TEST_F(MainWindowTest, KeysThatChooseARowKeepTheFocusAndTheOccurrenceShows) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\alpha.txt", "mot\r\n");
   Temp.Write("docs\\beta.txt", "mot\r\n");
@@ -146,7 +146,7 @@ TEST_F(TMainWindowTest, KeysThatChooseARowKeepTheFocusAndTheOccurrenceShows) {
             "Ligne : " + std::to_string(SendMessageA(pane, EM_LINEFROMCHAR, occurrence, 0)));
 }
 
-TEST_F(TMainWindowTest, EnterSearchesOnTheFocusedButtonAndNowhereElse) {
+TEST_F(MainWindowTest, EnterSearchesOnTheFocusedButtonAndNowhereElse) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "x");
   Start();
@@ -167,7 +167,7 @@ TEST_F(TMainWindowTest, EnterSearchesOnTheFocusedButtonAndNowhereElse) {
 
 // F3 steps as the next button does, Shift+F3 as the previous, Ctrl+F3 and Ctrl+Shift+F3 as the
 // first and the last, from the grid and from the go-to box alike; the grid's row stays.
-TEST_F(TMainWindowTest, F3AndItsVariantsStepThroughTheOccurrencesWhereverTheFocusIs) {
+TEST_F(MainWindowTest, F3AndItsVariantsStepThroughTheOccurrencesWhereverTheFocusIs) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "mot\r\nrien\r\nun mot\r\nmot\r\n");
   Temp.Write("docs\\b.txt", "mot\r\n");

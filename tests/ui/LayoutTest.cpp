@@ -11,7 +11,7 @@ int HeightOf(HWND window) {
 } // namespace
 
 // A folded panel keeps its 11-pixel strip; the client-aligned control beneath takes the rest.
-TEST_F(TMainWindowTest, FoldingAPanelGivesItsSpaceToTheControlBeneath) {
+TEST_F(MainWindowTest, FoldingAPanelGivesItsSpaceToTheControlBeneath) {
   Start();
   const struct {
     const char* name;

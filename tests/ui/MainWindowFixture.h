@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-class TMainWindowTest : public testing::Test {
+class MainWindowTest : public testing::Test {
 protected:
   TTempFolder Temp;
   TRecordedBoxes Boxes;

@@ -30,7 +30,7 @@ std::string ClientSizeOf(HWND window) {
 }
 } // namespace
 
-TEST_F(TMainWindowTest, FirstStartWithoutSettingsShowsAnEmptyWindowAndWritesTheFileAtClose) {
+TEST_F(MainWindowTest, FirstStartWithoutSettingsShowsAnEmptyWindowAndWritesTheFileAtClose) {
   Start();
   EXPECT_EQ(CaptionOf(Form->Handle()), "Scrivane");
   EXPECT_EQ(ClientSizeOf(Form->Handle()), "824 x 514");
@@ -55,7 +55,7 @@ TEST_F(TMainWindowTest, FirstStartWithoutSettingsShowsAnEmptyWindowAndWritesTheF
   EXPECT_TRUE(Boxes.Shown.empty());
 }
 
-TEST_F(TMainWindowTest, ClosingRightAfterStartWritesBackTheSameHistoriesAndFolder) {
+TEST_F(MainWindowTest, ClosingRightAfterStartWritesBackTheSameHistoriesAndFolder) {
   const std::string folder = Temp.Folder("docs");
   WriteSetting("GENERAL", "nNbFic", "0x2");
   WriteSetting("Fichiers", "cFic1", "*.txt");
@@ -78,7 +78,7 @@ TEST_F(TMainWindowTest, ClosingRightAfterStartWritesBackTheSameHistoriesAndFolde
 }
 
 // Under common controls 6 the box's own ANSI conversion overflowed past 511 characters.
-TEST_F(TMainWindowTest, HistoryEntriesOfAnyLengthGoThroughASearchAndBackToTheFile) {
+TEST_F(MainWindowTest, HistoryEntriesOfAnyLengthGoThroughASearchAndBackToTheFile) {
   std::string stored;
   while (stored.size() < 1100)
     stored += "0123456789";
@@ -99,7 +99,7 @@ TEST_F(TMainWindowTest, HistoryEntriesOfAnyLengthGoThroughASearchAndBackToTheFil
   EXPECT_EQ(ReadSetting("Contenant", "cCont1"), text);
 }
 
-TEST_F(TMainWindowTest, AStoredFolderThatIsGoneGivesTheWindowsFolderWithoutAMessage) {
+TEST_F(MainWindowTest, AStoredFolderThatIsGoneGivesTheWindowsFolderWithoutAMessage) {
   WriteSetting("GENERAL", "cRep", Temp.Path() + "\\disparu");
   Start();
   EXPECT_TRUE(Boxes.Shown.empty());
@@ -110,7 +110,7 @@ TEST_F(TMainWindowTest, AStoredFolderThatIsGoneGivesTheWindowsFolderWithoutAMess
   EXPECT_TRUE(Boxes.Shown.empty());
 }
 
-TEST_F(TMainWindowTest, ASearchListsTheFilesByNameShowsTheFirstAndFocusesTheGrid) {
+TEST_F(MainWindowTest, ASearchListsTheFilesByNameShowsTheFirstAndFocusesTheGrid) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\b.txt", "rien\r\nun Mot ici\r\n");
   Temp.Write("docs\\sous\\a.txt", "mot\r\n");
@@ -142,7 +142,7 @@ TEST_F(TMainWindowTest, ASearchListsTheFilesByNameShowsTheFirstAndFocusesTheGrid
   EXPECT_EQ(ItemsOf(Form->cbContenant), (std::vector<std::string>{"MOT"}));
 }
 
-TEST_F(TMainWindowTest, AnEmptyMaskSearchesEveryFileAndIsNotRemembered) {
+TEST_F(MainWindowTest, AnEmptyMaskSearchesEveryFileAndIsNotRemembered) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "x");
   Temp.Write("docs\\b.log", "x");
@@ -155,7 +155,7 @@ TEST_F(TMainWindowTest, AnEmptyMaskSearchesEveryFileAndIsNotRemembered) {
   EXPECT_EQ(Form->cbContenant.ItemCount(), 0);
 }
 
-TEST_F(TMainWindowTest, ASearchThatFindsNothingEmptiesGridAndViewerButKeepsTheCounter) {
+TEST_F(MainWindowTest, ASearchThatFindsNothingEmptiesGridAndViewerButKeepsTheCounter) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "mot\r\nmot\r\n");
   Start();
@@ -177,7 +177,7 @@ TEST_F(TMainWindowTest, ASearchThatFindsNothingEmptiesGridAndViewerButKeepsTheCo
   EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{1, 0}}));
 }
 
-TEST_F(TMainWindowTest, AnInvalidMaskShowsOneBoxAndLeavesCountAndHistoriesAlone) {
+TEST_F(MainWindowTest, AnInvalidMaskShowsOneBoxAndLeavesCountAndHistoriesAlone) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "mot\r\n");
   Start();
@@ -215,7 +215,7 @@ TEST_F(TMainWindowTest, AnInvalidMaskShowsOneBoxAndLeavesCountAndHistoriesAlone)
   EXPECT_EQ(Form->cbFichiers.ItemCount(), 0);
 }
 
-TEST_F(TMainWindowTest, AFileGoneSinceTheSearchShowsTheOpenErrorAndAnEmptyViewer) {
+TEST_F(MainWindowTest, AFileGoneSinceTheSearchShowsTheOpenErrorAndAnEmptyViewer) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "mot\r\n");
   const std::string gone = Temp.Write("docs\\b.txt", "mot\r\n");
@@ -233,7 +233,7 @@ TEST_F(TMainWindowTest, AFileGoneSinceTheSearchShowsTheOpenErrorAndAnEmptyViewer
 
 // Row 1 loads by itself after every search: a huge file must neither freeze the window nor take
 // its memory, and one too large to show is refused with no harm to the next.
-TEST_F(TMainWindowTest, HugeFilesShowTheirSizeAndTheViewerRefusesWhatItCannotShow) {
+TEST_F(MainWindowTest, HugeFilesShowTheirSizeAndTheViewerRefusesWhatItCannotShow) {
   const std::string folder = Temp.Folder("docs");
   Temp.Sparse("docs\\a-sparse.bin", 3000000000); // NUL bytes only: no text at all
   std::string lines;
@@ -281,7 +281,7 @@ TEST_F(TMainWindowTest, HugeFilesShowTheirSizeAndTheViewerRefusesWhatItCannotSho
 // Names that Windows reads as devices (aux, con, nul ...) are searched and shown as the files
 // they are; a link to a device and a file another program holds exclusively are never read, a
 // file held open with sharing is. None of them may hold the window up.
-TEST_F(TMainWindowTest, DeviceNamesLinksToDevicesAndFilesHeldElsewhere) {
+TEST_F(MainWindowTest, DeviceNamesLinksToDevicesAndFilesHeldElsewhere) {
   const std::string folder = Temp.Folder("docs");
   for (const char* name : {"aux.txt", "con.txt", "com1.txt", "lpt1.txt", "nul.txt", "normal.txt",
                            "shared.txt", "locked.txt"})
@@ -326,7 +326,7 @@ TEST_F(TMainWindowTest, DeviceNamesLinksToDevicesAndFilesHeldElsewhere) {
   }
 }
 
-TEST_F(TMainWindowTest, ChoosingARowByClickOrGoToLoadsItsFile) {
+TEST_F(MainWindowTest, ChoosingARowByClickOrGoToLoadsItsFile) {
   const std::string folder = Temp.Folder("docs");
   for (const char* name : {"alpha.txt", "beta.txt", "gamma.txt"})
     Temp.Write(std::string("docs\\") + name, std::string(name) + "\r\n");
@@ -344,7 +344,7 @@ TEST_F(TMainWindowTest, ChoosingARowByClickOrGoToLoadsItsFile) {
   EXPECT_EQ(ViewerText(), "gamma.txt\r\n");
 }
 
-TEST_F(TMainWindowTest, AHeadingClickReordersAndKeepsTheCurrentFile) {
+TEST_F(MainWindowTest, AHeadingClickReordersAndKeepsTheCurrentFile) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "1234567");
   Temp.Write("docs\\b.txt", "1");
@@ -361,7 +361,7 @@ TEST_F(TMainWindowTest, AHeadingClickReordersAndKeepsTheCurrentFile) {
 }
 
 // With no folder the walk lists the root of the current drive; its files have no folder.
-TEST_F(TMainWindowTest, ASearchWithNoFolderSelectedListsTheCurrentDrivesRoot) {
+TEST_F(MainWindowTest, ASearchWithNoFolderSelectedListsTheCurrentDrivesRoot) {
   Start();
   ASSERT_EQ(Form->tvRep.SelectedPath(), "");
   // Nothing fatal from here until the file is gone and the current folder is back.
@@ -410,7 +410,7 @@ void SetLocalWriteTime(const std::string& path, WORD year, WORD month, WORD day)
 }
 } // namespace
 
-TEST_F(TMainWindowTest, TheDateColumnFollowsARegionalSettingsChange) {
+TEST_F(MainWindowTest, TheDateColumnFollowsARegionalSettingsChange) {
   const std::string folder = Temp.Folder("docs");
   SetLocalWriteTime(Temp.Write("docs\\a.txt", "x"), 2005, 12, 25);
   Start();

@@ -12,7 +12,7 @@ struct TIndexCase {
 };
 } // namespace
 
-TEST(OccurrenceIndex, FirstOccurrencePerLineAtPaneTextPositions) {
+TEST(OccurrenceIndexTest, FirstOccurrencePerLineAtPaneTextPositions) {
   const TIndexCase cases[] = {
       {"empty line holds only its break", {"ab", "", "xab"}, "ab", std::vector<int32_t>{0, 7}},
       {"case ignored, first of two", {"xxABCxxabc"}, "abc", std::vector<int32_t>{2}},
@@ -33,7 +33,7 @@ TEST(OccurrenceIndex, FirstOccurrencePerLineAtPaneTextPositions) {
   }
 }
 
-TEST(OccurrenceNavigation, WrapsAroundAtBothEnds) {
+TEST(OccurrenceNavigationTest, WrapsAroundAtBothEnds) {
   struct {
     TNavigStep Step;
     int32_t Current, Count, Expected;

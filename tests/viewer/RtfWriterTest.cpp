@@ -85,7 +85,7 @@ TRtfText ReadBack(const std::vector<std::string>& lines, const TOccurrenceOffset
 } // namespace
 
 // A reader sees one more line break at the end: the control drops the document's last one.
-TEST(RtfWriter, EveryByteShowsAsItself) {
+TEST(RtfWriterTest, EveryByteShowsAsItself) {
   std::string line;
   for (int c = 1; c < 256; ++c)
     if (c != '\r' && c != '\n') line += char(c);
@@ -95,7 +95,7 @@ TEST(RtfWriter, EveryByteShowsAsItself) {
   EXPECT_EQ(read.Colours, std::string(read.Text.size(), '0'));
 }
 
-TEST(RtfWriter, MarksEachIndexedRunInBlue) {
+TEST(RtfWriterTest, MarksEachIndexedRunInBlue) {
   struct {
     const char* Name;
     std::vector<std::string> Lines;
@@ -121,7 +121,7 @@ TEST(RtfWriter, MarksEachIndexedRunInBlue) {
 
 // A long line is cut into runs of another look; its text and its mark are unchanged, even
 // where a cut falls inside the mark or next to an escaped byte.
-TEST(RtfWriter, ALongLineKeepsItsTextAndMarkAcrossItsRuns) {
+TEST(RtfWriterTest, ALongLineKeepsItsTextAndMarkAcrossItsRuns) {
   std::string line;
   for (int k = 0; k < 1000; ++k)
     line += "ab{\\\t\xE9"[k % 6];

@@ -10,7 +10,7 @@ std::vector<std::string> Lines(size_t bytes, size_t width) {
 } // namespace
 
 // Each term of the estimate decides one pair: bytes in lines, marks, short lines, long lines.
-TEST(ShowLimit, CountsBytesLinesWrappedRowsAndMarks) {
+TEST(ShowLimitTest, CountsBytesLinesWrappedRowsAndMarks) {
   constexpr size_t MiB = 1 << 20;
   const struct {
     const char* Name;

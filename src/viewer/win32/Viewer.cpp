@@ -2,7 +2,6 @@
 
 #include "base/SysUtils.h"
 
-#include "viewer/Navigation.h"
 #include "viewer/RtfWriter.h"
 #include "viewer/ShowLimit.h"
 
@@ -12,57 +11,51 @@ Exception TooLargeToShow(const std::string& path) {
 }
 } // namespace
 
-TViewer::TViewer(const TViewerControls& controls, TLineBuffer& lineBuffer,
-                 std::function<std::string()> contentText)
-    : FControls(controls), FLineBuffer(lineBuffer), FContentText(std::move(contentText)) {}
+TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLabel,
+                 TLineBuffer& lineBuffer, std::function<std::string()> contentText)
+    : FPane(pane), FCounter(counter), FLineLabel(lineLabel), FLineBuffer(lineBuffer),
+      FContentText(std::move(contentText)) {}
 
 void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
-  TRichEditPane& pane = FControls.mmLignesConcernees;
   FOccurrenceOffsets.reset();
-  pane.Clear();
+  FPane.Clear();
   if (!FLineBuffer.LoadLines(path, MaxShownBytes)) throw TooLargeToShow(path);
   const std::string text = FContentText();
   const std::vector<std::string>& lines = FLineBuffer.Lines();
   TOccurrenceOffsets offsets = IndexOccurrences(lines, text, TCodePage::Current());
   if (!WithinShowLimit(lines, offsets ? offsets->size() : 0)) throw TooLargeToShow(path);
   FOccurrenceOffsets = std::move(offsets);
-  pane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP()),
-                              GetSysColor(COLOR_WINDOW)),
-               lines.size());
-  pane.SetSelStart(0);
+  FPane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP()),
+                               GetSysColor(COLOR_WINDOW)),
+                lines.size());
+  FPane.SetSelStart(0);
   if (FOccurrenceOffsets) {
     FCurrentOccurrence = 1;
     ShowCurrentOccurrence();
   } else {
-    FControls.stnNbOccur.SetCaption(NoOccurrenceText);
+    FCounter.SetCaption(NoOccurrenceText);
   }
-  if (focus == lfPane) pane.SetFocus();
+  if (focus == lfPane) FPane.SetFocus();
 }
 
 void TViewer::ShowCurrentOccurrence() {
-  TRichEditPane& pane = FControls.mmLignesConcernees;
-  const int caretLine = pane.LineFromChar(pane.SelStart());
+  const int caretLine = FPane.LineFromChar(FPane.SelStart());
   const int32_t target = (*FOccurrenceOffsets)[FCurrentOccurrence - 1];
-  pane.ScrollLines(pane.LineFromChar(target) - caretLine);
-  pane.SetSelStart(target);
-  pane.SetSelLength(static_cast<int32_t>(FContentText().size()));
-  FControls.stnNbOccur.SetCaption(
+  FPane.ScrollLines(FPane.LineFromChar(target) - caretLine);
+  FPane.SetSelStart(target);
+  FPane.SetSelLength(static_cast<int32_t>(FContentText().size()));
+  FCounter.SetCaption(
       OccurrenceCounterText(FCurrentOccurrence, static_cast<int32_t>(FOccurrenceOffsets->size())));
 }
 
-void TViewer::btNavigClick(const TSpeedButton& sender) {
+void TViewer::Step(TNavigStep step) {
   if (!FOccurrenceOffsets) return;
-  const TNavigStep step = &sender == &FControls.btOccurPrec   ? nsPrevious
-                          : &sender == &FControls.btOccurSuiv ? nsNext
-                          : &sender == &FControls.btPremOccur ? nsFirst
-                                                              : nsLast;
   FCurrentOccurrence = NavigatedOccurrence(step, FCurrentOccurrence,
                                            static_cast<int32_t>(FOccurrenceOffsets->size()));
   ShowCurrentOccurrence();
-  FControls.mmLignesConcernees.SetFocus();
+  FPane.SetFocus();
 }
 
-void TViewer::mmLignesConcerneesSelectionChange() {
-  const TRichEditPane& pane = FControls.mmLignesConcernees;
-  FControls.stLigCour.SetCaption(LineLabelText(pane.LineFromChar(pane.SelStart())));
+void TViewer::SelectionMoved() {
+  FLineLabel.SetCaption(LineLabelText(FPane.LineFromChar(FPane.SelStart())));
 }

@@ -1,33 +1,25 @@
 #pragma once
-// The occurrence viewer's operations, for the window that owns the pane, the four tool
-// buttons, the counter and the line label: it holds one TViewer and forwards to it.
+// The occurrence viewer: a file shown in a pane with its occurrences marked, stepped through
+// one by one, with a counter and a line label that follow. The window that owns the controls
+// holds one TViewer and binds its buttons and keys to the steps.
 #include "search/LineBuffer.h"
-#include "toolkit/SpeedButton.h"
 #include "toolkit/StaticText.h"
+#include "viewer/Navigation.h"
 #include "viewer/OccurrenceIndex.h"
 #include "viewer/win32/RichEditPane.h"
 
 #include <functional>
 #include <string>
 
-struct TViewerControls {
-  TRichEditPane& mmLignesConcernees;
-  const TSpeedButton& btPremOccur;
-  const TSpeedButton& btOccurPrec;
-  const TSpeedButton& btOccurSuiv;
-  const TSpeedButton& btDernOccur;
-  TStaticText& stnNbOccur;
-  TStaticText& stLigCour;
-};
-
 // Where the focus goes after a load: to the pane, or left where the user is typing.
 enum TLoadFocus { lfPane, lfKeep };
 
 class TViewer {
 public:
-  // contentText gives the content box's text as it stands at each call.
-  TViewer(const TViewerControls& controls, TLineBuffer& lineBuffer,
-          std::function<std::string()> contentText);
+  // counter shows "occurence 3/ 7", lineLabel the selection's line; contentText gives the
+  // content box's text as it stands at each call.
+  TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLabel,
+          TLineBuffer& lineBuffer, std::function<std::string()> contentText);
 
   // Shows the file with the first occurrence on each line in blue, indexes those occurrences
   // and shows the first; with lfPane the pane then has the focus. Raises "Ne peut ouvrir le
@@ -37,16 +29,18 @@ public:
   // Scrolls the current occurrence to the height of the old selection, selects it over the
   // content text's length and writes the counter. Needs an index.
   void ShowCurrentOccurrence();
-  // The four buttons' click: steps with wrap-around; nothing at all without an index.
-  void btNavigClick(const TSpeedButton& sender);
-  // The pane's selection change: the line label follows the selection start.
-  void mmLignesConcerneesSelectionChange();
+  // Steps with wrap-around and gives the pane the focus; nothing at all without an index.
+  void Step(TNavigStep step);
+  // To be called on every selection change of the pane: the line label follows its start.
+  void SelectionMoved();
 
   const TOccurrenceOffsets& OccurrenceOffsets() const { return FOccurrenceOffsets; }
   int32_t CurrentOccurrence() const { return FCurrentOccurrence; }
 
 private:
-  TViewerControls FControls;
+  TRichEditPane& FPane;
+  TStaticText& FCounter;
+  TStaticText& FLineLabel;
   TLineBuffer& FLineBuffer;
   std::function<std::string()> FContentText;
   TOccurrenceOffsets FOccurrenceOffsets;

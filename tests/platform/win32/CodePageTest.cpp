@@ -4,7 +4,7 @@
 #include <windows.h>
 
 // The host build stands in Windows-1252's table for CharUpperBuffA; they must agree.
-TEST(CodePage, HostTableEqualsCharUpperBuffA) {
+TEST(CodePageTest, HostTableEqualsCharUpperBuffA) {
   ASSERT_EQ(GetACP(), 1252u);
   const TCodePage host = TCodePage::Windows1252();
   const TCodePage& system = TCodePage::Current();

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 // CompareStringA of the French user locale, ignoring letter case only.
-TEST(TextCompare, EqualIgnoringLetterCase) {
+TEST(TextCompareTest, EqualIgnoringLetterCase) {
   struct TCase {
     const char* A;
     const char* B;

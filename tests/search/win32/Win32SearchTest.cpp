@@ -14,11 +14,11 @@
 
 namespace {
 
-class Win32Search : public testing::Test {
+class Win32SearchTest : public testing::Test {
 protected:
   std::string Write(const std::string& name, const std::string& content = "",
                     DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    const std::string path = folder + "\\" + name;
+    const std::string path = Folder + "\\" + name;
     const HANDLE file = CreateFileA(("\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr,
                                     CREATE_ALWAYS, attributes, nullptr); // aux.txt is a file
     EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
@@ -43,7 +43,7 @@ protected:
 
   std::map<std::string, TSearchRec> List() {
     std::map<std::string, TSearchRec> entries;
-    const auto listing = PlatformFileSystem().FindFirst(folder + "\\*.*");
+    const auto listing = PlatformFileSystem().FindFirst(Folder + "\\*.*");
     if (listing)
       for (TSearchRec entry; listing->Next(entry);)
         entries[entry.Name] = entry;
@@ -51,7 +51,7 @@ protected:
   }
 
   TTempFolder Temp;
-  const std::string folder = Temp.Path();
+  const std::string Folder = Temp.Path();
 };
 
 int32_t Packed(int y, int mo, int d, int h, int mi, int s) {
@@ -64,12 +64,12 @@ TFormatSettings UserSettings() {
 
 } // namespace
 
-TEST_F(Win32Search, ListsEveryAttributeKindWithSizeAndLocalTime) {
+TEST_F(Win32SearchTest, ListsEveryAttributeKindWithSizeAndLocalTime) {
   Write("hidden.txt", "abc", FILE_ATTRIBUTE_HIDDEN);
   Write("system.txt", "", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
   Write("README");
-  ASSERT_TRUE(CreateDirectoryA((folder + "\\Secret").c_str(), nullptr));
-  SetFileAttributesA((folder + "\\Secret").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_TRUE(CreateDirectoryA((Folder + "\\Secret").c_str(), nullptr));
+  SetFileAttributesA((Folder + "\\Secret").c_str(), FILE_ATTRIBUTE_HIDDEN);
   SetLocalTime(Write("dated.txt"), 2005, 12, 25, 14, 3, 9);
   SetLocalTime(Write("old.txt"), 1975, 6, 1, 12, 0, 0);
   SetLocalTime(Write("late.txt"), 2150, 6, 1, 12, 0, 0);
@@ -85,21 +85,21 @@ TEST_F(Win32Search, ListsEveryAttributeKindWithSizeAndLocalTime) {
   EXPECT_EQ(entries["dated.txt"].Time, Packed(2005, 12, 25, 14, 3, 8));
   EXPECT_EQ(entries["old.txt"].Time, Packed(1980, 1, 1, 0, 0, 0));
   EXPECT_EQ(entries["late.txt"].Time, Packed(2107, 12, 31, 23, 59, 58));
-  EXPECT_FALSE(PlatformFileSystem().FindFirst(folder + "\\Missing\\*.*"));
+  EXPECT_FALSE(PlatformFileSystem().FindFirst(Folder + "\\Missing\\*.*"));
 }
 
-TEST_F(Win32Search, ASparseFileOfThreeBillionBytes) {
+TEST_F(Win32SearchTest, ASparseFileOfThreeBillionBytes) {
   Temp.Sparse("big.bin", 3000000000);
   EXPECT_EQ(List()["big.bin"].Size, 3000000000ull);
   TSearchEngine engine(PlatformFileSystem(), UserSettings());
-  engine.Search({folder, "*.bin", "", false});
+  engine.Search({Folder, "*.bin", "", false});
   ASSERT_EQ(engine.FoundFiles().size(), 1u);
   EXPECT_EQ(engine.FoundFiles()[0]->Size, 3000000000);
 }
 
 // Another program may hold a file while it lets others read and write it (an editor, a log
 // being written): it is read. One that shares nothing keeps it from being read.
-TEST_F(Win32Search, AFileHeldWithoutSharingIsFoundOnlyForAnEmptyText) {
+TEST_F(Win32SearchTest, AFileHeldWithoutSharingIsFoundOnlyForAnEmptyText) {
   const std::string held = Write("held.txt", "abc"), shared = Write("shared.txt", "abc");
   Write("free.txt", "abc");
   const auto hold = [](const std::string& path, DWORD share) {
@@ -119,18 +119,18 @@ TEST_F(Win32Search, AFileHeldWithoutSharingIsFoundOnlyForAnEmptyText) {
   }
 
   TSearchEngine engine(PlatformFileSystem(), UserSettings());
-  engine.Search({folder, "*.txt", "ABC", false});
+  engine.Search({Folder, "*.txt", "ABC", false});
   ASSERT_EQ(engine.FoundFiles().size(), 2u);
   EXPECT_EQ(engine.FoundFiles()[0]->Name + " " + engine.FoundFiles()[1]->Name,
             "free.txt shared.txt");
-  engine.Search({folder, "*.txt", "", false});
+  engine.Search({Folder, "*.txt", "", false});
   EXPECT_EQ(engine.FoundFiles().size(), 3u);
 }
 
 // The ANSI functions take MAX_PATH characters, the \\?\ prefix included: a file whose path
 // fits only without it is still read, and a device name there is refused, never waited on.
-TEST_F(Win32Search, APathThatFitsOnlyWithoutThePrefix) {
-  const std::string deep = folder + "\\" + std::string(MAX_PATH - 13 - folder.size(), 'd');
+TEST_F(Win32SearchTest, APathThatFitsOnlyWithoutThePrefix) {
+  const std::string deep = Folder + "\\" + std::string(MAX_PATH - 13 - Folder.size(), 'd');
   ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << GetLastError();
   const struct {
     const char* Name;
@@ -159,20 +159,20 @@ TEST_F(Win32Search, APathThatFitsOnlyWithoutThePrefix) {
 
 // A share's files are opened through the \\?\UNC\ form of their paths. Under Wine,
 // \\scrivane\name is the host's link dosdevices/unc/scrivane/name.
-TEST_F(Win32Search, FilesOnAShareAreRead) {
+TEST_F(Win32SearchTest, FilesOnAShareAreRead) {
   Write("aux.txt", "abc");
   Write("normal.txt", "abc");
-  const std::string drive = HostPath("C:\\"), leaf = folder.substr(folder.rfind('\\') + 1);
+  const std::string drive = HostPath("C:\\"), leaf = Folder.substr(Folder.rfind('\\') + 1);
   const std::string server = drive.substr(0, drive.rfind("/c:") + 1) + "unc/scrivane";
   ASSERT_TRUE(RunOnHost({"mkdir", "-p", server})) << "a share needs Wine";
-  const THostLink share("Z:" + server + "/" + leaf, HostPath(folder));
+  const THostLink share("Z:" + server + "/" + leaf, HostPath(Folder));
   ASSERT_TRUE(share.Made());
   TSearchEngine engine(PlatformFileSystem(), UserSettings());
   engine.Search({"\\\\scrivane\\" + leaf, "*.txt", "ABC", false});
   EXPECT_EQ(engine.FoundFiles().size(), 2u);
 }
 
-TEST_F(Win32Search, DateTextUnderTheFrenchLocale) {
+TEST_F(Win32SearchTest, DateTextUnderTheFrenchLocale) {
   const TFormatSettings settings = UserSettings();
   EXPECT_EQ(settings.ShortDateFormat, "dd/MM/yyyy");
   EXPECT_EQ(settings.LongTimeFormat, "hh:mm:ss");
@@ -181,8 +181,8 @@ TEST_F(Win32Search, DateTextUnderTheFrenchLocale) {
 
   SetLocalTime(Write("a.txt"), 2005, 12, 25, 14, 3, 8);
   TSearchEngine engine(PlatformFileSystem(), settings);
-  engine.Search({folder + "\\", "A.TXT", "", true});
+  engine.Search({Folder + "\\", "A.TXT", "", true});
   ASSERT_EQ(engine.FoundFiles().size(), 1u);
-  EXPECT_EQ(engine.FoundFiles()[0]->Folder, folder + "\\");
+  EXPECT_EQ(engine.FoundFiles()[0]->Folder, Folder + "\\");
   EXPECT_EQ(engine.FoundFiles()[0]->DateText, "25/12/2005 14:03:08");
 }

@@ -57,7 +57,7 @@ bool SetImmutable(const std::string& path, bool on) {
 }
 
 // Each test in a folder of its own, with the settings file's full path inside it.
-struct TSettingsFileFixture : ::testing::Test {
+struct Win32SettingsFileTest : ::testing::Test {
   TTempFolder Temp;
   const std::string Folder = Temp.Path(), Path = Temp / "Scrivane.ini";
   bool Immutable = false;
@@ -78,7 +78,7 @@ struct TSettingsFileFixture : ::testing::Test {
 };
 } // namespace
 
-TEST_F(TSettingsFileFixture, ALongEntryReadsBackCutTo1023Characters) {
+TEST_F(Win32SettingsFileTest, ALongEntryReadsBackCutTo1023Characters) {
   TSettingsFile file(Path);
   const std::string entry(1500, 'm');
   file.WriteString("Fichiers", "cFic1", entry);
@@ -86,7 +86,7 @@ TEST_F(TSettingsFileFixture, ALongEntryReadsBackCutTo1023Characters) {
   EXPECT_EQ("défaut", file.ReadString("Fichiers", "cFic2", "défaut"));
 }
 
-TEST_F(TSettingsFileFixture, FirstRunCreatesTheFileWithCountsAndFolderOnly) {
+TEST_F(Win32SettingsFileTest, FirstRunCreatesTheFileWithCountsAndFolderOnly) {
   {
     TRun run(Path);
     EXPECT_TRUE(run.Masks.Items.empty());
@@ -102,10 +102,10 @@ TEST_F(TSettingsFileFixture, FirstRunCreatesTheFileWithCountsAndFolderOnly) {
 }
 
 namespace {
-const char kBefore[] = "[GENERAL]\r\nnNbFic=1\r\ncRep=C:\\\r\n[Fichiers]\r\ncFic1=ancien\r\n";
+const char Before[] = "[GENERAL]\r\nnNbFic=1\r\ncRep=C:\\\r\n[Fichiers]\r\ncFic1=ancien\r\n";
 
-// A run that loaded kBefore and found its file unwritable at exit.
-void ExpectRefusedSave(TSettingsFileFixture::TRun& run, const std::string& path) {
+// A run that loaded Before and found its file unwritable at exit.
+void ExpectRefusedSave(Win32SettingsFileTest::TRun& run, const std::string& path) {
   EXPECT_EQ((TItems{"ancien"}), run.Masks.Items);
   run.Masks.Items.push_back("nouveau");
   try {
@@ -117,29 +117,29 @@ void ExpectRefusedSave(TSettingsFileFixture::TRun& run, const std::string& path)
 }
 } // namespace
 
-TEST_F(TSettingsFileFixture, AReadOnlyFileRaisesAndKeepsItsValues) {
-  WriteFile(kBefore);
+TEST_F(Win32SettingsFileTest, AReadOnlyFileRaisesAndKeepsItsValues) {
+  WriteFile(Before);
   ASSERT_TRUE(SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_READONLY));
   Immutable = CanWrite(Path) && SetImmutable(Path, true);
   if (CanWrite(Path)) GTEST_SKIP() << "no way to make the file refuse writes for this user";
   TRun run(Path);
   ExpectRefusedSave(run, Path);
-  EXPECT_EQ(kBefore, FileText(Path));
+  EXPECT_EQ(Before, FileText(Path));
 }
 
 // Another program holding the file open without sharing refuses the writes as well.
-TEST_F(TSettingsFileFixture, ALockedFileRaisesAndKeepsItsValues) {
-  WriteFile(kBefore);
+TEST_F(Win32SettingsFileTest, ALockedFileRaisesAndKeepsItsValues) {
+  WriteFile(Before);
   TRun run(Path);
   const HANDLE lock =
       CreateFileA(Path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, lock);
   ExpectRefusedSave(run, Path);
   CloseHandle(lock);
-  EXPECT_EQ(kBefore, FileText(Path));
+  EXPECT_EQ(Before, FileText(Path));
 }
 
-TEST_F(TSettingsFileFixture, TheNextRunReadsBackWhatARunWrote) {
+TEST_F(Win32SettingsFileTest, TheNextRunReadsBackWhatARunWrote) {
   const TItems masks = {"*.txt", "*.TXT", "", "*.cpp;*.h"},
                texts = {"été", "a=b", " mot ", "\"cité\"", "'a'", "x\t"};
   {
@@ -160,13 +160,13 @@ TEST_F(TSettingsFileFixture, TheNextRunReadsBackWhatARunWrote) {
 
 // The service gives an absent key its default and an empty value as empty: a gap is an empty
 // item, and the long run of absent keys after the last entry ends the loading.
-TEST_F(TSettingsFileFixture, AHugeHandEditedCountLoadsTheEntriesAndTheirGapsOnly) {
+TEST_F(Win32SettingsFileTest, AHugeHandEditedCountLoadsTheEntriesAndTheirGapsOnly) {
   WriteFile("[GENERAL]\r\nnNbFic=2000000000\r\n[Fichiers]\r\ncFic1=a\r\ncFic2=\r\ncFic4=b\r\n");
   TRun run(Path);
   EXPECT_EQ((TItems{"a", "", "", "b"}), run.Masks.Items);
 }
 
-TEST_F(TSettingsFileFixture, ADriveRootIsStoredWithItsBackslashAndSelectedAgain) {
+TEST_F(Win32SettingsFileTest, ADriveRootIsStoredWithItsBackslashAndSelectedAgain) {
   {
     TRun run(Path);
     run.Tree.SelectPath("C:\\");
@@ -178,7 +178,7 @@ TEST_F(TSettingsFileFixture, ADriveRootIsStoredWithItsBackslashAndSelectedAgain)
   EXPECT_EQ("C:\\", next.Tree.Selected);
 }
 
-TEST_F(TSettingsFileFixture, AStoredFolderThatIsGoneSelectsTheWindowsFolder) {
+TEST_F(Win32SettingsFileTest, AStoredFolderThatIsGoneSelectsTheWindowsFolder) {
   WriteFile("[GENERAL]\r\ncRep=" + Folder + "\\Disparu\r\n");
   TRun run(Path);
   char windows[MAX_PATH];
@@ -186,7 +186,7 @@ TEST_F(TSettingsFileFixture, AStoredFolderThatIsGoneSelectsTheWindowsFolder) {
   EXPECT_EQ(windows, run.Tree.Selected);
 }
 
-TEST_F(TSettingsFileFixture, TheFileLiesBesideTheProgramWhateverTheCurrentFolder) {
+TEST_F(Win32SettingsFileTest, TheFileLiesBesideTheProgramWhateverTheCurrentFolder) {
   char program[MAX_PATH];
   GetModuleFileNameA(nullptr, program, MAX_PATH);
   std::string expected = program;

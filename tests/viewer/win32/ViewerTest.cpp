@@ -290,7 +290,7 @@ TEST_F(ViewerTest, FreshPaneKeepsPlaceStyleTabOrderIdAndFont) {
   EXPECT_EQ(format.bCharSet, ANSI_CHARSET);
 }
 
-TEST(RichEditPane, FreshPaneKeepsFollowingItsAlignedParent) {
+TEST(RichEditPaneTest, FreshPaneKeepsFollowingItsAlignedParent) {
   TTestForm form(400, 300);
   TRichEditPane pane(form.Handle(), {0, 0, 400, 300}, 1);
   SetAlign(pane.Handle(), alClient);

@@ -46,12 +46,13 @@ TViewerWindow::TViewerWindow()
       btDernOccur(Handle(), {80, PaneHeight + 8, 25, 25}, FGlyphs[3]),
       stnNbOccur(Handle(), {120, PaneHeight + 12, 81, 17}, "occurence 0 / 0", FFont.Handle(), true),
       stLigCour(Handle(), {224, PaneHeight + 12, 65, 17}, "", FFont.Handle(), false),
-      Viewer({mmLignesConcernees, btPremOccur, btOccurPrec, btOccurSuiv, btDernOccur, stnNbOccur,
-              stLigCour},
-             LineBuffer, [this] { return ContentText; }) {
-  for (TSpeedButton* button : {&btPremOccur, &btOccurPrec, &btOccurSuiv, &btDernOccur})
-    button->OnClick = [this, button] { Viewer.btNavigClick(*button); };
-  mmLignesConcernees.OnSelectionChange = [this] { Viewer.mmLignesConcerneesSelectionChange(); };
+      Viewer(mmLignesConcernees, stnNbOccur, stLigCour, LineBuffer,
+             [this] { return ContentText; }) {
+  TSpeedButton* buttons[] = {&btPremOccur, &btOccurPrec, &btOccurSuiv, &btDernOccur};
+  const TNavigStep steps[] = {nsFirst, nsPrevious, nsNext, nsLast};
+  for (int k = 0; k < 4; ++k)
+    buttons[k]->OnClick = [this, step = steps[k]] { Viewer.Step(step); };
+  mmLignesConcernees.OnSelectionChange = [this] { Viewer.SelectionMoved(); };
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
 }

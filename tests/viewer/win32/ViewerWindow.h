@@ -2,6 +2,7 @@
 // A window holding the viewer as the main window will: the pane, the four tool buttons, the
 // counter and the line label, with the content text as a plain field standing for the box.
 #include "toolkit/Font.h"
+#include "toolkit/SpeedButton.h"
 #include "viewer/win32/Viewer.h"
 
 // The top-level window with the font and the pictures that its controls use, all made before
