@@ -25,7 +25,7 @@ protected:
   // keeps the control it had.
   TWindowHandle CreateControl(const char* className, DWORD style, DWORD exStyle, HWND parent,
                               const TBounds& bounds, const std::string& caption, UINT id = 0);
-  // For a derived class whose control's last messages still need its own members.
+  // For a derived class whose own members must outlive the control (a font that it uses).
   void DestroyHandle() { FHandle.Reset(); }
 
 private:
