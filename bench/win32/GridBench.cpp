@@ -17,8 +17,7 @@ public:
   TBenchForm() {
     TCreateParams params;
     params.Style = WS_POPUP | WS_VISIBLE;
-    params.Width = 900;
-    params.Height = 200;
+    params.Bounds = {0, 0, 900, 200};
     CreateHandle({"TBenchForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, params);
   }
 };
@@ -35,7 +34,7 @@ constexpr int Repaints = 20, Pages = 10; // 100 rows hold 12 pages of 8
 // The result grid of the main window: its size, its four columns, a sort bullet.
 struct TBenchGrid {
   TBenchForm Form;
-  TtsGrid Grid{Form.Handle(), "grFic", 0, 0, 824, 130};
+  TtsGrid Grid{Form.Handle(), {0, 0, 824, 130}, "grFic"};
   long Cells = 0;
   double RepaintTime = 1e9, PageTime = 1e9; // the fastest block of each
   long RepaintCells = 0, PageCells = 0;

@@ -12,10 +12,11 @@ void Line(TCanvas& canvas, TColor color, int x0, int y0, int x1, int y1) {
 }
 } // namespace
 
-TExpColPanel::TExpColPanel(HWND parent) : TPanel(parent) {
-  FEdgeBevel = std::make_unique<TBevel>(Handle());
+TExpColPanel::TExpColPanel(HWND parent, const TBounds& bounds) : TPanel(parent, bounds) {
+  // Laid along the edge once the panel is aligned to one.
+  FEdgeBevel = std::make_unique<TBevel>(Handle(), TBounds{0, 0, 50, 50});
   FEdgeBevel->SetStyle(bsRaised);
-  FArrowImage = std::make_unique<TImage>(Handle(), 0, 0, ButtonSize, ButtonSize);
+  FArrowImage = std::make_unique<TImage>(Handle(), TBounds{0, 0, ButtonSize, ButtonSize});
   // Above the strip and above any content added later, as its sign must stay visible.
   SetWindowPos(FArrowImage->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   DrawButtonFrame();

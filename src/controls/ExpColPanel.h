@@ -13,7 +13,7 @@ enum TPanelState { psExpanded, psCollapsed };
 
 class TExpColPanel : public TPanel {
 public:
-  explicit TExpColPanel(HWND parent);
+  TExpColPanel(HWND parent, const TBounds& bounds);
   ~TExpColPanel() override;
 
   TColor _ArrowsColor() const { return F_ArrowsColor; }

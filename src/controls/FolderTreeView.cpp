@@ -70,8 +70,7 @@ template <typename Visit> void ListFolder(const std::string& pattern, Visit visi
 }
 } // namespace
 
-TFolderTreeView::TFolderTreeView(HWND parent, int left, int top, int width, int height)
-    : TTreeView(parent, left, top, width, height) {
+TFolderTreeView::TFolderTreeView(HWND parent, const TBounds& bounds) : TTreeView(parent, bounds) {
   FFolderImages = std::make_unique<TImageList>(16, 13);
   LoadImages();
   SetImages(FFolderImages->Handle());

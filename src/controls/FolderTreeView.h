@@ -18,7 +18,7 @@ struct TInfoNoeud {
 
 class TFolderTreeView : public TTreeView {
 public:
-  TFolderTreeView(HWND parent, int left, int top, int width, int height);
+  TFolderTreeView(HWND parent, const TBounds& bounds);
   ~TFolderTreeView() override;
 
   // Adds a node per drive (a second call adds them all again); reads no drive.

@@ -91,7 +91,7 @@ void TtsCol::SetSortPicture(TtsSortPicture value) {
   FGrid.ColumnChanged(false);
 }
 
-TtsGrid::TtsGrid(HWND parent, std::string name, int left, int top, int width, int height)
+TtsGrid::TtsGrid(HWND parent, const TBounds& bounds, std::string name)
     : FName(std::move(name)),
       FFont(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -99,15 +99,10 @@ TtsGrid::TtsGrid(HWND parent, std::string name, int left, int top, int width, in
       FLineBrush(CreateSolidBrush(LineColor)) {
   for (int col = 1; col <= DefaultCols; ++col)
     FCols.push_back(std::make_unique<TtsCol>(*this, col));
-  TCreateParams params;
-  params.ExStyle = WS_EX_CLIENTEDGE;
-  params.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL;
-  params.Left = left;
-  params.Top = top;
-  params.Width = width;
-  params.Height = height;
-  params.Parent = parent;
-  CreateHandle({"TtsGrid"}, params);
+  CreateHandle({"TtsGrid"}, {.ExStyle = WS_EX_CLIENTEDGE,
+                             .Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL,
+                             .Bounds = bounds,
+                             .Parent = parent});
   UpdateScrollBars();
 }
 

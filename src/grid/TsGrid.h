@@ -61,7 +61,7 @@ private:
 class TtsGrid : public TControl {
 public:
   // A child of parent with a sunken border; name starts the messages of its errors.
-  TtsGrid(HWND parent, std::string name, int left, int top, int width, int height);
+  TtsGrid(HWND parent, const TBounds& bounds, std::string name);
   ~TtsGrid() override;
 
   const std::string& Name() const { return FName; }

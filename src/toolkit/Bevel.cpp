@@ -2,13 +2,10 @@
 
 #include "toolkit/Graphics.h"
 
-TBevel::TBevel(HWND parent) {
-  TCreateParams params;
-  params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  params.Width = 50;
-  params.Height = 50;
-  params.Parent = parent;
-  CreateHandle({"TBevel", CS_HREDRAW | CS_VREDRAW, GetSysColorBrush(COLOR_BTNFACE)}, params);
+TBevel::TBevel(HWND parent, const TBounds& bounds) {
+  CreateHandle(
+      {"TBevel", CS_HREDRAW | CS_VREDRAW, GetSysColorBrush(COLOR_BTNFACE)},
+      {.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, .Bounds = bounds, .Parent = parent});
 }
 
 void TBevel::SetShape(TBevelShape shape) {

@@ -7,7 +7,7 @@ enum TBevelStyle { bsLowered, bsRaised };
 
 class TBevel : public TControl {
 public:
-  explicit TBevel(HWND parent);
+  TBevel(HWND parent, const TBounds& bounds);
 
   TBevelShape Shape() const { return FShape; }
   void SetShape(TBevelShape shape);

@@ -12,10 +12,9 @@ TForm::TForm(const std::string& caption, int clientWidth, int clientHeight, HICO
   params.ExStyle = FormExStyle;
   params.Style = FormStyle;
   params.Caption = caption;
-  params.Width = frame.right - frame.left;
-  params.Height = frame.bottom - frame.top;
-  params.Left = (GetSystemMetrics(SM_CXSCREEN) - params.Width) / 2;
-  params.Top = (GetSystemMetrics(SM_CYSCREEN) - params.Height) / 2;
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  params.Bounds = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height};
   // The class is registered once, so the icon is the first form's: the program has one.
   CreateHandle({"TForm", 0, GetSysColorBrush(COLOR_BTNFACE), nullptr, icon}, params);
 }

@@ -1,16 +1,11 @@
 #include "toolkit/Image.h"
 
-TImage::TImage(HWND parent, int left, int top, int width, int height) : FPicture(width, height) {
+TImage::TImage(HWND parent, const TBounds& bounds) : FPicture(bounds.Width, bounds.Height) {
   TCanvas& canvas = FPicture.Canvas();
-  canvas.FillRect({0, 0, width, height});
-  TCreateParams params;
-  params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  params.Left = left;
-  params.Top = top;
-  params.Width = width;
-  params.Height = height;
-  params.Parent = parent;
-  CreateHandle({"TImage"}, params);
+  canvas.FillRect({0, 0, bounds.Width, bounds.Height});
+  CreateHandle(
+      {"TImage"},
+      {.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, .Bounds = bounds, .Parent = parent});
 }
 
 TCanvas& TImage::Canvas() {

@@ -10,7 +10,8 @@
 
 class TImage : public TControl {
 public:
-  TImage(HWND parent, int left, int top, int width, int height);
+  // The picture has the bounds' size.
+  TImage(HWND parent, const TBounds& bounds);
 
   // The picture's canvas; the control repaints from it at the next paint.
   TCanvas& Canvas();

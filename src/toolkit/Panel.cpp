@@ -1,13 +1,11 @@
 #include "toolkit/Panel.h"
 
-TPanel::TPanel(HWND parent) {
-  TCreateParams params;
-  params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-  params.Width = 185;
-  params.Height = 41;
-  params.Parent = parent;
-  params.ExStyle = WS_EX_CONTROLPARENT;
-  CreateHandle({"TPanel", CS_HREDRAW | CS_VREDRAW, GetSysColorBrush(COLOR_BTNFACE)}, params);
+TPanel::TPanel(HWND parent, const TBounds& bounds) {
+  CreateHandle({"TPanel", CS_HREDRAW | CS_VREDRAW, GetSysColorBrush(COLOR_BTNFACE)},
+               {.ExStyle = WS_EX_CONTROLPARENT,
+                .Style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                .Bounds = bounds,
+                .Parent = parent});
 }
 
 void TPanel::SetBevelOuter(TPanelBevel bevel) {

@@ -7,8 +7,7 @@ enum TPanelBevel { bvNone, bvRaised };
 
 class TPanel : public TControl {
 public:
-  // Created at the default place and size of a new panel: 0, 0, 185 x 41.
-  explicit TPanel(HWND parent);
+  TPanel(HWND parent, const TBounds& bounds);
 
   TPanelBevel BevelOuter() const { return FBevelOuter; }
   void SetBevelOuter(TPanelBevel bevel);

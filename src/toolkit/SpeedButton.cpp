@@ -4,17 +4,11 @@
 
 #include <windowsx.h>
 
-void TSpeedButton::Create(HWND parent, const TBounds& bounds, HBITMAP glyph,
-                          const std::string& caption) {
-  FGlyph = glyph;
-  TCreateParams params;
-  params.Caption = caption;
-  params.Left = bounds.Left;
-  params.Top = bounds.Top;
-  params.Width = bounds.Width;
-  params.Height = bounds.Height;
-  params.Parent = parent;
-  CreateHandle({"TSpeedButton", CS_HREDRAW | CS_VREDRAW}, params);
+TSpeedButton::TSpeedButton(HWND parent, const TBounds& bounds, HBITMAP glyph,
+                           const std::string& caption)
+    : FGlyph(glyph) {
+  CreateHandle({"TSpeedButton", CS_HREDRAW | CS_VREDRAW},
+               {.Caption = caption, .Bounds = bounds, .Parent = parent});
   if (caption.empty()) return;
   FHint = std::make_unique<TControlHint>(Handle());
   FHint->SetText(WithoutMnemonic(caption));

@@ -4,7 +4,6 @@
 // caption is not drawn: it names the button to a screen reader and shows as its hint.
 #include "toolkit/Accessible.h"
 #include "toolkit/Hint.h"
-#include "toolkit/StdControl.h"
 #include "toolkit/Window.h"
 
 #include <functional>
@@ -14,7 +13,7 @@
 class TSpeedButton : public TWindow {
 public:
   // glyph stays the caller's; its bottom-left pixel's colour is drawn transparent.
-  void Create(HWND parent, const TBounds& bounds, HBITMAP glyph, const std::string& caption = "");
+  TSpeedButton(HWND parent, const TBounds& bounds, HBITMAP glyph, const std::string& caption = "");
   std::function<void()> OnClick;
 
 protected:

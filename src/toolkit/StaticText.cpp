@@ -1,9 +1,8 @@
 #include "toolkit/StaticText.h"
 
-void TStaticText::Create(HWND parent, const TBounds& bounds, const std::string& caption, HFONT font,
-                         bool autoSize) {
-  FFont = font;
-  FAutoSize = autoSize;
+TStaticText::TStaticText(HWND parent, const TBounds& bounds, const std::string& caption, HFONT font,
+                         bool autoSize)
+    : FFont(font), FAutoSize(autoSize) {
   CreateControl("STATIC", SS_LEFT | SS_SUNKEN, 0, parent, bounds, caption);
   SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   AdjustBounds();

@@ -6,7 +6,7 @@ class TStaticText : public TStdControl {
 public:
   // autoSize: the size follows the caption (its extent in font, plus the border); otherwise
   // it stays as given. The font stays the caller's.
-  void Create(HWND parent, const TBounds& bounds, const std::string& caption, HFONT font,
+  TStaticText(HWND parent, const TBounds& bounds, const std::string& caption, HFONT font,
               bool autoSize);
   void SetCaption(const std::string& caption);
 

@@ -2,13 +2,18 @@
 
 #include "base/SysUtils.h"
 
-void TStdControl::CreateControl(const char* className, DWORD style, DWORD exStyle, HWND parent,
-                                const TBounds& bounds, const std::string& caption) {
-  FHandle.Reset(CreateWindowExA(exStyle, className, caption.c_str(), WS_CHILD | WS_VISIBLE | style,
-                                bounds.Left, bounds.Top, bounds.Width, bounds.Height, parent,
-                                nullptr, GetModuleHandleA(nullptr), nullptr));
-  if (!FHandle) RaiseLastOSError(Format("CreateWindow %s", className));
-  BindNotify(FHandle.Get());
+#include <utility>
+
+TWindowHandle TStdControl::CreateControl(const char* className, DWORD style, DWORD exStyle,
+                                         HWND parent, const TBounds& bounds,
+                                         const std::string& caption, UINT id) {
+  TWindowHandle control(
+      CreateWindowExA(exStyle, className, caption.c_str(), WS_CHILD | WS_VISIBLE | style,
+                      bounds.Left, bounds.Top, bounds.Width, bounds.Height, parent,
+                      reinterpret_cast<HMENU>(UINT_PTR(id)), GetModuleHandleA(nullptr), nullptr));
+  if (!control) RaiseLastOSError(Format("CreateWindow %s", className));
+  BindNotify(control.Get());
+  return std::exchange(FHandle, std::move(control));
 }
 
 std::string TStdControl::Text() const {

@@ -1,14 +1,10 @@
 #pragma once
-// Base of the wrappers of standard controls (edit, combo box, button, static): the control is
-// created by its system class name and reached through its parent's notifications, so its
-// GWLP_USERDATA stays the system's.
+// Base of the wrappers of standard controls (edit, combo box, button, static, tree view,
+// RICHEDIT): the control is created by its system class name and reached through its parent's
+// notifications, so its GWLP_USERDATA stays the system's.
 #include "toolkit/Window.h"
 
 #include <string>
-
-struct TBounds {
-  int Left, Top, Width, Height;
-};
 
 class TStdControl : public TNotifyTarget {
 public:
@@ -23,9 +19,14 @@ public:
 
 protected:
   TStdControl() = default;
-  // Throws Exception with the system's reason when the control cannot be created.
-  void CreateControl(const char* className, DWORD style, DWORD exStyle, HWND parent,
-                     const TBounds& bounds, const std::string& caption);
+  // Creates the control and binds the wrapper to it. A control the wrapper had before is handed
+  // back, still alive, so that the caller can put the new one in its place first. Throws
+  // Exception with the system's reason when the control cannot be created, and then the wrapper
+  // keeps the control it had.
+  TWindowHandle CreateControl(const char* className, DWORD style, DWORD exStyle, HWND parent,
+                              const TBounds& bounds, const std::string& caption, UINT id = 0);
+  // For a derived class whose own members must outlive the control (a font that it uses).
+  void DestroyHandle() { FHandle.Reset(); }
 
 private:
   TWindowHandle FHandle;

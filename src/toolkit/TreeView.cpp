@@ -5,16 +5,14 @@
 
 #include <vector>
 
-TTreeView::TTreeView(HWND parent, int left, int top, int width, int height) {
+TTreeView::TTreeView(HWND parent, const TBounds& bounds) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&classes);
   // The control's own tooltips (for cut-off labels) would compete with the hint.
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TVS_HASBUTTONS |
-                      TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_NOTOOLTIPS;
-  FHandle.Reset(CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, nullptr, style, left, top, width,
-                                height, parent, nullptr, GetModuleHandleA(nullptr), nullptr));
-  if (!FHandle) RaiseLastOSError("CreateWindow TreeView");
-  BindNotify(Handle());
+  CreateControl(WC_TREEVIEWA,
+                WS_TABSTOP | WS_CLIPSIBLINGS | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                    TVS_EDITLABELS | TVS_NOTOOLTIPS,
+                WS_EX_CLIENTEDGE, parent, bounds, "");
   SetWindowSubclass(Handle(), SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 

@@ -2,7 +2,7 @@
 // Wrapper of the standard tree-view control: items with a text, two picture indexes and a
 // data pointer; the expanding notification and mouse moves as events; a hint of its own.
 #include "toolkit/Hint.h"
-#include "toolkit/Window.h"
+#include "toolkit/StdControl.h"
 
 #include <commctrl.h>
 
@@ -10,14 +10,11 @@
 #include <memory>
 #include <string>
 
-class TTreeView : public TNotifyTarget {
+class TTreeView : public TStdControl {
 public:
-  TTreeView(HWND parent, int left, int top, int width, int height);
-  TTreeView(const TTreeView&) = delete;
-  TTreeView& operator=(const TTreeView&) = delete;
+  TTreeView(HWND parent, const TBounds& bounds);
   ~TTreeView() override;
 
-  HWND Handle() const { return FHandle.Get(); }
   void SetImages(HIMAGELIST images);
   void SetHideSelection(bool hide);
   void SetReadOnly(bool readOnly);
@@ -58,7 +55,6 @@ private:
                                        UINT_PTR id, DWORD_PTR self) noexcept;
   void SetStyleBit(DWORD bit, bool on);
   void SetChildrenMark(HTREEITEM item, bool hasChildren);
-  TWindowHandle FHandle;
   std::string FHint;
   std::unique_ptr<TControlHint> FHintWindow;
 };

@@ -70,10 +70,10 @@ void TWindow::CreateHandle(const TWindowClass& windowClass, const TCreateParams&
     if (!RegisterClassExA(&wc)) RaiseLastOSError(Format("RegisterClass %s", windowClass.Name));
     registered.insert(windowClass.Name);
   }
-  HWND handle =
-      CreateWindowExA(params.ExStyle, windowClass.Name, params.Caption.c_str(), params.Style,
-                      params.Left, params.Top, params.Width, params.Height, params.Parent,
-                      reinterpret_cast<HMENU>(UINT_PTR(params.Id)), instance, this);
+  const TBounds& b = params.Bounds;
+  HWND handle = CreateWindowExA(params.ExStyle, windowClass.Name, params.Caption.c_str(),
+                                params.Style, b.Left, b.Top, b.Width, b.Height, params.Parent,
+                                reinterpret_cast<HMENU>(UINT_PTR(params.Id)), instance, this);
   if (!handle) RaiseLastOSError(Format("CreateWindow %s", windowClass.Name));
 }
 

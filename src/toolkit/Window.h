@@ -16,11 +16,17 @@ struct TWindowClass {
   HICON Icon = nullptr;
 };
 
+// Place and size of a window: a child's in its parent's client area, a top-level one's on the
+// screen.
+struct TBounds {
+  int Left, Top, Width, Height;
+};
+
 struct TCreateParams {
   DWORD ExStyle = 0;
   DWORD Style = WS_CHILD | WS_VISIBLE;
-  std::string Caption;
-  int Left = 0, Top = 0, Width = 0, Height = 0;
+  std::string Caption{}; // {}: designated initializers may leave it out without a warning
+  TBounds Bounds{};
   HWND Parent = nullptr;
   UINT Id = 0;
 };

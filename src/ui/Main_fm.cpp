@@ -11,11 +11,6 @@ HICON MainIcon() {
   return LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
 }
 
-void PlaceAndAlign(TControl& control, int left, int top, int width, int height, TAlign align) {
-  control.SetAlign(align);
-  control.SetBounds(left, top, width, height);
-}
-
 void SetUpFoldingPanel(TExpColPanel& panel, int height) {
   panel.SetBevelOuter(bvNone);
   panel.Set_ArrowsColor(clBlue);
@@ -24,22 +19,43 @@ void SetUpFoldingPanel(TExpColPanel& panel, int height) {
 }
 } // namespace
 
+// The controls, one a line, each with its parent, its place and its own arguments, in member
+// order, which is the order of creation and so the tab order. (Left unformatted: clang-format
+// would put two short ones on one line.)
+// clang-format off
 TfmMain::TfmMain(std::string settingsPath)
-    : TForm("Scrivane", ClientWidth, ClientHeight, MainIcon()), ExpColPanel1(Handle()),
-      pnHaut(ExpColPanel1.Handle()), ExpColPanel2(pnHaut.Handle()),
+    : TForm("Scrivane", ClientWidth, ClientHeight, MainIcon()),
+      ExpColPanel1(Handle(), {0, 0, 824, 300}),
+      pnHaut(ExpColPanel1.Handle(), {0, 0, 824, 290}),
+      ExpColPanel2(pnHaut.Handle(), {0, 0, 824, 128}),
       stFichiers(ExpColPanel2.Handle(), {8, 16, 36, 13}, "&Fichiers"),
       cbFichiers(ExpColPanel2.Handle(), {64, 16, 145, 21}),
       stContenant(ExpColPanel2.Handle(), {8, 48, 49, 13}, "&Contenant"),
       cbContenant(ExpColPanel2.Handle(), {64, 48, 145, 21}),
       stDans(ExpColPanel2.Handle(), {224, 16, 25, 13}, "&Dans"),
-      tvRep(ExpColPanel2.Handle(), 257, 16, 321, 97),
+      tvRep(ExpColPanel2.Handle(), {257, 16, 321, 97}),
       cbInclSsDos(ExpColPanel2.Handle(), {8, 96, 137, 17}, "&Inclure les sous-dossiers"),
       btRechercher(ExpColPanel2.Handle(), {152, 80, 97, 33}, "&Rechercher",
                    LoadBitmapResource("BM_RECHERCHER")),
-      pnFic(pnHaut.Handle()), stAtteindre(pnFic.Handle(), {8, 4, 42, 13}, "&Atteindre"),
+      pnFic(pnHaut.Handle(), {0, 128, 824, 32}),
+      stAtteindre(pnFic.Handle(), {8, 4, 42, 13}, "&Atteindre"),
       edAtteindre(pnFic.Handle(), {56, 4, 121, 21}),
-      grFic(pnHaut.Handle(), "grFic", 0, 160, 824, 130), pnCmdesMemo(Handle()),
+      stnNbFic(pnFic.Handle(), {184, 8, 52, 17}, "0 fichier(s)", Font.Handle(), true),
+      grFic(pnHaut.Handle(), {0, 160, 824, 130}, "grFic"),
+      mmLignesConcernees(Handle(), {0, 300, 824, 173}, 0),
+      pnCmdesMemo(Handle(), {0, 473, 824, 41}),
+      btPremOccur(pnCmdesMemo.Handle(), {8, 8, 25, 25}, FPictures.Load("BM_PREM_OCCUR"),
+                  "Première occurrence"),
+      btOccurPrec(pnCmdesMemo.Handle(), {32, 8, 25, 25}, FPictures.Load("BM_OCCUR_PREC"),
+                  "Occurrence précédente"),
+      btOccurSuiv(pnCmdesMemo.Handle(), {56, 8, 25, 25}, FPictures.Load("BM_OCCUR_SUIV"),
+                  "Occurrence suivante"),
+      btDernOccur(pnCmdesMemo.Handle(), {80, 8, 25, 25}, FPictures.Load("BM_DERN_OCCUR"),
+                  "Dernière occurrence"),
+      stnNbOccur(pnCmdesMemo.Handle(), {120, 12, 81, 17}, "occurence 0 / 0", Font.Handle(), true),
+      stLigCour(pnCmdesMemo.Handle(), {224, 12, 65, 17}, "", Font.Handle(), false),
       FSettingsPath(std::move(settingsPath)) {
+  // clang-format on
   PlaceControls();
   BindEvents();
   FormCreate();
@@ -50,49 +66,29 @@ TfmMain::~TfmMain() {
   DestroyHandle();
 }
 
+// What the constructor's table leaves: alignments, in the order the edges are taken, and the
+// controls' properties.
 void TfmMain::PlaceControls() {
-  PlaceAndAlign(ExpColPanel1, 0, 0, 824, 300, alTop);
+  ExpColPanel1.SetAlign(alTop);
+  pnHaut.SetAlign(alClient);
+  ExpColPanel2.SetAlign(alTop);
+  pnFic.SetAlign(alTop);
+  grFic.SetAlign(alClient);
+  SetAlign(mmLignesConcernees.Handle(), alClient);
+  pnCmdesMemo.SetAlign(alBottom);
   SetUpFoldingPanel(ExpColPanel1, 300);
-  PlaceAndAlign(pnHaut, 0, 0, 824, 290, alClient);
-  pnHaut.SetBevelOuter(bvNone);
-  PlaceAndAlign(ExpColPanel2, 0, 0, 824, 128, alTop);
   SetUpFoldingPanel(ExpColPanel2, 128);
+  for (TPanel* panel : {&pnHaut, &pnFic, &pnCmdesMemo})
+    panel->SetBevelOuter(bvNone);
   stFichiers.SetFocusControl(cbFichiers.Handle());
   stContenant.SetFocusControl(cbContenant.Handle());
   stDans.SetFocusControl(tvRep.Handle());
-  cbInclSsDos.SetChecked(true);
-  PlaceAndAlign(pnFic, 0, 128, 824, 32, alTop);
-  pnFic.SetBevelOuter(bvNone);
   stAtteindre.SetFocusControl(edAtteindre.Handle());
-  stnNbFic.Create(pnFic.Handle(), TBounds{184, 8, 52, 17}, "0 fichier(s)", Font.Handle(), true);
-  SetAlign(grFic.Handle(), alClient);
+  cbInclSsDos.SetChecked(true);
   grFic.SetLabel(stnNbFic.Handle()); // a screen reader hears the count with the list
   grFic.SetRows(0);
   grFic.SetDefaultRowHeight(14);
   grFic.SetThumbTracking(true);
-
-  mmLignesConcernees.Create(Handle(), TBounds{0, 300, 824, 173}, 0);
-  // Tab order: the viewer comes between the upper panel and the button bar.
-  SetWindowPos(mmLignesConcernees.Handle(), ExpColPanel1.Handle(), 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SetAlign(mmLignesConcernees.Handle(), alClient);
-  PlaceAndAlign(pnCmdesMemo, 0, 473, 824, 41, alBottom);
-  pnCmdesMemo.SetBevelOuter(bvNone);
-  const HWND bar = pnCmdesMemo.Handle();
-  const struct {
-    TSpeedButton& button;
-    int left;
-    const char* picture;
-    const char* caption;
-  } buttons[] = {{btPremOccur, 8, "BM_PREM_OCCUR", "Première occurrence"},
-                 {btOccurPrec, 32, "BM_OCCUR_PREC", "Occurrence précédente"},
-                 {btOccurSuiv, 56, "BM_OCCUR_SUIV", "Occurrence suivante"},
-                 {btDernOccur, 80, "BM_DERN_OCCUR", "Dernière occurrence"}};
-  for (const auto& b : buttons)
-    b.button.Create(bar, TBounds{b.left, 8, 25, 25}, FPictures.Add(LoadBitmapResource(b.picture)),
-                    b.caption);
-  stnNbOccur.Create(bar, TBounds{120, 12, 81, 17}, "occurence 0 / 0", Font.Handle(), true);
-  stLigCour.Create(bar, TBounds{224, 12, 65, 17}, "", Font.Handle(), false);
   SetDefaultFont(Handle(), Font.Handle());
   // The tree view makes a font of its own when it is created: it takes the window's instead.
   SendMessageA(tvRep.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), FALSE);

@@ -31,7 +31,9 @@ public:
   TPictures() = default;
   TPictures(const TPictures&) = delete;
   TPictures& operator=(const TPictures&) = delete;
-  HBITMAP Add(HBITMAP picture) {
+  // The program's bitmap resource of that name.
+  HBITMAP Load(const char* name) {
+    HBITMAP picture = LoadBitmapResource(name);
     FHandles.emplace_back(picture);
     return picture;
   }

@@ -10,6 +10,9 @@
 namespace {
 using TPicture = std::vector<std::string>;
 
+// Where a panel made in code starts, before it is aligned or folded.
+constexpr TBounds NewPanel{0, 0, 185, 41};
+
 // The button as drawn: H highlight, S shadow, F face, A the arrows' colour, ? anything else.
 char Kind(COLORREF color, COLORREF arrows) {
   if (color == arrows) return 'A';
@@ -59,9 +62,9 @@ RECT Bounds(HWND window) {
 // The main window's upper area: a top panel with its content, and a viewer below it.
 struct TUpperArea {
   TTestForm Form{824, 500};
-  TExpColPanel Panel{Form.Handle()};
-  TPanel Content{Panel.Handle()};
-  TPanel Viewer{Form.Handle()};
+  TExpColPanel Panel{Form.Handle(), NewPanel};
+  TPanel Content{Panel.Handle(), NewPanel};
+  TPanel Viewer{Form.Handle(), NewPanel};
   std::vector<std::string> Events;
 
   explicit TUpperArea(int reference) {
@@ -163,7 +166,7 @@ TEST(ExpColPanelTest, EachAlignmentHasItsArrowsButtonPlacesAndStrip) {
     for (bool sizedFirst : {false, true}) {
       SCOPED_TRACE(std::string(row.Name) + (sizedFirst ? ", sized before it is aligned" : ""));
       TTestForm form(400, 300);
-      TExpColPanel panel(form.Handle());
+      TExpColPanel panel(form.Handle(), NewPanel);
       if (sizedFirst) { // its size does not change when it is aligned
         panel.Set_LargHautRef(100);
         const RECT& r = row.Place;
@@ -234,10 +237,10 @@ TEST(ExpColPanelTest, OnlyTheButtonFoldsAndAColourChangeRedrawsOnlyTheSign) {
 
 TEST(ExpColPanelTest, ANestedPanelKeepsItsStateWhenTheOuterFolds) {
   TUpperArea area(300);
-  TExpColPanel inner(area.Content.Handle());
+  TExpColPanel inner(area.Content.Handle(), NewPanel);
   inner.SetAlign(alTop);
   inner.Set_LargHautRef(128);
-  TPanel below(area.Content.Handle());
+  TPanel below(area.Content.Handle(), NewPanel);
   below.SetAlign(alClient);
   Click(inner);
   EXPECT_EQ((RECT{0, 11, 824, 290}), Bounds(below.Handle())) << "the neighbour takes the space";
@@ -253,7 +256,7 @@ TEST(ExpColPanelTest, ANestedPanelKeepsItsStateWhenTheOuterFolds) {
 
 TEST(ExpColPanelTest, APanelMadeInCodeKeepsTheDefaultSizeUntilFolded) {
   TTestForm form(400, 300);
-  TExpColPanel panel(form.Handle());
+  TExpColPanel panel(form.Handle(), NewPanel);
   panel.SetAlign(alTop);
   EXPECT_EQ(41, panel.Height());
   EXPECT_EQ(30, panel.ArrowImage().Top());

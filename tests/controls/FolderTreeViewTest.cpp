@@ -14,7 +14,7 @@
 namespace {
 struct TTree {
   TTestForm Form{400, 400};
-  TFolderTreeView Tree{Form.Handle(), 0, 0, 400, 400};
+  TFolderTreeView Tree{Form.Handle(), {0, 0, 400, 400}};
 };
 
 struct TItem {

@@ -88,7 +88,7 @@ protected:
   }
 
   TTestForm Form{900, 200};
-  TtsGrid Grid{Form.Handle(), "grFic", 0, 0, 824, 130};
+  TtsGrid Grid{Form.Handle(), {0, 0, 824, 130}, "grFic"};
   TPairs RowChanges;
   std::vector<int> HeadingClicks;
   TPairs LoadedCells; // (column, row) in the order asked

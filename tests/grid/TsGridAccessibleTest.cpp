@@ -113,7 +113,7 @@ TEST_F(GridTest, HitTestAndLocationAgreeOnTheHeadingAndTheRowsShown) {
 // unwind into the system: both come back to the client as failures.
 TEST_F(GridTest, FailuresReachTheClientAsErrorsNeverAsCrashes) {
   TScreenReader reader;
-  auto other = std::make_unique<TtsGrid>(Form.Handle(), "grAutre", 0, 0, 300, 100);
+  auto other = std::make_unique<TtsGrid>(Form.Handle(), TBounds{0, 0, 300, 100}, "grAutre");
   other->SetRows(10);
   other->OnCellLoaded = [](int, int, std::string&) { throw Exception("Cellule illisible"); };
   TAccessibleClient grid(other->Handle());

@@ -12,7 +12,7 @@ constexpr int Page = 8;
 
 TEST(GridCreationTest, HasTheControlDefaultsAndNoCurrentRow) {
   TTestForm form(900, 200);
-  TtsGrid grid(form.Handle(), "grFic", 0, 0, 824, 130);
+  TtsGrid grid(form.Handle(), {0, 0, 824, 130}, "grFic");
   EXPECT_EQ(grid.Cols(), 4);
   EXPECT_EQ(grid.Rows(), 4);
   EXPECT_EQ(grid.DefaultRowHeight(), 24);

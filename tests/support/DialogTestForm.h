@@ -11,7 +11,7 @@ public:
     params.ExStyle = WS_EX_CONTROLPARENT;
     params.Style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
     params.Caption = "Test";
-    params.Left = 10, params.Top = 10, params.Width = 400, params.Height = 300;
+    params.Bounds = {10, 10, 400, 300};
     CreateHandle({"TDialogTestForm", 0, GetSysColorBrush(COLOR_BTNFACE)}, params);
     Application().DialogWindow = Handle();
     SetForegroundWindow(Handle());

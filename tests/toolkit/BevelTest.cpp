@@ -17,8 +17,7 @@ TEST(BevelTest, ARaisedLineIsHighlightThenShadowOnItsEdge) {
   TTestForm form(100, 100);
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.Name);
-    TBevel bevel(form.Handle());
-    bevel.SetBounds(0, 0, 30, 20);
+    TBevel bevel(form.Handle(), {0, 0, 30, 20});
     bevel.SetStyle(bsRaised);
     bevel.SetShape(row.Shape);
     EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT),

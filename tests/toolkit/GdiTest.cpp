@@ -12,8 +12,7 @@ public:
   TPaintedWindow() {
     TCreateParams params;
     params.Style = WS_POPUP | WS_VISIBLE;
-    params.Width = 60;
-    params.Height = 40;
+    params.Bounds = {0, 0, 60, 40};
     CreateHandle({"TPaintedWindow"}, params);
   }
 

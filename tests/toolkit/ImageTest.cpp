@@ -6,7 +6,7 @@
 
 TEST(ImageTest, FillAndLineLeaveOutTheirFarEdgeAndEndPoint) {
   TTestForm form(100, 100);
-  TImage image(form.Handle(), 0, 0, 9, 9);
+  TImage image(form.Handle(), {0, 0, 9, 9});
   TCanvas& canvas = image.Canvas();
   canvas.BrushColor = clBlack;
   canvas.FillRect({0, 0, 9, 9});
@@ -29,7 +29,7 @@ TEST(ImageTest, FillAndLineLeaveOutTheirFarEdgeAndEndPoint) {
 
 TEST(ImageTest, AClickIsAPressAndAReleaseOverThePicture) {
   TTestForm form(100, 100);
-  TImage image(form.Handle(), 0, 0, 9, 9);
+  TImage image(form.Handle(), {0, 0, 9, 9});
   int clicks = 0;
   image.OnClick = [&] { ++clicks; };
   SendMessageA(image.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));

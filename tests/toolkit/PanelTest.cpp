@@ -24,16 +24,13 @@ void ExpectBounds(HWND child, const TRectRow& row) {
 // A panel of 200 x 100 holding one child per alignment, each 20 deep, plus a free one.
 struct TAlignedPanel {
   TTestForm Form{300, 200};
-  TPanel Panel{Form.Handle()};
+  TPanel Panel{Form.Handle(), {0, 0, 200, 100}};
   std::unique_ptr<TPanel> Children[6];
 
   TAlignedPanel() {
     Panel.SetBevelOuter(bvNone);
-    Panel.SetBounds(0, 0, 200, 100);
-    for (auto& child : Children) {
-      child = std::make_unique<TPanel>(Panel.Handle());
-      child->SetBounds(50, 50, 20, 20);
-    }
+    for (auto& child : Children)
+      child = std::make_unique<TPanel>(Panel.Handle(), TBounds{50, 50, 20, 20});
     // Given out of edge order: the edge groups still come first, top to right.
     const TAlign aligns[] = {alClient, alRight, alLeft, alBottom, alTop, alNone};
     for (int i = 0; i < 6; ++i)
@@ -64,9 +61,8 @@ TEST(PanelTest, LayoutFollowsThePanelsSizeAndAChildThatResizesItself) {
 
 TEST(PanelTest, ARaisedOuterBevelFramesTheChildrenAndIsDrawn) {
   TTestForm form(300, 200);
-  TPanel panel(form.Handle());
-  panel.SetBounds(0, 0, 100, 60);
-  TPanel child(panel.Handle());
+  TPanel panel(form.Handle(), {0, 0, 100, 60});
+  TPanel child(panel.Handle(), {0, 0, 185, 41});
   child.SetBevelOuter(bvNone);
   child.SetAlign(alClient);
   ExpectBounds(child.Handle(), {"inside the bevel", {1, 1, 99, 59}});

@@ -47,9 +47,8 @@ void Send(const TSpeedButton& button, UINT message, int x, int y) {
 TEST(SpeedButtonTest, ClicksWithoutTakingTheFocusOnlyWhenReleasedOverIt) {
   TDialogTestForm form;
   TEdit edit(form.Handle(), {8, 40, 100, 21});
-  TSpeedButton button;
   HBITMAP picture = SquarePicture(0xFF00FF, 0x800000);
-  button.Create(form.Handle(), {8, 8, 25, 25}, picture);
+  TSpeedButton button(form.Handle(), {8, 8, 25, 25}, picture);
   int clicks = 0;
   button.OnClick = [&] { ++clicks; };
   edit.SetFocus();
@@ -67,9 +66,8 @@ TEST(SpeedButtonTest, ClicksWithoutTakingTheFocusOnlyWhenReleasedOverIt) {
 
 TEST(SpeedButtonTest, FlatUntilTheMouseIsOverItSunkenWhilePressed) {
   TDialogTestForm form;
-  TSpeedButton button;
   HBITMAP picture = SquarePicture(0xFF00FF, 0x800000);
-  button.Create(form.Handle(), {8, 8, 25, 25}, picture);
+  TSpeedButton button(form.Handle(), {8, 8, 25, 25}, picture);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const struct {
     const char* Name;
@@ -94,9 +92,8 @@ TEST(SpeedButtonTest, FlatUntilTheMouseIsOverItSunkenWhilePressed) {
 TEST(StaticTextTest, AutoSizedFollowsItsCaptionFixedKeepsItsSize) {
   TDialogTestForm form;
   TFont font("MS Sans Serif", -11);
-  TStaticText counter, label;
-  counter.Create(form.Handle(), {120, 12, 81, 17}, "occurence 0 / 0", font.Handle(), true);
-  label.Create(form.Handle(), {224, 12, 65, 17}, "", font.Handle(), false);
+  TStaticText counter(form.Handle(), {120, 12, 81, 17}, "occurence 0 / 0", font.Handle(), true);
+  TStaticText label(form.Handle(), {224, 12, 65, 17}, "", font.Handle(), false);
   auto sizeOf = [](const TStaticText& text) {
     RECT r;
     GetWindowRect(text.Handle(), &r);

@@ -19,7 +19,7 @@ bool HasButton(const TTreeView& tree, HTREEITEM item) {
 
 TEST(TreeViewTest, SortingByLocaleKeepsEachItemsData) {
   TTestForm form(200, 200);
-  TTreeView tree(form.Handle(), 0, 0, 200, 200);
+  TTreeView tree(form.Handle(), {0, 0, 200, 200});
   HTREEITEM root = tree.AddChild(nullptr, "root");
   // Byte order would give B, _, a, b, f, é.
   std::vector<std::string> names = {"f", "b", "\xE9", "B", "a", "_"};
@@ -36,7 +36,7 @@ TEST(TreeViewTest, SortingByLocaleKeepsEachItemsData) {
 
 TEST(TreeViewTest, TheExpandButtonFollowsTheChildren) {
   TTestForm form(200, 200);
-  TTreeView tree(form.Handle(), 0, 0, 200, 200);
+  TTreeView tree(form.Handle(), {0, 0, 200, 200});
   HTREEITEM root = tree.AddChild(nullptr, "root");
   EXPECT_FALSE(HasButton(tree, root));
   tree.AddChild(root, "child");
@@ -48,7 +48,7 @@ TEST(TreeViewTest, TheExpandButtonFollowsTheChildren) {
 
 TEST(TreeViewTest, ExpandingAsksTheOwnerWhoMayRefuse) {
   TTestForm form(200, 200);
-  TTreeView tree(form.Handle(), 0, 0, 200, 200);
+  TTreeView tree(form.Handle(), {0, 0, 200, 200});
   HTREEITEM root = tree.AddChild(nullptr, "root");
   tree.AddChild(root, "child");
   bool allow = false;

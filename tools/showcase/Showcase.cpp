@@ -16,7 +16,6 @@ public:
     FTree.Populate();
     FTree.SelectPath(FTemp.Path());
     TreeView_Expand(FTree.Handle(), FTree.Selected(), TVE_EXPAND);
-    FRight.SetBounds(330, 10, 320, 330);
     FOuter.SetAlign(alTop);
     FOuter.Set_LargHautRef(220);
     FContent.SetAlign(alClient);
@@ -42,12 +41,12 @@ private:
     EndPaint(Handle(), &ps);
   }
   TTempFolder FTemp;
-  TFolderTreeView FTree{Handle(), 10, 10, 310, 380};
-  TPanel FRight{Handle()};
-  TExpColPanel FOuter{FRight.Handle()};
-  TPanel FContent{FOuter.Handle()};
-  TExpColPanel FInner{FContent.Handle()};
-  TPanel FBelow{FContent.Handle()};
+  TFolderTreeView FTree{Handle(), {10, 10, 310, 380}};
+  TPanel FRight{Handle(), {330, 10, 320, 330}};
+  TExpColPanel FOuter{FRight.Handle(), {0, 0, 320, 220}};
+  TPanel FContent{FOuter.Handle(), {0, 0, 320, 209}};
+  TExpColPanel FInner{FContent.Handle(), {0, 0, 320, 100}};
+  TPanel FBelow{FContent.Handle(), {0, 100, 320, 109}};
 };
 } // namespace
 

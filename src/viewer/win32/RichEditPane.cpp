@@ -1,14 +1,13 @@
 #include "viewer/win32/RichEditPane.h"
 
 #include "base/SysUtils.h"
-#include "toolkit/Align.h"
+#include "toolkit/Control.h"
 
 #include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
 #include <cstring>
-#include <utility>
 
 namespace {
 // The selection marks the current occurrence, which must show while the user walks the list
@@ -67,44 +66,41 @@ private:
 };
 } // namespace
 
-void TRichEditPane::Create(HWND parent, const TBounds& bounds, UINT id) {
+TRichEditPane::TRichEditPane(HWND parent, const TBounds& bounds, UINT id) {
   LoadRichEditLibrary();
-  FHandle.Reset(CreatePane(parent, bounds, id));
-  BindNotify(Handle());
+  CreatePane(parent, bounds, id);
 }
 
-HWND TRichEditPane::CreatePane(HWND parent, const TBounds& bounds, UINT id) {
-  HWND pane =
-      CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASS10A, "", PaneStyle, bounds.Left, bounds.Top,
-                      bounds.Width, bounds.Height, parent, reinterpret_cast<HMENU>(UINT_PTR(id)),
-                      GetModuleHandleA(nullptr), nullptr);
-  if (!pane) RaiseLastOSError("CreateWindow RICHEDIT");
-  SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
-  SendMessageA(pane, EM_EXLIMITTEXT, 0, TextLimit);
-  SendMessageA(pane, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
-  SetWindowSubclass(pane, DialogKeys, 1, reinterpret_cast<DWORD_PTR>(this));
-  return pane;
+TRichEditPane::~TRichEditPane() {
+  DestroyHandle(); // before the font it uses
+}
+
+// Makes a pane the wrapper's control and hands back the one it had before, if any.
+TWindowHandle TRichEditPane::CreatePane(HWND parent, const TBounds& bounds, UINT id) {
+  TWindowHandle old =
+      CreateControl(RICHEDIT_CLASS10A, PaneStyle, WS_EX_CLIENTEDGE, parent, bounds, "", id);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
+  SendMessageA(Handle(), EM_EXLIMITTEXT, 0, TextLimit);
+  SendMessageA(Handle(), EM_SETEVENTMASK, 0, ENM_SELCHANGE);
+  SetWindowSubclass(Handle(), DialogKeys, 1, reinterpret_cast<DWORD_PTR>(this));
+  return old;
 }
 
 void TRichEditPane::Clear() {
-  HWND old = Handle();
-  HWND parent = GetParent(old);
-  RECT place;
-  GetWindowRect(old, &place);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-  const TBounds bounds{place.left, place.top, place.right - place.left, place.bottom - place.top};
+  const HWND old = Handle();
+  const RECT place = BoundsOf(old);
   // The style the pane was made with, not its current one: the control drops WS_VSCROLL
   // while its text needs no scroll bar, and a pane made without it never shows one.
-  HWND fresh = CreatePane(parent, bounds, GetDlgCtrlID(old));
+  TWindowHandle retired = CreatePane(
+      GetParent(old), {place.left, place.top, place.right - place.left, place.bottom - place.top},
+      static_cast<UINT>(GetDlgCtrlID(old)));
   // Right behind the old pane in the z-order, which is the tab order.
-  SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   const bool focused = GetFocus() == old;
   const TAlign align = AlignOf(old);
-  TWindowHandle retired = std::exchange(FHandle, TWindowHandle(fresh));
-  BindNotify(fresh);
   retired.Reset();
-  if (align != alNone) SetAlign(fresh, align);
-  if (focused) ::SetFocus(fresh);
+  if (align != alNone) SetAlign(Handle(), align);
+  if (focused) ::SetFocus(Handle());
   if (OnSelectionChange) OnSelectionChange();
 }
 
@@ -155,10 +151,6 @@ int TRichEditPane::LineFromChar(int32_t position) const {
 
 void TRichEditPane::ScrollLines(int lines) {
   SendMessageA(Handle(), EM_LINESCROLL, 0, lines);
-}
-
-void TRichEditPane::SetFocus() {
-  ::SetFocus(Handle());
 }
 
 LRESULT TRichEditPane::Notify(NMHDR* header) {

@@ -8,15 +8,12 @@
 #include <functional>
 #include <string>
 
-class TRichEditPane : public TNotifyTarget {
+// Its handle changes with every Clear: hold the pane, not its handle.
+class TRichEditPane : public TStdControl {
 public:
-  TRichEditPane() = default;
-  TRichEditPane(const TRichEditPane&) = delete;
-  TRichEditPane& operator=(const TRichEditPane&) = delete;
+  TRichEditPane(HWND parent, const TBounds& bounds, UINT id);
+  ~TRichEditPane() override;
 
-  void Create(HWND parent, const TBounds& bounds, UINT id);
-  // Changes with every Clear: hold the pane, not its handle.
-  HWND Handle() const { return FHandle.Get(); }
   // Raised inside every selection change, Clear's included.
   std::function<void()> OnSelectionChange;
 
@@ -36,13 +33,11 @@ public:
   int LineFromChar(int32_t position) const;
   // Scrolls by display lines, positive towards the end.
   void ScrollLines(int lines);
-  void SetFocus();
 
   LRESULT Notify(NMHDR* header) override;
 
 private:
-  HWND CreatePane(HWND parent, const TBounds& bounds, UINT id);
+  TWindowHandle CreatePane(HWND parent, const TBounds& bounds, UINT id);
   bool Overflows(size_t lineCount) const;
   TFont FFont{"Courier New", -13, ANSI_CHARSET};
-  TWindowHandle FHandle; // goes before the font it uses
 };

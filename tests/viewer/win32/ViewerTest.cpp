@@ -292,8 +292,7 @@ TEST_F(ViewerTest, FreshPaneKeepsPlaceStyleTabOrderIdAndFont) {
 
 TEST(RichEditPaneTest, FreshPaneKeepsFollowingItsAlignedParent) {
   TTestForm form(400, 300);
-  TRichEditPane pane;
-  pane.Create(form.Handle(), {0, 0, 400, 300}, 1);
+  TRichEditPane pane(form.Handle(), {0, 0, 400, 300}, 1);
   SetAlign(pane.Handle(), alClient);
   pane.Clear();
   SetWindowPos(form.Handle(), nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);

@@ -19,9 +19,8 @@ HBITMAP ArrowGlyph(bool left, bool bar) {
 }
 } // namespace
 
-TViewerWindow::TViewerWindow()
-    : Viewer(mmLignesConcernees, stnNbOccur, stLigCour, LineBuffer, [this] { return ContentText; }),
-      FGlyphs{ArrowGlyph(true, true), ArrowGlyph(true, false), ArrowGlyph(false, false),
+TViewerFrame::TViewerFrame()
+    : FGlyphs{ArrowGlyph(true, true), ArrowGlyph(true, false), ArrowGlyph(false, false),
               ArrowGlyph(false, true)} {
   RECT frame{0, 0, 824, PaneHeight + 41};
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -29,28 +28,36 @@ TViewerWindow::TViewerWindow()
   TCreateParams params;
   params.Style = style;
   params.Caption = "Scrivane";
-  params.Width = frame.right - frame.left;
-  params.Height = frame.bottom - frame.top;
+  params.Bounds = {0, 0, frame.right - frame.left, frame.bottom - frame.top};
   CreateHandle({"TViewerWindow", 0, GetSysColorBrush(COLOR_BTNFACE)}, params);
+}
 
-  mmLignesConcernees.Create(Handle(), {0, 0, 824, PaneHeight}, 1);
+TViewerFrame::~TViewerFrame() {
+  DestroyHandle(); // before the pictures that its buttons show
+  for (HBITMAP glyph : FGlyphs)
+    DeleteObject(glyph);
+}
+
+TViewerWindow::TViewerWindow()
+    : mmLignesConcernees(Handle(), {0, 0, 824, PaneHeight}, 1),
+      btPremOccur(Handle(), {8, PaneHeight + 8, 25, 25}, FGlyphs[0]),
+      btOccurPrec(Handle(), {32, PaneHeight + 8, 25, 25}, FGlyphs[1]),
+      btOccurSuiv(Handle(), {56, PaneHeight + 8, 25, 25}, FGlyphs[2]),
+      btDernOccur(Handle(), {80, PaneHeight + 8, 25, 25}, FGlyphs[3]),
+      stnNbOccur(Handle(), {120, PaneHeight + 12, 81, 17}, "occurence 0 / 0", FFont.Handle(), true),
+      stLigCour(Handle(), {224, PaneHeight + 12, 65, 17}, "", FFont.Handle(), false),
+      Viewer(mmLignesConcernees, stnNbOccur, stLigCour, LineBuffer,
+             [this] { return ContentText; }) {
   TSpeedButton* buttons[] = {&btPremOccur, &btOccurPrec, &btOccurSuiv, &btDernOccur};
   const TNavigStep steps[] = {nsFirst, nsPrevious, nsNext, nsLast};
-  for (int k = 0; k < 4; ++k) {
-    const int left = 8 + 24 * k;
-    buttons[k]->Create(Handle(), {left, PaneHeight + 8, 25, 25}, FGlyphs[k]);
+  for (int k = 0; k < 4; ++k)
     buttons[k]->OnClick = [this, step = steps[k]] { Viewer.Step(step); };
-  }
-  stnNbOccur.Create(Handle(), {120, PaneHeight + 12, 81, 17}, "occurence 0 / 0", FFont.Handle(),
-                    true);
-  stLigCour.Create(Handle(), {224, PaneHeight + 12, 65, 17}, "", FFont.Handle(), false);
   mmLignesConcernees.OnSelectionChange = [this] { Viewer.SelectionMoved(); };
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
 }
 
+// The window goes while the controls that its last messages reach still exist.
 TViewerWindow::~TViewerWindow() {
-  DestroyWindow(Handle());
-  for (HBITMAP glyph : FGlyphs)
-    DeleteObject(glyph);
+  DestroyHandle();
 }

@@ -5,7 +5,17 @@
 #include "toolkit/SpeedButton.h"
 #include "viewer/win32/Viewer.h"
 
-class TViewerWindow : public TWindow {
+// The top-level window with the font and the pictures that its controls use, all made before
+// the controls.
+class TViewerFrame : public TWindow {
+protected:
+  TViewerFrame();
+  ~TViewerFrame() override;
+  TFont FFont{"MS Sans Serif", -11};
+  HBITMAP FGlyphs[4];
+};
+
+class TViewerWindow : public TViewerFrame {
 public:
   TViewerWindow();
   ~TViewerWindow() override;
@@ -16,8 +26,4 @@ public:
   TSpeedButton btPremOccur, btOccurPrec, btOccurSuiv, btDernOccur;
   TStaticText stnNbOccur, stLigCour;
   TViewer Viewer;
-
-private:
-  TFont FFont{"MS Sans Serif", -11};
-  HBITMAP FGlyphs[4];
 };
