@@ -1,5 +1,7 @@
 #include "toolkit/Accessible.h"
 
+#include "toolkit/Window.h"
+
 namespace {
 void SetChild(VARIANT* variant, long child) {
   VariantInit(variant);
@@ -36,12 +38,6 @@ std::string WithoutMnemonic(const std::string& caption) {
     if (caption[i] == '&' && i + 1 < caption.size()) ++i; // "&&" leaves one "&"
     text += caption[i];
   }
-  return text;
-}
-
-std::string WindowCaption(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), int(text.size()))));
   return text;
 }
 

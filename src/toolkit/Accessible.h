@@ -14,7 +14,6 @@
 BSTR AccessibleText(const std::string& text);
 // A caption as a screen reader says it: without the "&" that marks its Alt letter.
 std::string WithoutMnemonic(const std::string& caption);
-std::string WindowCaption(HWND window);
 
 // An object of one window and, where a derived class says so, its children: simple elements
 // numbered from 1 (CHILDID_SELF, 0, is the object itself). Calls after Disconnect fail as

@@ -1,5 +1,7 @@
 #include "toolkit/Mnemonics.h"
 
+#include "toolkit/Window.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -12,12 +14,6 @@ std::vector<std::pair<HWND, TMnemonicTarget*>>& Targets() {
 char UpperOf(char c) {
   return static_cast<char>(reinterpret_cast<UINT_PTR>(
       CharUpperA(reinterpret_cast<char*>(static_cast<UINT_PTR>(static_cast<unsigned char>(c))))));
-}
-
-std::string CaptionOf(HWND control) {
-  char text[256] = {};
-  GetWindowTextA(control, text, sizeof text);
-  return text;
 }
 } // namespace
 
@@ -47,7 +43,7 @@ bool DispatchMnemonic(const MSG& msg) {
   const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   for (const auto& [control, target] : Targets()) {
     if (GetAncestor(control, GA_ROOT) != root || !IsWindowVisible(control) ||
-        !IsWindowEnabled(control) || MnemonicOf(CaptionOf(control)) != letter)
+        !IsWindowEnabled(control) || MnemonicOf(WindowCaption(control)) != letter)
       continue;
     target->Accelerate();
     return true;

@@ -17,9 +17,7 @@ TWindowHandle TStdControl::CreateControl(const char* className, DWORD style, DWO
 }
 
 std::string TStdControl::Text() const {
-  std::string text(GetWindowTextLengthA(FHandle.Get()) + 1, '\0');
-  text.resize(GetWindowTextA(FHandle.Get(), text.data(), static_cast<int>(text.size())));
-  return text;
+  return WindowCaption(FHandle.Get());
 }
 
 void TStdControl::SetText(const std::string& text) {
