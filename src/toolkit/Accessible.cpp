@@ -3,11 +3,15 @@
 #include "toolkit/Window.h"
 
 namespace {
+HRESULT SetInteger(VARIANT* variant, long value) {
+  variant->vt = VT_I4;
+  variant->lVal = value;
+  return S_OK;
+}
+
 void SetChild(VARIANT* variant, long child) {
   VariantInit(variant);
-  if (child < 0) return; // VT_EMPTY: none
-  variant->vt = VT_I4;
-  variant->lVal = child;
+  if (child >= 0) SetInteger(variant, child); // else VT_EMPTY: none
 }
 
 // Reading "none" leaves the out value empty and says so with S_FALSE.
@@ -131,17 +135,13 @@ HRESULT TAccessible::get_accDescription(VARIANT child, BSTR* description) {
 HRESULT TAccessible::get_accRole(VARIANT child, VARIANT* role) {
   VariantInit(role);
   if (const HRESULT checked = Check(child); checked != S_OK) return checked;
-  role->vt = VT_I4;
-  role->lVal = Role(child.lVal);
-  return S_OK;
+  return SetInteger(role, Role(child.lVal));
 }
 
 HRESULT TAccessible::get_accState(VARIANT child, VARIANT* state) {
   VariantInit(state);
   if (const HRESULT checked = Check(child); checked != S_OK) return checked;
-  state->vt = VT_I4;
-  state->lVal = State(child.lVal);
-  return S_OK;
+  return SetInteger(state, State(child.lVal));
 }
 
 HRESULT TAccessible::get_accHelp(VARIANT child, BSTR* help) {
