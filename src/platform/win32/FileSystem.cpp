@@ -25,22 +25,21 @@ int32_t PackedLocalTime(const FILETIME& utc) {
 }
 
 // The full form of a folder as Windows reads it (".", "..", "/" and a missing drive resolved),
-// with its backslash; nothing when the system cannot make one.
+// with its backslash; nothing when the system cannot make one within MAX_PATH, the most that
+// the ANSI functions open.
 std::optional<std::string> FullFolder(const std::string& folder) {
-  const DWORD size = GetFullPathNameA(folder.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return std::nullopt;
-  std::string full(size, '\0');
-  const DWORD length = GetFullPathNameA(folder.c_str(), size, full.data(), nullptr);
-  if (length == 0 || length >= size) return std::nullopt;
-  full.resize(length);
-  if (full.back() != '\\') full += '\\';
-  return full;
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(folder.c_str(), MAX_PATH, full, nullptr);
+  if (length == 0 || length >= MAX_PATH) return std::nullopt;
+  std::string result(full, length);
+  if (result.back() != '\\') result += '\\';
+  return result;
 }
 
 // The path in the form that Windows hands to the file system untouched: C:\src\aux.c names
 // the AUX device, which a read waits on for good, while \\?\C:\src\aux.c names the file. The
 // name, which comes from a listing, is kept exactly; the folder is made full first, since the
-// form takes no relative part. Nothing when the folder has no full form.
+// form takes no relative part. Nothing when the folder has no full form that fits.
 std::optional<std::string> LiteralPath(const std::string& path) {
   const size_t nameStart = path.find_last_of("\\/") + 1; // 0 when there is no folder part
   const std::optional<std::string> folder = FullFolder(nameStart ? path.substr(0, nameStart) : ".");
