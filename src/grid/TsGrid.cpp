@@ -183,7 +183,9 @@ LRESULT TtsGrid::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_CAPTURECHANGED: CaptureLost(); return 0;
   case WM_SETFOCUS: FocusGained(); return 0;
   case WM_KILLFOCUS: InvalidateRow(FCurrentRow); return 0; // the focus rectangle
-  case WM_GETOBJECT: return AccessibleObject(wParam, lParam);
+  case WM_GETOBJECT:
+    return FAccessible.Answer(Handle(), wParam, lParam,
+                              [this] { return new TGridAccessible(*this); });
   case WM_DESTROY: FAccessible.Reset(); return 0;
   default: return TWindow::WndProc(message, wParam, lParam);
   }
@@ -350,13 +352,6 @@ void TtsGrid::AnnounceCurrentRow() {
 void TtsGrid::FocusGained() {
   InvalidateRow(FCurrentRow); // the focus rectangle
   AnnounceCurrentRow();
-}
-
-LRESULT TtsGrid::AccessibleObject(WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (FAccessible.Answer(wParam, lParam, result, [this] { return new TGridAccessible(*this); }))
-    return result;
-  return TWindow::WndProc(WM_GETOBJECT, wParam, lParam);
 }
 
 std::string TtsGrid::CellText(int dataCol, int dataRow) const {

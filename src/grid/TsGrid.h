@@ -136,7 +136,6 @@ private:
   void ReportRowChange();
   void AnnounceCurrentRow();
   void FocusGained();
-  LRESULT AccessibleObject(WPARAM wParam, LPARAM lParam);
   std::string CellText(int dataCol, int dataRow) const;
 
   struct TColSpan {

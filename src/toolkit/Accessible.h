@@ -90,13 +90,13 @@ public:
   TAccessibleSlot& operator=(const TAccessibleSlot&) = delete;
   ~TAccessibleSlot() { Reset(); }
 
-  // For WM_GETOBJECT: true, with the answer, when the request is for the window's client
-  // object; make builds it (with one reference, which the slot keeps) the first time.
-  template <class TMake> bool Answer(WPARAM wParam, LPARAM lParam, LRESULT& result, TMake make) {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT) return false;
+  // The answer to window's WM_GETOBJECT: for its client object, the object that make builds
+  // (with one reference, which the slot keeps) the first time; the system's answer otherwise.
+  template <class TMake> LRESULT Answer(HWND window, WPARAM wParam, LPARAM lParam, TMake make) {
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+      return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
     if (!FObject) FObject = make();
-    result = Hand(wParam);
-    return true;
+    return Hand(wParam);
   }
   void Reset();
 

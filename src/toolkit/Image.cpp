@@ -23,19 +23,13 @@ LRESULT TImage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   case WM_LBUTTONUP: MouseUp(lParam); return 0;
   case WM_CAPTURECHANGED: FPressed = false; return 0;
-  case WM_GETOBJECT: return AccessibleObject(wParam, lParam);
+  case WM_GETOBJECT: // a picture that does nothing when clicked keeps the system's description
+    if (!OnClick) return TControl::WndProc(message, wParam, lParam);
+    return FAccessible.Answer(Handle(), wParam, lParam,
+                              [this] { return new TButtonAccessible(Handle()); });
   case WM_DESTROY: FAccessible.Reset(); return 0;
   default: return TControl::WndProc(message, wParam, lParam);
   }
-}
-
-// A picture that does nothing when clicked is left to the system's plain description.
-LRESULT TImage::AccessibleObject(WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (OnClick && FAccessible.Answer(wParam, lParam, result,
-                                    [this] { return new TButtonAccessible(Handle()); }))
-    return result;
-  return TControl::WndProc(WM_GETOBJECT, wParam, lParam);
 }
 
 void TImage::Paint() {

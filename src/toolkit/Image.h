@@ -23,7 +23,6 @@ protected:
 private:
   void Paint();
   void MouseUp(LPARAM lParam);
-  LRESULT AccessibleObject(WPARAM wParam, LPARAM lParam);
   TBitmap FPicture;
   bool FPressed = false;
   TAccessibleSlot FAccessible;

@@ -24,18 +24,12 @@ LRESULT TSpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_LBUTTONDOWN: ButtonDown(); return 0;
   case WM_LBUTTONUP: ButtonUp(lParam); return 0;
   case WM_CAPTURECHANGED: CaptureLost(); return 0;
-  case WM_GETOBJECT: return AccessibleObject(wParam, lParam);
+  case WM_GETOBJECT:
+    return FAccessible.Answer(Handle(), wParam, lParam,
+                              [this] { return new TButtonAccessible(Handle()); });
   case WM_DESTROY: FAccessible.Reset(); return 0;
   default: return TWindow::WndProc(message, wParam, lParam);
   }
-}
-
-LRESULT TSpeedButton::AccessibleObject(WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (FAccessible.Answer(wParam, lParam, result,
-                         [this] { return new TButtonAccessible(Handle()); }))
-    return result;
-  return TWindow::WndProc(WM_GETOBJECT, wParam, lParam);
 }
 
 void TSpeedButton::PaintNow() {

@@ -29,7 +29,6 @@ private:
   void ButtonUp(LPARAM lParam);
   void CaptureLost();
   bool Contains(LPARAM lParam) const;
-  LRESULT AccessibleObject(WPARAM wParam, LPARAM lParam);
 
   HBITMAP FGlyph = nullptr;
   bool FHot = false;     // the mouse is over the button
