@@ -1,6 +1,6 @@
 #include "toolkit/Mnemonics.h"
 
-#include "toolkit/Window.h"
+#include "toolkit/Handles.h"
 
 #include <algorithm>
 #include <vector>
