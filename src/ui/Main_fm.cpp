@@ -1,6 +1,7 @@
 #include "ui/Main_fm.h"
 
 #include "base/SysUtils.h"
+#include "search/SizeFormat.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -213,7 +214,10 @@ void TfmMain::grFicCellLoaded(int dataCol, int dataRow, std::string& value) {
   switch (dataCol) {
   case 1: value = file.Name; break;
   case 2: value = file.Folder; break;
-  case 3: value = std::to_string(file.Size); break;
+  case 3:
+    value =
+        SizeText(file.Size, [this](const std::string& text) { return grFic.TextFits(3, text); });
+    break;
   case 4: value = file.DateText; break;
   default: break;
   }
