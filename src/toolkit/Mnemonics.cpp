@@ -11,6 +11,15 @@ std::vector<std::pair<HWND, TMnemonicTarget*>>& Targets() {
   return targets;
 }
 
+// Shown and enabled, and so is every window around it up to the top-level one: a control in a
+// disabled container (a folded panel) takes no key.
+bool Reachable(HWND control) {
+  if (!IsWindowVisible(control)) return false;
+  for (HWND window = control; window; window = GetAncestor(window, GA_PARENT))
+    if (!IsWindowEnabled(window)) return false;
+  return true;
+}
+
 char UpperOf(char c) {
   return static_cast<char>(reinterpret_cast<UINT_PTR>(
       CharUpperA(reinterpret_cast<char*>(static_cast<UINT_PTR>(static_cast<unsigned char>(c))))));
@@ -42,8 +51,8 @@ bool DispatchMnemonic(const MSG& msg) {
   const char letter = UpperOf(static_cast<char>(msg.wParam));
   const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   for (const auto& [control, target] : Targets()) {
-    if (GetAncestor(control, GA_ROOT) != root || !IsWindowVisible(control) ||
-        !IsWindowEnabled(control) || MnemonicOf(WindowCaption(control)) != letter)
+    if (GetAncestor(control, GA_ROOT) != root || !Reachable(control) ||
+        MnemonicOf(WindowCaption(control)) != letter)
       continue;
     target->Accelerate();
     return true;

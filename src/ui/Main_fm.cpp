@@ -53,7 +53,8 @@ TfmMain::TfmMain(std::string settingsPath)
                   "Occurrence suivante"),
       btDernOccur(pnCmdesMemo.Handle(), {80, 8, 25, 25}, FPictures.Load("BM_DERN_OCCUR"),
                   "Dernière occurrence"),
-      stnNbOccur(pnCmdesMemo.Handle(), {120, 12, 81, 17}, "occurence 0 / 0", Font.Handle(), true),
+      stnNbOccur(pnCmdesMemo.Handle(), {120, 12, 81, 17}, EmptyPaneCounterText, Font.Handle(),
+                 true),
       stLigCour(pnCmdesMemo.Handle(), {224, 12, 65, 17}, "", Font.Handle(), false),
       FSettingsPath(std::move(settingsPath)) {
   // clang-format on
@@ -184,8 +185,15 @@ void TfmMain::btRechercherClick() {
   AddToHistory(FMaskHistory, cbFichiers.Text());
   AddToHistory(FTextHistory, cbContenant.Text());
   stnNbFic.SetCaption(Format("%d fichier(s)", static_cast<int>(FoundFiles().size())));
-  mmLignesConcernees.Clear();
-  grFic.SetRows(static_cast<int>(FoundFiles().size()));
+  FViewer->Clear();
+  try {
+    grFic.SetRows(static_cast<int>(FoundFiles().size()));
+  } catch (...) {
+    // The first file could not be shown: the user goes on from the list, not from the control
+    // the search was started in (a key there would change the next search).
+    ::SetFocus(grFic.Handle());
+    throw;
+  }
   grFic.ReloadCells();
   ::SetFocus(grFic.Handle());
 }
@@ -231,9 +239,10 @@ void TfmMain::edAtteindreChange() {
   GoToName(FoundFiles(), FGridOrder, edAtteindre.Text());
 }
 
-// The viewer is none before the start and after the end.
+// The viewer is none before the start and after the end. A button clicked gives the pane the
+// focus, where the selection shows; F3 steps and leaves the focus where the user is.
 void TfmMain::btNavigClick(TNavigStep step) {
-  if (FViewer) FViewer->Step(step);
+  if (FViewer) FViewer->Step(step, Application().HandlingKey() ? lfKeep : lfPane);
 }
 
 void TfmMain::mmLignesConcerneesSelectionChange() {

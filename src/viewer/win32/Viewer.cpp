@@ -17,8 +17,7 @@ TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLab
       FContentText(std::move(contentText)) {}
 
 void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
-  FOccurrenceOffsets.reset();
-  FPane.Clear();
+  Clear();
   if (!FLineBuffer.LoadLines(path, MaxShownBytes)) throw TooLargeToShow(path);
   const std::string text = FContentText();
   const std::vector<std::string>& lines = FLineBuffer.Lines();
@@ -29,6 +28,7 @@ void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
                                GetSysColor(COLOR_WINDOW)),
                 lines.size());
   FPane.SetSelStart(0);
+  SelectionMoved(); // the caret stood at 0 in the empty pane: no change to report
   if (FOccurrenceOffsets) {
     FCurrentOccurrence = 1;
     ShowCurrentOccurrence();
@@ -36,6 +36,15 @@ void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
     FCounter.SetCaption(NoOccurrenceText);
   }
   if (focus == lfPane) FPane.SetFocus();
+}
+
+// The pane's own clearing moves its selection, which writes the line label: the label is
+// emptied after it.
+void TViewer::Clear() {
+  FOccurrenceOffsets.reset();
+  FPane.Clear();
+  FCounter.SetCaption(EmptyPaneCounterText);
+  FLineLabel.SetCaption("");
 }
 
 void TViewer::ShowCurrentOccurrence() {
@@ -48,12 +57,12 @@ void TViewer::ShowCurrentOccurrence() {
       OccurrenceCounterText(FCurrentOccurrence, static_cast<int32_t>(FOccurrenceOffsets->size())));
 }
 
-void TViewer::Step(TNavigStep step) {
+void TViewer::Step(TNavigStep step, TLoadFocus focus) {
   if (!FOccurrenceOffsets) return;
   FCurrentOccurrence = NavigatedOccurrence(step, FCurrentOccurrence,
                                            static_cast<int32_t>(FOccurrenceOffsets->size()));
   ShowCurrentOccurrence();
-  FPane.SetFocus();
+  if (focus == lfPane) FPane.SetFocus();
 }
 
 void TViewer::SelectionMoved() {
