@@ -37,14 +37,18 @@ TEST(ExcerptTest, ShowsNumberedLinesHoldingTheTextAndMarksThemPastTheNotice) {
        "ab",
        {Counted(2, 4), "2 : ab", "4 : x\xE9 AB ab"},
        {4, 8 + 7}},
-      {"a number holding the text", {"a", "b2", "22"}, "2", {Counted(2, 3), "2 : b2", "3 : 22"}, {5, 8 + 4}},
+      {"a number holding the text",
+       {"a", "b2", "22"},
+       "2",
+       {Counted(2, 3), "2 : b2", "3 : 22"},
+       {5, 8 + 4}},
       {"accented capitals", {"L'\xC9T\xC9"}, "\xE9t\xE9", {Counted(1, 1), "1 : L'\xC9T\xC9"}, {6}},
       {"no line holds it", {"a", "b"}, "q", {Counted(0, 2)}, {}},
       {"empty content text",
        {"a", "", "b"},
        "",
-       {"Fichier trop volumineux : seules les 3 premières lignes sont affichées.", "1 : a", "2 : ",
-        "3 : b"},
+       {"Fichier trop volumineux : seules les 3 premières lignes sont affichées.", "1 : a",
+        "2 : ", "3 : b"},
        {}},
   };
   for (const auto& c : cases) {
@@ -74,8 +78,8 @@ TEST(ExcerptTest, StopsWhereTheEstimatedLoadReachesTheBudget) {
        1},
       {"", "Fichier trop volumineux : seules les %d premières lignes sont affichées.", 0},
   };
-  const std::string line = "2026-12-09 21:00:00 une ligne de journal avec la CIBLE " +
-                           std::string(40, '.');
+  const std::string line =
+      "2026-12-09 21:00:00 une ligne de journal avec la CIBLE " + std::string(40, '.');
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Notice);
     TExcerpt excerpt(row.Text, TCodePage::Current());
