@@ -1,8 +1,7 @@
 #include "search/LineBuffer.h"
 
 #include "base/SysUtils.h"
-
-#include <memory>
+#include "search/AlignedBlock.h"
 
 namespace {
 // Large enough that a read costs little against splitting what it brings, small enough that a
@@ -78,7 +77,7 @@ bool TLineBuffer::LoadLines(const std::string& path, uint64_t maxBytes) {
 // Reads nothing past the first NUL, nor past the byte that shows the text too long.
 TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBytes) {
   TLineSplitter splitter(FLines);
-  const auto block = std::make_unique_for_overwrite<char[]>(BlockSize);
+  const TAlignedBlock block = NewAlignedBlock(BlockSize);
   uint64_t length = 0;
   for (;;) {
     const uint64_t left = maxBytes - length;
