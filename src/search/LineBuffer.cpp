@@ -1,8 +1,7 @@
 #include "search/LineBuffer.h"
 
 #include "base/SysUtils.h"
-
-#include <memory>
+#include "search/AlignedBlock.h"
 
 namespace {
 // Large enough that a read costs little against splitting what it brings, small enough that a
@@ -98,7 +97,7 @@ void TLineBuffer::ForEachLine(const std::string& path,
 TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBytes,
                                                  TLineSplitter& splitter,
                                                  const std::function<bool()>& more) {
-  const auto block = std::make_unique_for_overwrite<char[]>(BlockSize);
+  const TAlignedBlock block = NewAlignedBlock(BlockSize);
   uint64_t length = 0;
   for (;;) {
     const uint64_t left = maxBytes - length;
