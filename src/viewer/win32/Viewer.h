@@ -22,9 +22,10 @@ public:
           TLineBuffer& lineBuffer, std::function<std::string()> contentText);
 
   // Shows the file with the first occurrence on each line in blue, indexes those occurrences
-  // and shows the first; with lfPane the pane then has the focus. Raises "Ne peut ouvrir le
-  // fichier %s", or "Fichier trop volumineux pour être affiché : %s" for a text past the show
-  // limit, leaving the viewer as Clear leaves it and the focus where it was.
+  // and shows the first; with lfPane the pane then has the focus. A text past the show limit
+  // is shown by its excerpt: a notice line, then the lines holding the content text with their
+  // numbers in the file. Raises "Ne peut ouvrir le fichier %s", leaving the viewer as Clear
+  // leaves it and the focus where it was.
   void LoadFileIntoViewer(const std::string& path, TLoadFocus focus = lfPane);
   // Empties the pane and drops the index; the counter and the line label read as at start.
   void Clear();
@@ -41,6 +42,9 @@ public:
   int32_t CurrentOccurrence() const { return FCurrentOccurrence; }
 
 private:
+  void Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets, size_t markLength,
+            TLoadFocus focus);
+
   TRichEditPane& FPane;
   TStaticText& FCounter;
   TStaticText& FLineLabel;
