@@ -153,13 +153,13 @@ void TExpColPanel::PlaceStrip(TAlign align, TBevelShape shape) {
 void TExpColPanel::TogglePanel() {
   if (F_PanelState == psExpanded) {
     F_PanelState = psCollapsed;
-    SetContentReachable(false);
+    DisableContent();
     SetFoldingSize(FoldedSize);
     PlaceArrow();
     if (_OnCollapsed) _OnCollapsed(*this);
   } else {
     F_PanelState = psExpanded;
-    SetContentReachable(true);
+    EnableContent();
     SetFoldingSize(F_LargHautRef);
     PlaceArrow();
     if (_OnExpanded) _OnExpanded(*this);
@@ -170,13 +170,7 @@ void TExpColPanel::TogglePanel() {
 // Folded away, the panel's other children are cut off from sight; disabled, they are cut off
 // from the keys as well: no Alt letter, no Tab. The focus, if it was among them, goes on to the
 // next control that shows.
-void TExpColPanel::SetContentReachable(bool reachable) {
-  if (reachable) {
-    for (HWND child : FDisabledContent)
-      if (IsWindow(child)) EnableWindow(child, TRUE);
-    FDisabledContent.clear();
-    return;
-  }
+void TExpColPanel::DisableContent() {
   const HWND focus = GetFocus();
   const bool focusInside = focus && IsChild(Handle(), focus);
   for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -189,4 +183,10 @@ void TExpColPanel::SetContentReachable(bool reachable) {
   const HWND root = GetAncestor(Handle(), GA_ROOT);
   const HWND next = GetNextDlgTabItem(root, Handle(), FALSE);
   ::SetFocus(next && !IsChild(Handle(), next) ? next : root);
+}
+
+void TExpColPanel::EnableContent() {
+  for (HWND child : FDisabledContent)
+    if (IsWindow(child)) EnableWindow(child, TRUE);
+  FDisabledContent.clear();
 }

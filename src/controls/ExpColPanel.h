@@ -45,7 +45,8 @@ private:
   void PanelResized();
   void PlaceStrip(TAlign align, TBevelShape shape);
   void TogglePanel();
-  void SetContentReachable(bool reachable);
+  void DisableContent();
+  void EnableContent();
   TColor F_ArrowsColor;
   int F_LargHautRef;
   TPanelState F_PanelState;
