@@ -58,7 +58,7 @@ void LoadUnlimited(TViewerWindow& window, const std::string& path) {
   const TOccurrenceOffsets offsets = IndexOccurrences(lines, Text, TCodePage::Current());
   pane.LoadRtf(
       MarkedLinesRtf(lines, offsets, std::strlen(Text), int(GetACP()), GetSysColor(COLOR_WINDOW)),
-      lines.size());
+      lines.size(), [] { return false; });
 }
 
 // One load in this process: wall and processor seconds, peak and starting working set.

@@ -1,6 +1,7 @@
 #include "viewer/win32/Viewer.h"
 
 #include "base/SysUtils.h"
+#include "toolkit/EscapeWatch.h"
 
 #include "viewer/RtfWriter.h"
 #include "viewer/ShowLimit.h"
@@ -16,7 +17,8 @@ TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLab
     : FPane(pane), FCounter(counter), FLineLabel(lineLabel), FLineBuffer(lineBuffer),
       FContentText(std::move(contentText)) {}
 
-void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
+bool TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
+  TEscapeWatch escape; // from the start: a key pressed while the file is read counts too
   FOccurrenceOffsets.reset();
   FPane.Clear();
   if (!FLineBuffer.LoadLines(path, MaxShownBytes)) throw TooLargeToShow(path);
@@ -24,10 +26,13 @@ void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
   const std::vector<std::string>& lines = FLineBuffer.Lines();
   TOccurrenceOffsets offsets = IndexOccurrences(lines, text, TCodePage::Current());
   if (!WithinShowLimit(lines, offsets ? offsets->size() : 0)) throw TooLargeToShow(path);
+  if (!FPane.LoadRtf(
+          MarkedLinesRtf(lines, offsets, text.size(), int(GetACP()), GetSysColor(COLOR_WINDOW)),
+          lines.size(), [&] { return escape.Due() && escape.EscapePressed(); })) {
+    FPane.Clear();
+    return false;
+  }
   FOccurrenceOffsets = std::move(offsets);
-  FPane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP()),
-                               GetSysColor(COLOR_WINDOW)),
-                lines.size());
   FPane.SetSelStart(0);
   if (FOccurrenceOffsets) {
     FCurrentOccurrence = 1;
@@ -36,6 +41,7 @@ void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
     FCounter.SetCaption(NoOccurrenceText);
   }
   if (focus == lfPane) FPane.SetFocus();
+  return true;
 }
 
 void TViewer::ShowCurrentOccurrence() {

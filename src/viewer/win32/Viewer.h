@@ -25,7 +25,8 @@ public:
   // and shows the first; with lfPane the pane then has the focus. Raises "Ne peut ouvrir le
   // fichier %s", or "Fichier trop volumineux pour être affiché : %s" for a text past the show
   // limit, leaving the pane empty, the index unassigned and the counter and focus as they were.
-  void LoadFileIntoViewer(const std::string& path, TLoadFocus focus = lfPane);
+  // Échap during a load that lasts leaves them so too, without an error: false.
+  bool LoadFileIntoViewer(const std::string& path, TLoadFocus focus = lfPane);
   // Scrolls the current occurrence to the height of the old selection, selects it over the
   // content text's length and writes the counter. Needs an index.
   void ShowCurrentOccurrence();
