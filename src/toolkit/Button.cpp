@@ -4,8 +4,8 @@
 
 namespace {
 // The button asks the dialog keys for Enter and tells its parent it was clicked.
-LRESULT CALLBACK EnterPresses(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                              UINT_PTR id, DWORD_PTR) noexcept {
+LRESULT CALLBACK EnterPresses(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR) noexcept {
   const auto* key = reinterpret_cast<const MSG*>(lParam); // the key the dialog asks about
   if (message == WM_GETDLGCODE && key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
     return DefSubclassProc(button, message, wParam, lParam) | DLGC_WANTMESSAGE;

@@ -21,6 +21,8 @@ public:
   bool Due();
   // Takes the keys waiting now off the queue; true once Échap has been pressed in the watch.
   bool EscapePressed();
+  // Both at once, for a caller that has nothing else to do at each look.
+  bool StopRequested() { return Due() && EscapePressed(); }
 
 private:
   DWORD FIntervalMs;

@@ -36,7 +36,7 @@ DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* don
   auto& source = *reinterpret_cast<TStreamSource*>(cookie);
   *done = 0;
   try {
-    source.Stopped = source.StopRequested();
+    source.Stopped = source.StopRequested && source.StopRequested();
   } catch (...) {
     source.Error = std::current_exception();
   }

@@ -1,16 +1,8 @@
 #include "viewer/win32/Viewer.h"
 
-#include "base/SysUtils.h"
-#include "toolkit/EscapeWatch.h"
-
+#include "viewer/Excerpt.h"
 #include "viewer/RtfWriter.h"
 #include "viewer/ShowLimit.h"
-
-namespace {
-Exception TooLargeToShow(const std::string& path) {
-  return Exception(Format("Fichier trop volumineux pour être affiché : %s", path.c_str()));
-}
-} // namespace
 
 TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLabel,
                  TLineBuffer& lineBuffer, std::function<std::string()> contentText)
@@ -21,14 +13,31 @@ bool TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
   TEscapeWatch escape; // from the start: a key pressed while the file is read counts too
   FOccurrenceOffsets.reset();
   FPane.Clear();
-  if (!FLineBuffer.LoadLines(path, MaxShownBytes)) throw TooLargeToShow(path);
   const std::string text = FContentText();
-  const std::vector<std::string>& lines = FLineBuffer.Lines();
-  TOccurrenceOffsets offsets = IndexOccurrences(lines, text, TCodePage::Current());
-  if (!WithinShowLimit(lines, offsets ? offsets->size() : 0)) throw TooLargeToShow(path);
+  const TCodePage& page = TCodePage::Current();
+  if (FLineBuffer.LoadLines(path, MaxShownBytes)) {
+    const std::vector<std::string>& lines = FLineBuffer.Lines();
+    TOccurrenceOffsets offsets = IndexOccurrences(lines, text, page);
+    if (WithinShowLimit(lines, offsets ? offsets->size() : 0))
+      return Show(lines, std::move(offsets), text.size(), focus, escape);
+  }
+  // Too large to show whole: the lines that hold the text, read afresh without keeping the rest.
+  TExcerpt excerpt(text, page);
+  bool stopped = false;
+  FLineBuffer.ForEachLine(path, [&](std::string_view line) {
+    stopped = escape.StopRequested();
+    return !stopped && excerpt.Add(line);
+  });
+  if (stopped) return false;
+  excerpt.Finish();
+  return Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus, escape);
+}
+
+bool TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets,
+                   size_t markLength, TLoadFocus focus, TEscapeWatch& escape) {
   if (!FPane.LoadRtf(
-          MarkedLinesRtf(lines, offsets, text.size(), int(GetACP()), GetSysColor(COLOR_WINDOW)),
-          lines.size(), [&] { return escape.Due() && escape.EscapePressed(); })) {
+          MarkedLinesRtf(lines, offsets, markLength, int(GetACP()), GetSysColor(COLOR_WINDOW)),
+          lines.size(), [&] { return escape.StopRequested(); })) {
     FPane.Clear();
     return false;
   }
