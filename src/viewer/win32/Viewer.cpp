@@ -11,8 +11,7 @@ TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLab
 
 bool TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
   TEscapeWatch escape; // from the start: a key pressed while the file is read counts too
-  FOccurrenceOffsets.reset();
-  FPane.Clear();
+  Clear();
   const std::string text = FContentText();
   const TCodePage& page = TCodePage::Current();
   if (FLineBuffer.LoadLines(path, MaxShownBytes)) {
@@ -38,11 +37,12 @@ bool TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets off
   if (!FPane.LoadRtf(
           MarkedLinesRtf(lines, offsets, markLength, int(GetACP()), GetSysColor(COLOR_WINDOW)),
           lines.size(), [&] { return escape.StopRequested(); })) {
-    FPane.Clear();
+    Clear();
     return false;
   }
   FOccurrenceOffsets = std::move(offsets);
   FPane.SetSelStart(0);
+  SelectionMoved(); // the caret stood at 0 in the empty pane: no change to report
   if (FOccurrenceOffsets) {
     FCurrentOccurrence = 1;
     ShowCurrentOccurrence();
@@ -51,6 +51,15 @@ bool TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets off
   }
   if (focus == lfPane) FPane.SetFocus();
   return true;
+}
+
+// The pane's own clearing moves its selection, which writes the line label: the label is
+// emptied after it.
+void TViewer::Clear() {
+  FOccurrenceOffsets.reset();
+  FPane.Clear();
+  FCounter.SetCaption(EmptyPaneCounterText);
+  FLineLabel.SetCaption("");
 }
 
 void TViewer::ShowCurrentOccurrence() {
@@ -63,12 +72,12 @@ void TViewer::ShowCurrentOccurrence() {
       OccurrenceCounterText(FCurrentOccurrence, static_cast<int32_t>(FOccurrenceOffsets->size())));
 }
 
-void TViewer::Step(TNavigStep step) {
+void TViewer::Step(TNavigStep step, TLoadFocus focus) {
   if (!FOccurrenceOffsets) return;
   FCurrentOccurrence = NavigatedOccurrence(step, FCurrentOccurrence,
                                            static_cast<int32_t>(FOccurrenceOffsets->size()));
   ShowCurrentOccurrence();
-  FPane.SetFocus();
+  if (focus == lfPane) FPane.SetFocus();
 }
 
 void TViewer::SelectionMoved() {
