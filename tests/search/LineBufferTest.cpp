@@ -10,6 +10,19 @@
 
 using TLines = std::vector<std::string>;
 
+namespace {
+// A buffer holding the lines of an earlier file, with C:\\a.txt holding content; fs counts the
+// bytes read from now on.
+TLineBuffer AfterAnOldFile(TMemoryFileSystem& fs, const std::string& content) {
+  fs.AddFile("C:\\old.txt", "old");
+  fs.AddFile("C:\\a.txt", content);
+  TLineBuffer buffer(fs);
+  buffer.LoadLines("C:\\old.txt");
+  fs.BytesRead = 0;
+  return buffer;
+}
+} // namespace
+
 TEST(SplitLinesTest, FollowsTheLineRule) {
   const struct {
     std::string Bytes;
@@ -96,11 +109,7 @@ TEST(LineBufferTest, ALimitStopsTheReadingOfATextTooLong) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     TMemoryFileSystem fs;
-    fs.AddFile("C:\\old.txt", "old");
-    fs.AddFile("C:\\a.txt", c.Content);
-    TLineBuffer buffer(fs);
-    buffer.LoadLines("C:\\old.txt");
-    fs.BytesRead = 0;
+    TLineBuffer buffer = AfterAnOldFile(fs, c.Content);
     EXPECT_EQ(buffer.LoadLines("C:\\a.txt", c.Limit), c.Loaded);
     EXPECT_EQ(buffer.Lines(), c.Lines);
     EXPECT_LE(fs.BytesRead, c.MostRead);
@@ -170,11 +179,7 @@ TEST(LineBufferTest, ForEachLineHandsOverLinesUntilTheReaderHasEnough) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     TMemoryFileSystem fs;
-    fs.AddFile("C:\\old.txt", "old");
-    fs.AddFile("C:\\a.txt", c.Content);
-    TLineBuffer buffer(fs);
-    buffer.LoadLines("C:\\old.txt");
-    fs.BytesRead = 0;
+    TLineBuffer buffer = AfterAnOldFile(fs, c.Content);
     TLines lines;
     const bool whole = buffer.ForEachLine(
         "C:\\a.txt",
