@@ -23,12 +23,15 @@ bool TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
   // Too large to show whole: the lines that hold the text, read afresh without keeping the rest.
   TExcerpt excerpt(text, page);
   bool stopped = false;
-  FLineBuffer.ForEachLine(path, [&](std::string_view line) {
-    stopped = escape.StopRequested();
-    return !stopped && excerpt.Add(line);
-  });
+  const bool lineTooLong = !FLineBuffer.ForEachLine(
+      path,
+      [&](std::string_view line) {
+        stopped = escape.StopRequested();
+        return !stopped && excerpt.Add(line);
+      },
+      LongestShownLine());
   if (stopped) return false;
-  excerpt.Finish();
+  excerpt.Finish(lineTooLong);
   return Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus, escape);
 }
 
