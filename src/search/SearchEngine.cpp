@@ -14,13 +14,20 @@ TSearchEngine::TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& for
     : FFileSystem(fileSystem), FFormatSettings(formatSettings), FCodePage(codePage),
       FLineBuffer(fileSystem) {}
 
-void TSearchEngine::Search(const TSearchRequest& request) {
+TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgress* progress) {
   FFoundFiles.clear();
+  FStopped = false;
+  FProgress = progress;
+  struct TForget {
+    TSearchProgress*& Progress;
+    ~TForget() { Progress = nullptr; }
+  } forget{FProgress};
   FSearchRequest = request;
   if (FSearchRequest.Mask.empty()) FSearchRequest.Mask = "*.*";
   FNeedle = FCodePage.UpperCase(FSearchRequest.Text);
   FTextScan.emplace(FSearchRequest.Text, FCodePage);
   ScanFolder(FSearchRequest.Folder, FSearchRequest.Mask);
+  return FStopped ? soStopped : soCompleted;
 }
 
 void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mask) {
@@ -37,7 +44,7 @@ void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
     ~TPop() { Path.pop_back(); }
   } pop{FPath};
   TSearchRec entry;
-  while (listing->Next(entry)) {
+  while (!Stopped() && listing->Next(entry)) {
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(*listing, entry, folder, mask);
@@ -55,6 +62,12 @@ void TSearchEngine::ScanSubfolder(TFolderListing& listing, const TSearchRec& ent
   const std::string path = JoinPath(folder, entry.Name);
   if ((entry.Attr & faSymLink) && LeadsBackOnPath(path)) return;
   ScanListing(listing.ListFolder(entry), path, mask);
+}
+
+// Once asked to stop, the walk asks nothing more and every level leaves at its next entry.
+bool TSearchEngine::Stopped() {
+  if (!FStopped && FProgress) FStopped = FProgress->StopRequested(FFoundFiles.size());
+  return FStopped;
 }
 
 bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
@@ -88,14 +101,15 @@ bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& 
 }
 
 // Read in blocks up to the first match or NUL: a file is never held whole, so one too large
-// for memory is searched like any other. A read that fails ends the text read so far.
+// for memory is searched like any other. A read that fails ends the text read so far, and so
+// does a stop between two blocks: the file is then not found.
 bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entry) {
   try {
     const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
     if (!file) return false;
     bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
     return FTextScan->Contains([&](char* buffer, size_t size) {
-      const int64_t count = ended ? 0 : file->Read(buffer, size);
+      const int64_t count = ended || Stopped() ? 0 : file->Read(buffer, size);
       ended = count < static_cast<int64_t>(size);
       return static_cast<size_t>(std::max<int64_t>(count, 0));
     }) && !file->HeldElsewhere();
