@@ -1,0 +1,72 @@
+#pragma once
+// Worker threads that read and decide the contents of files opened by the walk, while the walk
+// goes on. The walk takes the answers back in the order it handed the files in, so that what
+// it makes of them is exactly what one thread would make.
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "search/TextScan.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+class TContentWorkers {
+public:
+  // Decides one opened file with the scan of the worker that runs it; never raises.
+  using TDecide = std::function<bool(TTextScan& scan, TOpenFile& file)>;
+
+  // One a core, at most 8: past that, reading small files is the disk's and the kernel's work.
+  static unsigned DefaultCount();
+
+  // count workers, which wait for files from one search after another; page must outlive them.
+  TContentWorkers(unsigned count, const TCodePage& page, TDecide decide);
+  // Stops the workers: a file being read is left at its next block.
+  ~TContentWorkers();
+  TContentWorkers(const TContentWorkers&) = delete;
+  TContentWorkers& operator=(const TContentWorkers&) = delete;
+
+  unsigned Count() const { return static_cast<unsigned>(FThreads.size()); }
+
+  // A search for text begins: each worker makes its scan of it before its next file.
+  void Begin(std::string_view text);
+  void Submit(std::unique_ptr<TOpenFile> file);
+  // The answer for the oldest file handed in and not yet taken, once it has come: waits for it
+  // when wait, else gives nothing while it is not there. Only with a file not yet taken.
+  std::optional<bool> TakeFirst(bool wait);
+  // The search ends: the answers not taken are dropped, a file being read is left at its next
+  // block, and no worker holds a file of it any more.
+  void End();
+
+private:
+  enum TAnswer : uint8_t { anPending, anNo, anYes };
+  struct TJob {
+    std::unique_ptr<TOpenFile> File; // until a worker takes it
+    TAnswer Answer = anPending;
+  };
+
+  void Work();
+  bool DecideStoppable(TTextScan& scan, TOpenFile& file);
+
+  const TCodePage& FPage;
+  const TDecide FDecide;
+  std::mutex FLock;
+  std::condition_variable FWork;       // a file to read, or the end
+  std::condition_variable FAnswered;   // the oldest file has its answer, or no worker reads
+  std::string FText;                   // of the current search
+  uint64_t FSearch = 0;                // counts the searches begun
+  std::deque<TJob> FJobs;              // handed in, not taken back, oldest first
+  uint64_t FFirstTicket = 0;           // the ticket of FJobs.front(); tickets count hand-ins
+  uint64_t FNextTicket = 0;            // the oldest job no worker has taken
+  unsigned FReading = 0;               // workers deciding a file
+  std::atomic<bool> FStopping = false; // reads give nothing, workers take no file
+  bool FQuit = false;
+  std::vector<std::jthread> FThreads; // last: they start once the rest is ready
+};
