@@ -19,11 +19,11 @@ const char* const Usage =
     "usage: scrivane-find [--mask MASK] [--no-subfolders] [-j THREADS] FOLDER TEXT\n"
     "Lists the files under FOLDER whose names match MASK (default *.*) and whose text holds\n"
     "TEXT on one line, ignoring case; one path a line, in the order of the walk. THREADS\n"
-    "read contents (default one a core, at most 8).\n";
+    "read contents, the walk's included (default one a core, at most 8).\n";
 
 struct TArguments {
   TSearchRequest Request;
-  unsigned Threads = TContentWorkers::DefaultCount();
+  unsigned Threads = TContentWorkers::DefaultThreads();
   std::string Folder; // as given, for the output
 };
 

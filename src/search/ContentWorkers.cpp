@@ -22,13 +22,13 @@ private:
 
 } // namespace
 
-unsigned TContentWorkers::DefaultCount() {
+unsigned TContentWorkers::DefaultThreads() {
   return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
 }
 
 TContentWorkers::TContentWorkers(unsigned count, const TCodePage& page, TDecide decide)
     : FPage(page), FDecide(std::move(decide)) {
-  for (unsigned n = 0; n < std::max(count, 1u); ++n)
+  for (unsigned n = 0; n < count; ++n)
     FThreads.emplace_back([this] { Work(); });
 }
 
@@ -43,22 +43,30 @@ TContentWorkers::~TContentWorkers() {
 }
 
 void TContentWorkers::Begin(std::string_view text) {
+  FCallerScan.emplace(text, FPage);
   const std::lock_guard lock(FLock);
   FText = text;
   ++FSearch;
 }
 
 void TContentWorkers::Submit(std::unique_ptr<TOpenFile> file) {
+  std::size_t untaken;
   {
     const std::lock_guard lock(FLock);
     FJobs.push_back({std::move(file)});
+    untaken = FFirstTicket + FJobs.size() - FNextTicket;
   }
-  FWork.notify_one();
+  if (untaken >= WakeBatch) FWork.notify_one();
 }
 
 std::optional<bool> TContentWorkers::TakeFirst(bool wait) {
   std::unique_lock lock(FLock);
-  if (wait) FAnswered.wait(lock, [this] { return FJobs.front().Answer != anPending; });
+  while (wait && FJobs.front().Answer == anPending) {
+    if (Untaken())
+      DecideNext(lock, *FCallerScan);
+    else
+      FAnswered.wait(lock);
+  }
   const TAnswer answer = FJobs.front().Answer;
   if (answer == anPending) return std::nullopt;
   FJobs.pop_front();
@@ -80,26 +88,33 @@ void TContentWorkers::Work() {
   uint64_t scanSearch = 0; // the search scan is made for; Begin comes before any file
   std::unique_lock lock(FLock);
   for (;;) {
-    FWork.wait(lock, [this] {
-      return FQuit || (!FStopping && FNextTicket < FFirstTicket + FJobs.size());
-    });
+    FWork.wait(lock, [this] { return FQuit || (!FStopping && Untaken()); });
     if (FQuit) return;
-    const uint64_t ticket = FNextTicket++;
-    std::unique_ptr<TOpenFile> file = std::move(FJobs[ticket - FFirstTicket].File);
-    ++FReading;
-    const bool newSearch = scanSearch != FSearch;
-    const std::string text = newSearch ? FText : std::string();
-    scanSearch = FSearch;
-    lock.unlock();
-    if (newSearch) scan.emplace(text, FPage);
-    const bool found = DecideStoppable(*scan, *file);
-    file.reset(); // closed here, off the walk's thread and outside the lock
-    lock.lock();
-    --FReading;
-    // The walk takes answers oldest first, and End waits for this one: the job is still there.
-    FJobs[ticket - FFirstTicket].Answer = found ? anYes : anNo;
-    if (ticket == FFirstTicket || FReading == 0) FAnswered.notify_one();
+    if (scanSearch != FSearch) { // made outside the lock, then the wait is tried again
+      scanSearch = FSearch;
+      const std::string text = FText;
+      lock.unlock();
+      scan.emplace(text, FPage);
+      lock.lock();
+      continue;
+    }
+    DecideNext(lock, *scan);
   }
+}
+
+// Reads the oldest file no thread has taken, outside the lock, and closes it there.
+void TContentWorkers::DecideNext(std::unique_lock<std::mutex>& lock, TTextScan& scan) {
+  const uint64_t ticket = FNextTicket++;
+  std::unique_ptr<TOpenFile> file = std::move(FJobs[ticket - FFirstTicket].File);
+  ++FReading;
+  lock.unlock();
+  const bool found = DecideStoppable(scan, *file);
+  file.reset();
+  lock.lock();
+  --FReading;
+  // Answers are taken oldest first, and End waits for this one: the job is still there.
+  FJobs[ticket - FFirstTicket].Answer = found ? anYes : anNo;
+  if (ticket == FFirstTicket || FReading == 0) FAnswered.notify_one();
 }
 
 bool TContentWorkers::DecideStoppable(TTextScan& scan, TOpenFile& file) {

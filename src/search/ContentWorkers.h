@@ -20,13 +20,15 @@
 
 class TContentWorkers {
 public:
-  // Decides one opened file with the scan of the worker that runs it; never raises.
+  // Decides one opened file with the scan of the thread that runs it; never raises.
   using TDecide = std::function<bool(TTextScan& scan, TOpenFile& file)>;
 
-  // One a core, at most 8: past that, reading small files is the disk's and the kernel's work.
-  static unsigned DefaultCount();
+  // Threads that read, the caller's included: one a core, at most 8, since past that reading
+  // small files is the disk's and the kernel's work.
+  static unsigned DefaultThreads();
 
-  // count workers, which wait for files from one search after another; page must outlive them.
+  // count workers beside the caller, which wait for files from one search after another;
+  // page must outlive them.
   TContentWorkers(unsigned count, const TCodePage& page, TDecide decide);
   // Stops the workers: a file being read is left at its next block.
   ~TContentWorkers();
@@ -38,8 +40,10 @@ public:
   // A search for text begins: each worker makes its scan of it before its next file.
   void Begin(std::string_view text);
   void Submit(std::unique_ptr<TOpenFile> file);
-  // The answer for the oldest file handed in and not yet taken, once it has come: waits for it
-  // when wait, else gives nothing while it is not there. Only with a file not yet taken.
+  // The answer for the oldest file handed in and not yet taken, once it has come; only with a
+  // file not yet taken. With wait, the caller reads files no worker has taken, oldest first,
+  // until that answer is there, and sleeps only while workers read the rest; without, it gives
+  // nothing while the answer has not come.
   std::optional<bool> TakeFirst(bool wait);
   // The search ends: the answers not taken are dropped, a file being read is left at its next
   // block, and no worker holds a file of it any more.
@@ -48,25 +52,31 @@ public:
 private:
   enum TAnswer : uint8_t { anPending, anNo, anYes };
   struct TJob {
-    std::unique_ptr<TOpenFile> File; // until a worker takes it
+    std::unique_ptr<TOpenFile> File; // until a thread takes it
     TAnswer Answer = anPending;
   };
+  // Files waiting before a worker is woken: a worker woken for each file costs more than it
+  // reads when the walk is the slower side.
+  static constexpr std::size_t WakeBatch = 16;
 
   void Work();
+  bool Untaken() const { return FNextTicket < FFirstTicket + FJobs.size(); }
+  void DecideNext(std::unique_lock<std::mutex>& lock, TTextScan& scan);
   bool DecideStoppable(TTextScan& scan, TOpenFile& file);
 
   const TCodePage& FPage;
   const TDecide FDecide;
   std::mutex FLock;
-  std::condition_variable FWork;       // a file to read, or the end
-  std::condition_variable FAnswered;   // the oldest file has its answer, or no worker reads
-  std::string FText;                   // of the current search
-  uint64_t FSearch = 0;                // counts the searches begun
-  std::deque<TJob> FJobs;              // handed in, not taken back, oldest first
-  uint64_t FFirstTicket = 0;           // the ticket of FJobs.front(); tickets count hand-ins
-  uint64_t FNextTicket = 0;            // the oldest job no worker has taken
-  unsigned FReading = 0;               // workers deciding a file
-  std::atomic<bool> FStopping = false; // reads give nothing, workers take no file
+  std::condition_variable FWork;        // files to read, or the end
+  std::condition_variable FAnswered;    // the oldest file has its answer, or no worker reads
+  std::string FText;                    // of the current search
+  uint64_t FSearch = 0;                 // counts the searches begun
+  std::optional<TTextScan> FCallerScan; // of the current search, for the caller's reads
+  std::deque<TJob> FJobs;               // handed in, not taken back, oldest first
+  uint64_t FFirstTicket = 0;            // the ticket of FJobs.front(); tickets count hand-ins
+  uint64_t FNextTicket = 0;             // the oldest job no thread has taken
+  unsigned FReading = 0;                // workers deciding a file
+  std::atomic<bool> FStopping = false;  // reads give nothing, workers take no file
   bool FQuit = false;
   std::vector<std::jthread> FThreads; // last: they start once the rest is ready
 };

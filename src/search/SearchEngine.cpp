@@ -22,7 +22,7 @@ void TSearchEngine::Search(const TSearchRequest& request) {
   FTextScan.emplace(FSearchRequest.Text, FCodePage);
   FOnWorkers = FThreads > 1 && !FSearchRequest.Text.empty() && FTextScan->Applies();
   if (FOnWorkers && !FWorkers)
-    FWorkers = std::make_unique<TContentWorkers>(FThreads, FCodePage, ScanDecides);
+    FWorkers = std::make_unique<TContentWorkers>(FThreads - 1, FCodePage, ScanDecides);
   if (FOnWorkers) FWorkers->Begin(FSearchRequest.Text);
   // On every way out the answers not taken are dropped and the workers let go of the files.
   struct TEnd {
@@ -39,7 +39,7 @@ void TSearchEngine::Search(const TSearchRequest& request) {
 
 void TSearchEngine::SetThreads(unsigned threads) {
   FThreads = threads;
-  if (FWorkers && FWorkers->Count() != threads) FWorkers.reset();
+  if (FWorkers && FWorkers->Count() != threads - 1) FWorkers.reset();
 }
 
 void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mask) {

@@ -34,7 +34,7 @@ public:
 
   // Releases the last search's records, then walks request.Folder. An invalid mask or an
   // invalid file time leaves the walk with the records found so far. Contents are read on
-  // Threads() workers when there are two or more; the records are the same whatever the count.
+  // Threads() threads, this one and workers; the records are the same whatever the count.
   void Search(const TSearchRequest& request);
   // Walks folder, depth-first when the request includes subfolders, appending found files.
   void ScanFolder(const std::string& folder, const std::string& mask);
@@ -99,7 +99,7 @@ private:
   std::string FNeedle;                // the request's text upper-cased, once per search
   std::optional<TMask> FMask;         // the walk's mask, compiled at its first file
   std::optional<TTextScan> FTextScan; // the decision without lines, when the text allows it
-  unsigned FThreads = TContentWorkers::DefaultCount();
+  unsigned FThreads = TContentWorkers::DefaultThreads(); // the walk's and its workers
   std::unique_ptr<TContentWorkers> FWorkers; // made at the first search that reads on them
   bool FOnWorkers = false;                   // the current search reads on FWorkers
   std::deque<TPendingFile> FPending;         // handed to FWorkers, in walk order
