@@ -75,7 +75,7 @@ private:
   };
   // Files handed to the workers at most, each one open: enough to keep them busy while the
   // walk lists folders.
-  static constexpr std::size_t MostPending = 64;
+  static constexpr std::size_t MostPending = 128;
 
   // The listing's folder is opened from its parent's, which spares the system the path.
   void ScanListing(const std::shared_ptr<TFolderListing>& listing, const std::string& folder,
