@@ -94,16 +94,19 @@ bool TLineBuffer::LoadLines(const std::string& path, uint64_t maxBytes) {
   return false;
 }
 
-void TLineBuffer::ForEachLine(const std::string& path,
-                              const std::function<bool(std::string_view)>& onLine) {
+bool TLineBuffer::ForEachLine(const std::string& path,
+                              const std::function<bool(std::string_view)>& onLine,
+                              uint64_t maxLineBytes) {
   const std::unique_ptr<TOpenFile> file = Open(path);
   FLines = {};
   bool more = true;
   TLineSplitter splitter([&](std::string_view line) {
     if (more) more = onLine(line);
   });
-  if (ReadLines(*file, NoLimit, splitter, [&] { return more; }) == roFailed)
-    throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
+  const TReadOutcome outcome = ReadLines(
+      *file, NoLimit, splitter, [&] { return more && splitter.Pending() <= maxLineBytes; });
+  if (outcome == roFailed) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
+  return outcome != roStopped || !more;
 }
 
 // Reads nothing past the first NUL, nor past the byte that shows the text too long, nor past

@@ -29,6 +29,8 @@ public:
   void Add(std::string_view piece);
   // The text is over: its last line counts even without a line break.
   void Finish();
+  // The length of the line begun and not yet ended.
+  size_t Pending() const { return FLine.size(); }
 
 private:
   TOnLine FOnLine;
@@ -51,8 +53,10 @@ public:
   bool LoadLines(const std::string& path, uint64_t maxBytes = NoLimit);
   // Hands the lines of the file at path, read as LoadLines reads them, to onLine one by one
   // instead of keeping them, until the text ends or onLine answers false; the buffer is left
-  // with no lines. Raises as LoadLines.
-  void ForEachLine(const std::string& path, const std::function<bool(std::string_view)>& onLine);
+  // with no lines. False when the reading stopped instead at a line longer than maxLineBytes,
+  // so that a text without line breaks is never held whole. Raises as LoadLines.
+  bool ForEachLine(const std::string& path, const std::function<bool(std::string_view)>& onLine,
+                   uint64_t maxLineBytes = NoLimit);
 
 private:
   enum TReadOutcome { roRead, roTooLong, roFailed, roStopped };

@@ -21,8 +21,9 @@ void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
   }
   // Too large to show whole: the lines that hold the text, read afresh without keeping the rest.
   TExcerpt excerpt(text, page);
-  FLineBuffer.ForEachLine(path, [&](std::string_view line) { return excerpt.Add(line); });
-  excerpt.Finish();
+  const bool lineTooLong = !FLineBuffer.ForEachLine(
+      path, [&](std::string_view line) { return excerpt.Add(line); }, LongestShownLine());
+  excerpt.Finish(lineTooLong);
   Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus);
 }
 
