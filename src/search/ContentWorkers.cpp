@@ -2,26 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// A file whose reading ends early once the workers stop: a worker in the middle of a large
-// file gives up at its next block instead of holding the end of a search.
-class TStoppableFile : public TOpenFile {
-public:
-  TStoppableFile(TOpenFile& file, const std::atomic<bool>& stopping)
-      : FFile(file), FStopping(stopping) {}
-  int64_t Read(char* buffer, size_t count) override {
-    return FStopping.load(std::memory_order_relaxed) ? 0 : FFile.Read(buffer, count);
-  }
-  bool HeldElsewhere() override { return FFile.HeldElsewhere(); }
-
-private:
-  TOpenFile& FFile;
-  const std::atomic<bool>& FStopping;
-};
-
-} // namespace
-
 unsigned TContentWorkers::DefaultThreads() {
   return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
 }
@@ -59,13 +39,17 @@ void TContentWorkers::Submit(std::unique_ptr<TOpenFile> file) {
   if (untaken >= WakeBatch) FWork.notify_one();
 }
 
-std::optional<bool> TContentWorkers::TakeFirst(bool wait) {
+std::optional<bool> TContentWorkers::TakeFirst(bool wait, const TStopCheck& stopped) {
   std::unique_lock lock(FLock);
   while (wait && FJobs.front().Answer == anPending) {
-    if (Untaken())
-      DecideNext(lock, *FCallerScan);
-    else
-      FAnswered.wait(lock);
+    if (Untaken()) {
+      DecideNext(lock, *FCallerScan, stopped);
+    } else if (FAnswered.wait_for(lock, StopCheckPeriod) == std::cv_status::timeout) {
+      lock.unlock(); // the caller's check may take its time: the workers go on meanwhile
+      const bool stop = stopped();
+      lock.lock();
+      if (stop) return std::nullopt;
+    }
   }
   const TAnswer answer = FJobs.front().Answer;
   if (answer == anPending) return std::nullopt;
@@ -98,26 +82,23 @@ void TContentWorkers::Work() {
       lock.lock();
       continue;
     }
-    DecideNext(lock, *scan);
+    DecideNext(lock, *scan, FWorkerStopped);
   }
 }
 
 // Reads the oldest file no thread has taken, outside the lock, and closes it there.
-void TContentWorkers::DecideNext(std::unique_lock<std::mutex>& lock, TTextScan& scan) {
+void TContentWorkers::DecideNext(std::unique_lock<std::mutex>& lock, TTextScan& scan,
+                                 const TStopCheck& stopped) {
   const uint64_t ticket = FNextTicket++;
   std::unique_ptr<TOpenFile> file = std::move(FJobs[ticket - FFirstTicket].File);
   ++FReading;
   lock.unlock();
-  const bool found = DecideStoppable(scan, *file);
+  TStoppableFile stoppable(*file, stopped);
+  const bool found = FDecide(scan, stoppable);
   file.reset();
   lock.lock();
   --FReading;
   // Answers are taken oldest first, and End waits for this one: the job is still there.
   FJobs[ticket - FFirstTicket].Answer = found ? anYes : anNo;
   if (ticket == FFirstTicket || FReading == 0) FAnswered.notify_one();
-}
-
-bool TContentWorkers::DecideStoppable(TTextScan& scan, TOpenFile& file) {
-  TStoppableFile stoppable(file, FStopping);
-  return FDecide(scan, stoppable);
 }

@@ -4,9 +4,11 @@
 // it makes of them is exactly what one thread would make.
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "search/StoppableFile.h"
 #include "search/TextScan.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -43,8 +45,9 @@ public:
   // The answer for the oldest file handed in and not yet taken, once it has come; only with a
   // file not yet taken. With wait, the caller reads files no worker has taken, oldest first,
   // until that answer is there, and sleeps only while workers read the rest; without, it gives
-  // nothing while the answer has not come.
-  std::optional<bool> TakeFirst(bool wait);
+  // nothing while the answer has not come. stopped is asked on the caller's thread, between
+  // the blocks it reads and every StopCheckPeriod while it sleeps: true gives nothing at once.
+  std::optional<bool> TakeFirst(bool wait, const TStopCheck& stopped);
   // The search ends: the answers not taken are dropped, a file being read is left at its next
   // block, and no worker holds a file of it any more.
   void End();
@@ -58,11 +61,12 @@ private:
   // Files waiting before a worker is woken: on a loaded machine a worker woken for each file
   // waits for the processor longer than it reads when the walk is the slower side.
   static constexpr std::size_t WakeBatch = 32;
+  // Well under the tenth of a second in which Échap must stop a search.
+  static constexpr std::chrono::milliseconds StopCheckPeriod{20};
 
   void Work();
   bool Untaken() const { return FNextTicket < FFirstTicket + FJobs.size(); }
-  void DecideNext(std::unique_lock<std::mutex>& lock, TTextScan& scan);
-  bool DecideStoppable(TTextScan& scan, TOpenFile& file);
+  void DecideNext(std::unique_lock<std::mutex>& lock, TTextScan& scan, const TStopCheck& stopped);
 
   const TCodePage& FPage;
   const TDecide FDecide;
@@ -77,6 +81,7 @@ private:
   uint64_t FNextTicket = 0;             // the oldest job no thread has taken
   unsigned FReading = 0;                // workers deciding a file
   std::atomic<bool> FStopping = false;  // reads give nothing, workers take no file
+  const TStopCheck FWorkerStopped = [this] { return FStopping.load(std::memory_order_relaxed); };
   bool FQuit = false;
   std::vector<std::jthread> FThreads; // last: they start once the rest is ready
 };

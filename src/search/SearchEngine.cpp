@@ -14,8 +14,14 @@ TSearchEngine::TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& for
     : FFileSystem(fileSystem), FFormatSettings(formatSettings), FCodePage(codePage),
       FLineBuffer(fileSystem) {}
 
-void TSearchEngine::Search(const TSearchRequest& request) {
+TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgress* progress) {
   FFoundFiles.clear();
+  FStopped = false;
+  FProgress = progress;
+  struct TForget {
+    TSearchProgress*& Progress;
+    ~TForget() { Progress = nullptr; }
+  } forget{FProgress};
   FSearchRequest = request;
   if (FSearchRequest.Mask.empty()) FSearchRequest.Mask = "*.*";
   FNeedle = FCodePage.UpperCase(FSearchRequest.Text);
@@ -35,6 +41,7 @@ void TSearchEngine::Search(const TSearchRequest& request) {
   } end{*this};
   ScanFolder(FSearchRequest.Folder, FSearchRequest.Mask);
   if (FOnWorkers) TakeAnswers(0);
+  return FStopped ? soStopped : soCompleted;
 }
 
 void TSearchEngine::SetThreads(unsigned threads) {
@@ -56,7 +63,7 @@ void TSearchEngine::ScanListing(const std::shared_ptr<TFolderListing>& listing,
     ~TPop() { Path.pop_back(); }
   } pop{FPath};
   TSearchRec entry;
-  while (listing->Next(entry)) {
+  while (!Stopped() && listing->Next(entry)) {
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(*listing, entry, folder, mask);
@@ -73,6 +80,12 @@ void TSearchEngine::ScanSubfolder(TFolderListing& listing, const TSearchRec& ent
   const std::string path = JoinPath(folder, entry.Name);
   if ((entry.Attr & faSymLink) && LeadsBackOnPath(path)) return;
   ScanListing(listing.ListFolder(entry), path, mask);
+}
+
+// Once asked to stop, the walk asks nothing more and every level leaves at its next entry.
+bool TSearchEngine::Stopped() {
+  if (!FStopped && FProgress) FStopped = FProgress->StopRequested(FFoundFiles.size());
+  return FStopped;
 }
 
 bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
@@ -112,16 +125,19 @@ void TSearchEngine::HandToWorkers(const std::shared_ptr<TFolderListing>& listing
   }
   if (!file) return;
   TakeAnswers(MostPending - 1);
+  if (FStopped) return;
   FPending.push_back({entry, folder, listing});
   FWorkers->Submit(std::move(file));
 }
 
 // Makes the records of the answers that have come, in walk order, waiting for the oldest while
-// more than mostLeft files are pending.
+// more than mostLeft files are pending. Progress is told each new count, and a stop drops the
+// answers still to come.
 void TSearchEngine::TakeAnswers(std::size_t mostLeft) {
-  while (!FPending.empty()) {
-    const std::optional<bool> found = FWorkers->TakeFirst(FPending.size() > mostLeft);
-    if (!found) return;
+  const TStopCheck stopped = [this] { return Stopped(); };
+  while (!Stopped() && !FPending.empty()) {
+    const std::optional<bool> found = FWorkers->TakeFirst(FPending.size() > mostLeft, stopped);
+    if (!found || FStopped) return; // an answer that comes with the stop is dropped too
     TPendingFile pending = std::move(FPending.front());
     FPending.pop_front();
     if (*found && pending.Listing->ReadDetails(pending.Entry))
@@ -144,7 +160,10 @@ bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& 
 bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entry) {
   try {
     const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
-    return file && ScanDecides(*FTextScan, *file);
+    if (!file) return false;
+    const TStopCheck stopped = [this] { return Stopped(); };
+    TStoppableFile stoppable(*file, stopped);
+    return ScanDecides(*FTextScan, stoppable);
   } catch (...) {
     return false;
   }

@@ -8,6 +8,7 @@
 #include "search/InfoFic.h"
 #include "search/LineBuffer.h"
 #include "search/Masks.h"
+#include "search/SearchProgress.h"
 #include "search/TextScan.h"
 
 #include <deque>
@@ -27,15 +28,20 @@ struct TSearchRequest {
   bool IncludeSubfolders = true;
 };
 
+// How a walk ended when no error left it.
+enum TSearchOutcome { soCompleted, soStopped };
+
 class TSearchEngine {
 public:
   TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& formatSettings,
                 const TCodePage& codePage = TCodePage::Current());
 
   // Releases the last search's records, then walks request.Folder. An invalid mask or an
-  // invalid file time leaves the walk with the records found so far. Contents are read on
-  // Threads() threads, this one and workers; the records are the same whatever the count.
-  void Search(const TSearchRequest& request);
+  // invalid file time leaves the walk with the records found so far; so does progress when it
+  // asks to stop, and the outcome then says so. Contents are read on Threads() threads, this
+  // one and workers; the records are the same whatever the count, and progress is asked on
+  // this thread only.
+  TSearchOutcome Search(const TSearchRequest& request, TSearchProgress* progress = nullptr);
   // Walks folder, depth-first when the request includes subfolders, appending found files.
   void ScanFolder(const std::string& folder, const std::string& mask);
   // Whether the file that listing gave last as entry, in folder, holds the request's text on
@@ -83,6 +89,7 @@ private:
   void ScanSubfolder(TFolderListing& listing, const TSearchRec& entry, const std::string& folder,
                      const std::string& mask);
   bool LeadsBackOnPath(const std::string& folder);
+  bool Stopped();
   bool NameMatches(const std::string& name, const std::string& mask);
   void ScanFile(const std::shared_ptr<TFolderListing>& listing, TSearchRec& entry,
                 const std::string& folder);
@@ -106,4 +113,6 @@ private:
   TFoundFiles FFoundFiles;
   TLineBuffer FLineBuffer;
   std::vector<TPathFolder> FPath;
+  TSearchProgress* FProgress = nullptr; // the running search's, if any
+  bool FStopped = false;
 };
