@@ -48,7 +48,8 @@ public:
   // and the directory and link bits are always filled; Size, Time and the other bits only
   // where the listing gives them at no cost, else by ReadDetails.
   virtual bool Next(TSearchRec& entry) = 0;
-  // Completes the entry that Next gave last; false when it is gone since it was listed.
+  // Completes an entry that Next gave, as long as the listing lives; false when it is gone
+  // since it was listed.
   virtual bool ReadDetails(TSearchRec&) { return true; }
   // Opens the entry that Next gave last as OpenForReading would open its path; nullptr when
   // it cannot be opened or is no file.

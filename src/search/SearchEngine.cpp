@@ -26,8 +26,27 @@ TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgr
   if (FSearchRequest.Mask.empty()) FSearchRequest.Mask = "*.*";
   FNeedle = FCodePage.UpperCase(FSearchRequest.Text);
   FTextScan.emplace(FSearchRequest.Text, FCodePage);
+  FOnWorkers = FThreads > 1 && !FSearchRequest.Text.empty() && FTextScan->Applies();
+  if (FOnWorkers && !FWorkers)
+    FWorkers = std::make_unique<TContentWorkers>(FThreads - 1, FCodePage, ScanDecides);
+  if (FOnWorkers) FWorkers->Begin(FSearchRequest.Text);
+  // On every way out the answers not taken are dropped and the workers let go of the files.
+  struct TEnd {
+    TSearchEngine& Engine;
+    ~TEnd() {
+      if (Engine.FOnWorkers) Engine.FWorkers->End();
+      Engine.FOnWorkers = false;
+      Engine.FPending.clear();
+    }
+  } end{*this};
   ScanFolder(FSearchRequest.Folder, FSearchRequest.Mask);
+  if (FOnWorkers) TakeAnswers(0);
   return FStopped ? soStopped : soCompleted;
+}
+
+void TSearchEngine::SetThreads(unsigned threads) {
+  FThreads = threads;
+  if (FWorkers && FWorkers->Count() != threads - 1) FWorkers.reset();
 }
 
 void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mask) {
@@ -35,7 +54,7 @@ void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mas
   ScanListing(FFileSystem.FindFirst(JoinPath(folder, "*.*")), folder, mask);
 }
 
-void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
+void TSearchEngine::ScanListing(const std::shared_ptr<TFolderListing>& listing,
                                 const std::string& folder, const std::string& mask) {
   if (!listing) return;
   FPath.emplace_back().Folder = folder;
@@ -48,9 +67,8 @@ void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(*listing, entry, folder, mask);
-    else if (NameMatches(entry.Name, mask) && FileContainsText(*listing, entry, folder) &&
-             listing->ReadDetails(entry))
-      AddFoundFile(entry, folder);
+    else if (NameMatches(entry.Name, mask))
+      ScanFile(listing, entry, folder);
   }
 }
 
@@ -88,6 +106,45 @@ bool TSearchEngine::NameMatches(const std::string& name, const std::string& mask
   return FMask->MatchName(name);
 }
 
+void TSearchEngine::ScanFile(const std::shared_ptr<TFolderListing>& listing, TSearchRec& entry,
+                             const std::string& folder) {
+  if (FOnWorkers)
+    HandToWorkers(listing, entry, folder);
+  else if (FileContainsText(*listing, entry, folder) && listing->ReadDetails(entry))
+    AddFoundFile(entry, folder);
+}
+
+// The file is opened here, where its listing lives, and read on a worker. One that cannot be
+// opened is no match, and waits for nothing.
+void TSearchEngine::HandToWorkers(const std::shared_ptr<TFolderListing>& listing,
+                                  const TSearchRec& entry, const std::string& folder) {
+  std::unique_ptr<TOpenFile> file;
+  try {
+    file = listing->OpenEntry(entry);
+  } catch (...) { // as on one thread: whatever stops the open, the file is not found
+  }
+  if (!file) return;
+  TakeAnswers(MostPending - 1);
+  if (FStopped) return;
+  FPending.push_back({entry, folder, listing});
+  FWorkers->Submit(std::move(file));
+}
+
+// Makes the records of the answers that have come, in walk order, waiting for the oldest while
+// more than mostLeft files are pending. Progress is told each new count, and a stop drops the
+// answers still to come.
+void TSearchEngine::TakeAnswers(std::size_t mostLeft) {
+  const TStopCheck stopped = [this] { return Stopped(); };
+  while (!Stopped() && !FPending.empty()) {
+    const std::optional<bool> found = FWorkers->TakeFirst(FPending.size() > mostLeft, stopped);
+    if (!found || FStopped) return; // an answer that comes with the stop is dropped too
+    TPendingFile pending = std::move(FPending.front());
+    FPending.pop_front();
+    if (*found && pending.Listing->ReadDetails(pending.Entry))
+      AddFoundFile(pending.Entry, pending.Folder);
+  }
+}
+
 bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& entry,
                                      const std::string& folder) {
   if (FSearchRequest.Text.empty()) return true;
@@ -100,19 +157,28 @@ bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& 
   return LinesContainText(FLineBuffer.Lines(), FNeedle, FCodePage);
 }
 
-// Read in blocks up to the first match or NUL: a file is never held whole, so one too large
-// for memory is searched like any other. A read that fails ends the text read so far, and so
-// does a stop between two blocks: the file is then not found.
 bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entry) {
   try {
     const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
     if (!file) return false;
+    const TStopCheck stopped = [this] { return Stopped(); };
+    TStoppableFile stoppable(*file, stopped);
+    return ScanDecides(*FTextScan, stoppable);
+  } catch (...) {
+    return false;
+  }
+}
+
+// Read in blocks up to the first match or NUL: a file is never held whole, so one too large
+// for memory is searched like any other.
+bool TSearchEngine::ScanDecides(TTextScan& scan, TOpenFile& file) {
+  try {
     bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
-    return FTextScan->Contains([&](char* buffer, size_t size) {
-      const int64_t count = ended || Stopped() ? 0 : file->Read(buffer, size);
+    return scan.Contains([&](char* buffer, size_t size) {
+      const int64_t count = ended ? 0 : file.Read(buffer, size);
       ended = count < static_cast<int64_t>(size);
       return static_cast<size_t>(std::max<int64_t>(count, 0));
-    }) && !file->HeldElsewhere();
+    }) && !file.HeldElsewhere();
   } catch (...) {
     return false;
   }
