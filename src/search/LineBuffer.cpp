@@ -2,12 +2,17 @@
 
 #include "base/SysUtils.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
 // Large enough that a read costs little against splitting what it brings, small enough that a
 // text ending early (a NUL in a binary file) is not read far beyond.
 constexpr size_t BlockSize = 256 * 1024;
+
+Exception CannotOpen(const std::string& path) {
+  return Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
+}
 } // namespace
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
@@ -58,25 +63,70 @@ void TLineSplitter::Finish() {
 
 TLineBuffer::TLineBuffer(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
 
-bool TLineBuffer::LoadLines(const std::string& path, uint64_t maxBytes) {
-  const std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
-  if (!file) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
+std::unique_ptr<TOpenFile> TLineBuffer::Open(const std::string& path) {
+  std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
+  if (!file) throw CannotOpen(path);
   FLines.clear(); // before the read, so that the old lines and the new file are not held at once
-  TReadOutcome outcome;
+  return file;
+}
+
+// The file opened again, after its first reading: a failure gives back what was read.
+std::unique_ptr<TOpenFile> TLineBuffer::Reopen(const std::string& path) {
+  std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
+  if (file) return file;
+  FLines = {};
+  throw CannotOpen(path);
+}
+
+template <class TRead> TLineBuffer::TReadOutcome TLineBuffer::Read(TRead&& read) {
   try {
-    outcome = ReadLines(*file, maxBytes);
+    return read();
   } catch (...) { // out of memory: what was read is given back at once
     FLines = {};
     throw;
   }
+}
+
+bool TLineBuffer::Keep(TReadOutcome outcome, const std::string& path) {
   if (outcome == roRead) return true;
   FLines = {};
-  if (outcome == roFailed) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
+  if (outcome == roFailed) throw CannotOpen(path);
   return false;
 }
 
+bool TLineBuffer::LoadLines(const std::string& path, uint64_t maxBytes) {
+  const std::unique_ptr<TOpenFile> file = Open(path);
+  return Keep(Read([&] { return ReadLines(*file, maxBytes, nullptr); }), path);
+}
+
+// The bytes first, as LoadLines reads them, with the probe looking on; then, when the rule
+// reads the file decoded, its decoded text in their place.
+TLoadedText TLineBuffer::LoadText(const std::string& path, TUnicodeRule& rule, uint64_t maxBytes) {
+  const std::unique_ptr<TOpenFile> file = Open(path);
+  TFormProbe probe(true); // the decoded text is shown whatever the text sought
+  const TReadOutcome bytes = Read([&] { return ReadLines(*file, maxBytes, &probe); });
+  const TTextForm form = probe.Form();
+  // A UTF-8 file without a mark whose bytes are too long to show was not read to its end.
+  const bool told = bytes == roRead || (bytes == roTooLong && form != tfUtf8);
+  if (told && form != tfAnsi && rule.ReadsDecoded(form, *Reopen(path))) {
+    FLines.clear();
+    const std::unique_ptr<TOpenFile> again = Reopen(path);
+    TDecodedReader reader = rule.Decoded(form, *again);
+    return Keep(Read([&] { return ReadDecodedLines(reader, maxBytes); }), path) ? ltDecoded
+                                                                                : ltTooLong;
+  }
+  return Keep(bytes, path) ? ltBytes : ltTooLong;
+}
+
+void TLineBuffer::ShowLacking(unsigned char lacking) {
+  if (lacking == '?') return;
+  for (std::string& line : FLines)
+    std::replace(line.begin(), line.end(), static_cast<char>(lacking), '?');
+}
+
 // Reads nothing past the first NUL, nor past the byte that shows the text too long.
-TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBytes) {
+TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBytes,
+                                                 TFormProbe* probe) {
   TLineSplitter splitter(FLines);
   const auto block = std::make_unique_for_overwrite<char[]>(BlockSize);
   uint64_t length = 0;
@@ -86,11 +136,24 @@ TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBy
     const int64_t count = file.Read(block.get(), ask);
     if (count < 0) return roFailed;
     const std::string_view read(block.get(), static_cast<size_t>(count));
+    if (probe) probe->Add(read);
     const std::string_view text = read.substr(0, read.find('\0'));
     if (text.size() > left) return roTooLong;
     length += text.size();
     splitter.Add(text);
     if (text.size() < ask) break; // the end of the file, or a NUL
+  }
+  splitter.Finish();
+  return roRead;
+}
+
+TLineBuffer::TReadOutcome TLineBuffer::ReadDecodedLines(TDecodedReader& reader, uint64_t maxBytes) {
+  TLineSplitter splitter(FLines);
+  uint64_t length = 0;
+  for (std::string_view piece = reader.Next(); !piece.empty(); piece = reader.Next()) {
+    if (piece.size() > maxBytes - length) return roTooLong;
+    length += piece.size();
+    splitter.Add(piece);
   }
   splitter.Finish();
   return roRead;

@@ -2,6 +2,7 @@
 // The one rule that splits a file into lines, shared by the search and the viewer, and the
 // list of lines of the last file loaded.
 #include "platform/FileSystem.h"
+#include "search/UnicodeRule.h"
 
 #include <cstdint>
 #include <limits>
@@ -28,6 +29,9 @@ private:
   bool FAfterCR = false; // a CR ended the last piece: an LF first in the next is its break's
 };
 
+// Which text of a file LoadText loaded.
+enum TLoadedText { ltTooLong, ltBytes, ltDecoded };
+
 class TLineBuffer {
 public:
   static constexpr uint64_t NoLimit = std::numeric_limits<uint64_t>::max();
@@ -41,10 +45,23 @@ public:
   // it does not fit in memory. False, with no lines, when the text before the NUL is longer
   // than maxBytes: the reading stops at the first byte beyond.
   bool LoadLines(const std::string& path, uint64_t maxBytes = NoLimit);
+  // The same, for the text that rule reads: a Unicode file's decoded text, with rule's lacking
+  // byte for each character the code page lacks, when rule reads it decoded; else the bytes.
+  // maxBytes bounds the text loaded. The lines are kept when the file cannot be opened.
+  TLoadedText LoadText(const std::string& path, TUnicodeRule& rule, uint64_t maxBytes = NoLimit);
+  // Shows each lacking byte that LoadText left in decoded lines as '?', once they are indexed.
+  void ShowLacking(unsigned char lacking);
 
 private:
   enum TReadOutcome { roRead, roTooLong, roFailed };
-  TReadOutcome ReadLines(TOpenFile& file, uint64_t maxBytes);
+  std::unique_ptr<TOpenFile> Open(const std::string& path);
+  std::unique_ptr<TOpenFile> Reopen(const std::string& path);
+  template <class TRead> TReadOutcome Read(TRead&& read);
+  // True for roRead; false for roTooLong, and a throw for roFailed, with what was read given
+  // back.
+  bool Keep(TReadOutcome outcome, const std::string& path);
+  TReadOutcome ReadLines(TOpenFile& file, uint64_t maxBytes, TFormProbe* probe);
+  TReadOutcome ReadDecodedLines(TDecodedReader& reader, uint64_t maxBytes);
 
   TFileSystem& FFileSystem;
   std::vector<std::string> FLines;

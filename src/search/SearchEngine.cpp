@@ -20,6 +20,7 @@ void TSearchEngine::Search(const TSearchRequest& request) {
   if (FSearchRequest.Mask.empty()) FSearchRequest.Mask = "*.*";
   FNeedle = FCodePage.UpperCase(FSearchRequest.Text);
   FTextScan.emplace(FSearchRequest.Text, FCodePage);
+  FUnicodeRule.emplace(FSearchRequest.Text, FCodePage);
   ScanFolder(FSearchRequest.Folder, FSearchRequest.Mask);
 }
 
@@ -88,20 +89,33 @@ bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& 
 }
 
 // Read in blocks up to the first match or NUL: a file is never held whole, so one too large
-// for memory is searched like any other. A read that fails ends the text read so far.
+// for memory is searched like any other. A read that fails ends the text read so far. The
+// bytes come first, so every file they hold is found as before; only where they fail is a
+// Unicode file read again, decoded.
 bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entry) {
   try {
     const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
     if (!file) return false;
+    TFormProbe probe(FUnicodeRule->ChecksUtf8());
     bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
-    return FTextScan->Contains([&](char* buffer, size_t size) {
+    const bool found = FTextScan->Contains([&](char* buffer, size_t size) {
       const int64_t count = ended ? 0 : file->Read(buffer, size);
       ended = count < static_cast<int64_t>(size);
-      return static_cast<size_t>(std::max<int64_t>(count, 0));
-    }) && !file->HeldElsewhere();
+      const size_t read = static_cast<size_t>(std::max<int64_t>(count, 0));
+      probe.Add(std::string_view(buffer, read));
+      return read;
+    });
+    return (found || DecodedContains(listing, entry, probe.Form())) && !file->HeldElsewhere();
   } catch (...) {
     return false;
   }
+}
+
+bool TSearchEngine::DecodedContains(TFolderListing& listing, const TSearchRec& entry,
+                                    TTextForm form) {
+  if (form == tfAnsi) return false;
+  const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
+  return file && FUnicodeRule->ReadsDecoded(form, *file);
 }
 
 void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& folder) {

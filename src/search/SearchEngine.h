@@ -8,6 +8,7 @@
 #include "search/LineBuffer.h"
 #include "search/Masks.h"
 #include "search/TextScan.h"
+#include "search/UnicodeRule.h"
 
 #include <optional>
 #include <string>
@@ -35,7 +36,8 @@ public:
   // Walks folder, depth-first when the request includes subfolders, appending found files.
   void ScanFolder(const std::string& folder, const std::string& mask);
   // Whether the file that listing gave last as entry, in folder, holds the request's text on
-  // one line; a file that cannot be read holds nothing. Never raises.
+  // one line, in its bytes or, for a Unicode file, in its decoded text; a file that cannot be
+  // read holds nothing. Never raises.
   bool FileContainsText(TFolderListing& listing, const TSearchRec& entry,
                         const std::string& folder);
 
@@ -63,6 +65,7 @@ private:
   bool LeadsBackOnPath(const std::string& folder);
   bool NameMatches(const std::string& name, const std::string& mask);
   bool ScanContains(TFolderListing& listing, const TSearchRec& entry);
+  bool DecodedContains(TFolderListing& listing, const TSearchRec& entry, TTextForm form);
   void AddFoundFile(const TSearchRec& entry, const std::string& folder);
 
   TFileSystem& FFileSystem;
@@ -72,6 +75,7 @@ private:
   std::string FNeedle;                // the request's text upper-cased, once per search
   std::optional<TMask> FMask;         // the walk's mask, compiled at its first file
   std::optional<TTextScan> FTextScan; // the decision without lines, when the text allows it
+  std::optional<TUnicodeRule> FUnicodeRule;
   TFoundFiles FFoundFiles;
   TLineBuffer FLineBuffer;
   std::vector<TPathFolder> FPath;

@@ -19,12 +19,14 @@ TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLab
 void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
   FOccurrenceOffsets.reset();
   FPane.Clear();
-  if (!FLineBuffer.LoadLines(path, MaxShownBytes)) throw TooLargeToShow(path);
   const std::string text = FContentText();
+  TIndexedText indexed =
+      LoadIndexedText(FLineBuffer, path, text, TCodePage::Current(), MaxShownBytes);
   const std::vector<std::string>& lines = FLineBuffer.Lines();
-  TOccurrenceOffsets offsets = IndexOccurrences(lines, text, TCodePage::Current());
-  if (!WithinShowLimit(lines, offsets ? offsets->size() : 0)) throw TooLargeToShow(path);
-  FOccurrenceOffsets = std::move(offsets);
+  if (!indexed.WithinLimit ||
+      !WithinShowLimit(lines, indexed.Offsets ? indexed.Offsets->size() : 0))
+    throw TooLargeToShow(path);
+  FOccurrenceOffsets = std::move(indexed.Offsets);
   FPane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP()),
                                GetSysColor(COLOR_WINDOW)),
                 lines.size());

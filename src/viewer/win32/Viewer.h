@@ -21,7 +21,8 @@ public:
   TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLabel,
           TLineBuffer& lineBuffer, std::function<std::string()> contentText);
 
-  // Shows the file with the first occurrence on each line in blue, indexes those occurrences
+  // Shows the file, a Unicode file as its decoded text where the search's rule reads it so, with
+  // the first occurrence on each line in blue, indexes those occurrences
   // and shows the first; with lfPane the pane then has the focus. Raises "Ne peut ouvrir le
   // fichier %s", or "Fichier trop volumineux pour être affiché : %s" for a text past the show
   // limit, leaving the pane empty, the index unassigned and the counter and focus as they were.
