@@ -1,6 +1,7 @@
 #include "search/LineBuffer.h"
 
 #include "base/SysUtils.h"
+#include "search/AlignedBlock.h"
 
 #include <algorithm>
 #include <memory>
@@ -128,7 +129,7 @@ void TLineBuffer::ShowLacking(unsigned char lacking) {
 TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBytes,
                                                  TFormProbe* probe) {
   TLineSplitter splitter(FLines);
-  const auto block = std::make_unique_for_overwrite<char[]>(BlockSize);
+  const TAlignedBlock block = NewAlignedBlock(BlockSize);
   uint64_t length = 0;
   for (;;) {
     const uint64_t left = maxBytes - length;

@@ -168,8 +168,7 @@ void TUnicodeDecoder::Finish(std::string& out) {
 
 TDecodedReader::TDecodedReader(TOpenFile& file, TTextForm form, const TCodePage& page,
                                unsigned char lacking)
-    : FFile(file), FDecoder(form, page, lacking),
-      FRaw(std::make_unique_for_overwrite<char[]>(BlockSize)) {}
+    : FFile(file), FDecoder(form, page, lacking), FRaw(NewAlignedBlock(BlockSize)) {}
 
 std::string_view TDecodedReader::Next() {
   FDecoded.clear();

@@ -5,10 +5,10 @@
 // Nothing else is guessed.
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "search/AlignedBlock.h"
 
 #include <array>
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -92,7 +92,7 @@ public:
 private:
   TOpenFile& FFile;
   TUnicodeDecoder FDecoder;
-  std::unique_ptr<char[]> FRaw;
+  TAlignedBlock FRaw;
   std::string FDecoded;
   bool FMore = true;
 };
