@@ -4,7 +4,6 @@
 #include "search/AlignedBlock.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 // Large enough that a read costs little against splitting what it brings, small enough that a
@@ -40,10 +39,10 @@ void TLineSplitter::Add(std::string_view piece) {
       return;
     }
     if (FLine.empty()) {
-      FLines.emplace_back(piece.substr(pos, stop - pos));
+      FOnLine(piece.substr(pos, stop - pos));
     } else {
       FLine.append(piece.substr(pos, stop - pos));
-      FLines.push_back(std::move(FLine));
+      FOnLine(FLine);
       FLine.clear();
     }
     pos = stop + 1;
@@ -57,29 +56,20 @@ void TLineSplitter::Add(std::string_view piece) {
 }
 
 void TLineSplitter::Finish() {
-  if (!FLine.empty()) FLines.push_back(std::move(FLine));
+  if (!FLine.empty()) FOnLine(FLine);
   FLine.clear();
   FAfterCR = false;
 }
 
 TLineBuffer::TLineBuffer(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
 
-std::unique_ptr<TOpenFile> TLineBuffer::Open(const std::string& path) {
+std::unique_ptr<TOpenFile> TLineBuffer::Open(const std::string& path) const {
   std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
   if (!file) throw CannotOpen(path);
-  FLines.clear(); // before the read, so that the old lines and the new file are not held at once
   return file;
 }
 
-// The file opened again, after its first reading: a failure gives back what was read.
-std::unique_ptr<TOpenFile> TLineBuffer::Reopen(const std::string& path) {
-  std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
-  if (file) return file;
-  FLines = {};
-  throw CannotOpen(path);
-}
-
-template <class TRead> TLineBuffer::TReadOutcome TLineBuffer::Read(TRead&& read) {
+template <class TRead> TLineBuffer::TReadOutcome TLineBuffer::GiveBackOnFailure(TRead&& read) {
   try {
     return read();
   } catch (...) { // out of memory: what was read is given back at once
@@ -97,26 +87,39 @@ bool TLineBuffer::Keep(TReadOutcome outcome, const std::string& path) {
 
 bool TLineBuffer::LoadLines(const std::string& path, uint64_t maxBytes) {
   const std::unique_ptr<TOpenFile> file = Open(path);
-  return Keep(Read([&] { return ReadLines(*file, maxBytes, nullptr); }), path);
+  FLines.clear(); // before the read, so that the old lines and the new file are not held at once
+  return Keep(GiveBackOnFailure([&] {
+                TLineSplitter splitter(FLines);
+                return ReadLines(*file, maxBytes, splitter, [] { return true; });
+              }),
+              path);
 }
 
 // The bytes first, as LoadLines reads them, with the probe looking on; then, when the rule
 // reads the file decoded, its decoded text in their place.
 TLoadedText TLineBuffer::LoadText(const std::string& path, TUnicodeRule& rule, uint64_t maxBytes) {
   const std::unique_ptr<TOpenFile> file = Open(path);
+  FLines.clear();
   TFormProbe probe(true); // the decoded text is shown whatever the text sought
-  const TReadOutcome bytes = Read([&] { return ReadLines(*file, maxBytes, &probe); });
+  const TReadOutcome bytes = GiveBackOnFailure([&] {
+    TLineSplitter splitter(FLines);
+    return ReadLines(
+        *file, maxBytes, splitter, [] { return true; }, &probe);
+  });
   const TTextForm form = probe.Form();
   // A UTF-8 file without a mark whose bytes are too long to show was not read to its end.
   const bool told = bytes == roRead || (bytes == roTooLong && form != tfUtf8);
-  if (told && form != tfAnsi && rule.ReadsDecoded(form, *Reopen(path))) {
-    FLines.clear();
-    const std::unique_ptr<TOpenFile> again = Reopen(path);
-    TDecodedReader reader = rule.Decoded(form, *again);
-    return Keep(Read([&] { return ReadDecodedLines(reader, maxBytes); }), path) ? ltDecoded
-                                                                                : ltTooLong;
-  }
-  return Keep(bytes, path) ? ltBytes : ltTooLong;
+  if (!told || !ReadsDecoded(path, form, rule)) return Keep(bytes, path) ? ltBytes : ltTooLong;
+  FLines.clear();
+  const std::unique_ptr<TOpenFile> again = Open(path);
+  TDecodedReader reader = rule.Decoded(form, *again);
+  return Keep(GiveBackOnFailure([&] {
+                TLineSplitter splitter(FLines);
+                return ReadDecodedLines(reader, maxBytes, splitter, [] { return true; });
+              }),
+              path)
+             ? ltDecoded
+             : ltTooLong;
 }
 
 void TLineBuffer::ShowLacking(unsigned char lacking) {
@@ -125,10 +128,49 @@ void TLineBuffer::ShowLacking(unsigned char lacking) {
     std::replace(line.begin(), line.end(), static_cast<char>(lacking), '?');
 }
 
-// Reads nothing past the first NUL, nor past the byte that shows the text too long.
+// Stops at the first block that settles the form: a mark, a NUL, bytes that are no UTF-8.
+TTextForm TLineBuffer::FormRead(const std::string& path, TUnicodeRule& rule) const {
+  const std::unique_ptr<TOpenFile> file = Open(path);
+  const TAlignedBlock block = NewAlignedBlock(BlockSize);
+  TFormProbe probe(true);
+  for (int64_t count = BlockSize; count == int64_t(BlockSize) && !probe.Settled();) {
+    count = file->Read(block.get(), BlockSize);
+    if (count < 0) throw CannotOpen(path);
+    probe.Add(std::string_view(block.get(), size_t(count)));
+  }
+  return ReadsDecoded(path, probe.Form(), rule) ? probe.Form() : tfAnsi;
+}
+
+void TLineBuffer::ForEachLine(const std::string& path,
+                              const std::function<bool(std::string_view)>& onLine, TTextForm form,
+                              const TUnicodeRule* rule) {
+  const std::unique_ptr<TOpenFile> file = Open(path);
+  FLines = {};
+  bool more = true;
+  TLineSplitter splitter([&](std::string_view line) {
+    if (more) more = onLine(line);
+  });
+  const auto stillMore = [&] { return more; };
+  TReadOutcome outcome;
+  if (form != tfAnsi) {
+    TDecodedReader reader = rule->Decoded(form, *file);
+    outcome = ReadDecodedLines(reader, NoLimit, splitter, stillMore);
+  } else {
+    outcome = ReadLines(*file, NoLimit, splitter, stillMore);
+  }
+  if (outcome == roFailed) throw CannotOpen(path);
+}
+
+bool TLineBuffer::ReadsDecoded(const std::string& path, TTextForm form, TUnicodeRule& rule) const {
+  return form != tfAnsi && rule.ReadsDecoded(form, *Open(path));
+}
+
+// Reads nothing past the first NUL, nor past the byte that shows the text too long, nor past
+// the block after which more() fails.
 TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBytes,
+                                                 TLineSplitter& splitter,
+                                                 const std::function<bool()>& more,
                                                  TFormProbe* probe) {
-  TLineSplitter splitter(FLines);
   const TAlignedBlock block = NewAlignedBlock(BlockSize);
   uint64_t length = 0;
   for (;;) {
@@ -143,18 +185,21 @@ TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBy
     length += text.size();
     splitter.Add(text);
     if (text.size() < ask) break; // the end of the file, or a NUL
+    if (!more()) return roStopped;
   }
   splitter.Finish();
   return roRead;
 }
 
-TLineBuffer::TReadOutcome TLineBuffer::ReadDecodedLines(TDecodedReader& reader, uint64_t maxBytes) {
-  TLineSplitter splitter(FLines);
+TLineBuffer::TReadOutcome TLineBuffer::ReadDecodedLines(TDecodedReader& reader, uint64_t maxBytes,
+                                                        TLineSplitter& splitter,
+                                                        const std::function<bool()>& more) {
   uint64_t length = 0;
   for (std::string_view piece = reader.Next(); !piece.empty(); piece = reader.Next()) {
     if (piece.size() > maxBytes - length) return roTooLong;
     length += piece.size();
     splitter.Add(piece);
+    if (!more()) return roStopped;
   }
   splitter.Finish();
   return roRead;

@@ -5,7 +5,9 @@
 #include "search/UnicodeRule.h"
 
 #include <cstdint>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,14 +19,20 @@ std::vector<std::string> SplitLines(std::string_view bytes);
 // The same rule over a text that arrives in pieces, cut anywhere (a CR LF may straddle two).
 class TLineSplitter {
 public:
-  explicit TLineSplitter(std::vector<std::string>& lines) : FLines(lines) {}
+  // Given each line as it ends; the view lasts only for the call.
+  using TOnLine = std::function<void(std::string_view line)>;
+
+  explicit TLineSplitter(TOnLine onLine) : FOnLine(std::move(onLine)) {}
+  // Appends the lines to lines.
+  explicit TLineSplitter(std::vector<std::string>& lines)
+      : FOnLine([&lines](std::string_view line) { lines.emplace_back(line); }) {}
   // piece holds no NUL: the text ends before the first one.
   void Add(std::string_view piece);
   // The text is over: its last line counts even without a line break.
   void Finish();
 
 private:
-  std::vector<std::string>& FLines;
+  TOnLine FOnLine;
   std::string FLine;     // the line not yet ended by a break
   bool FAfterCR = false; // a CR ended the last piece: an LF first in the next is its break's
 };
@@ -51,17 +59,30 @@ public:
   TLoadedText LoadText(const std::string& path, TUnicodeRule& rule, uint64_t maxBytes = NoLimit);
   // Shows each lacking byte that LoadText left in decoded lines as '?', once they are indexed.
   void ShowLacking(unsigned char lacking);
+  // The form in which rule reads the file at path: tfAnsi for its bytes. The file is read as
+  // far as it takes to tell its form, then as far as the rule's decision reads it.
+  TTextForm FormRead(const std::string& path, TUnicodeRule& rule) const;
+  // Hands the lines of the file at path, read as LoadLines reads them (or, for a Unicode form,
+  // decoded by rule), to onLine one by one instead of keeping them, until the text ends or
+  // onLine answers false; the buffer is left with no lines. Raises as LoadLines.
+  void ForEachLine(const std::string& path, const std::function<bool(std::string_view)>& onLine,
+                   TTextForm form = tfAnsi, const TUnicodeRule* rule = nullptr);
 
 private:
-  enum TReadOutcome { roRead, roTooLong, roFailed };
-  std::unique_ptr<TOpenFile> Open(const std::string& path);
-  std::unique_ptr<TOpenFile> Reopen(const std::string& path);
-  template <class TRead> TReadOutcome Read(TRead&& read);
-  // True for roRead; false for roTooLong, and a throw for roFailed, with what was read given
-  // back.
+  enum TReadOutcome { roRead, roTooLong, roFailed, roStopped };
+  // Feeds splitter the text of file up to its first NUL, block by block, while more() holds;
+  // probe, when given, looks at every byte read.
+  static TReadOutcome ReadLines(TOpenFile& file, uint64_t maxBytes, TLineSplitter& splitter,
+                                const std::function<bool()>& more, TFormProbe* probe = nullptr);
+  // The same over the decoded text that reader gives, bounded by maxBytes.
+  static TReadOutcome ReadDecodedLines(TDecodedReader& reader, uint64_t maxBytes,
+                                       TLineSplitter& splitter, const std::function<bool()>& more);
+  // Whether rule reads the file at path, of form form, decoded.
+  bool ReadsDecoded(const std::string& path, TTextForm form, TUnicodeRule& rule) const;
+  std::unique_ptr<TOpenFile> Open(const std::string& path) const;
+  // Releases the lines read and raises for roFailed; true for roRead.
   bool Keep(TReadOutcome outcome, const std::string& path);
-  TReadOutcome ReadLines(TOpenFile& file, uint64_t maxBytes, TFormProbe* probe);
-  TReadOutcome ReadDecodedLines(TDecodedReader& reader, uint64_t maxBytes);
+  template <class TRead> TReadOutcome GiveBackOnFailure(TRead&& read);
 
   TFileSystem& FFileSystem;
   std::vector<std::string> FLines;

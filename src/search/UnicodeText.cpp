@@ -89,6 +89,11 @@ std::size_t MarkLength(TTextForm form) {
 }
 } // namespace
 
+bool TFormProbe::Settled() const {
+  const TTextForm form = Form();
+  return FEnded || !FValid || (form != tfAnsi && form != tfUtf8);
+}
+
 TUnicodeDecoder::TUnicodeDecoder(TTextForm form, const TCodePage& page, unsigned char lacking)
     : FForm(form), FPage(page), FLacking(static_cast<char>(lacking)), FSkip(MarkLength(form)) {}
 

@@ -39,6 +39,8 @@ public:
   explicit TFormProbe(bool checkUtf8) : FCheckUtf8(checkUtf8) {}
   void Add(std::string_view piece);
   TTextForm Form() const;
+  // No byte still to come can change the form: a mark, a NUL, or bytes that are no UTF-8.
+  bool Settled() const;
 
 private:
   void CheckUtf8(std::string_view text);

@@ -4,6 +4,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <string>
 
 inline std::string PaneText(HWND pane) {
@@ -14,11 +15,12 @@ inline std::string PaneText(HWND pane) {
 
 // Per character, read through the selection: '0' automatic colour, '1' blue, '?' anything else
 // or mixed. A line break shows no colour ('|'): the control reports its first half in the
-// colour of the run before it, however that run was coloured. The selection is left moved.
-inline std::string Colours(HWND pane) {
+// colour of the run before it, however that run was coloured. From position from up to to; the
+// selection is left moved.
+inline std::string Colours(HWND pane, size_t from = 0, size_t to = std::string::npos) {
   const std::string text = PaneText(pane);
   std::string colours;
-  for (int i = 0; i < int(text.size()); ++i) {
+  for (int i = int(from); i < int(std::min(to, text.size())); ++i) {
     if (text[i] == '\r' || text[i] == '\n') {
       colours += '|';
       continue;

@@ -1,6 +1,7 @@
 #include "search/ContentMatch.h"
 #include "search/SearchEngine.h"
 #include "support/MemoryFileSystem.h"
+#include "viewer/Excerpt.h"
 #include "viewer/OccurrenceIndex.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,23 @@ std::string Utf16(std::u16string_view text, bool bigEndian) {
   return bytes;
 }
 
+// The lines from the first, " | " between two, each indexed occurrence of length in brackets.
+std::string Marked(const std::vector<std::string>& lines, const TOccurrenceOffsets& offsets,
+                   size_t length, size_t first = 0) {
+  std::string shown;
+  int64_t lineStart = 0;
+  for (size_t k = 0; k < lines.size(); ++k) {
+    std::string marked = lines[k];
+    for (const int32_t offset : offsets.value_or(std::vector<int32_t>{}))
+      if (offset >= lineStart && offset < lineStart + int64_t(marked.size()))
+        marked.insert(size_t(offset - lineStart) + length, "]")
+            .insert(size_t(offset - lineStart), "[");
+    if (k >= first) shown += (shown.empty() ? "" : " | ") + marked;
+    lineStart += int64_t(lines[k].size()) + LineBreakLength;
+  }
+  return shown;
+}
+
 // One file searched for text, and shown as the viewer shows it.
 class TSearchAndShow {
 public:
@@ -70,19 +88,12 @@ public:
     return LoadIndexedText(FLines, "C:\\f.txt", text, Page(), UINT64_MAX).Offsets;
   }
   std::string Shown(const std::string& text) {
-    const std::vector<int32_t> offsets = Show(text).value_or(std::vector<int32_t>{});
-    std::string shown;
-    int64_t lineStart = 0;
-    for (const std::string& line : FLines.Lines()) {
-      std::string marked = line;
-      for (const int32_t offset : offsets)
-        if (offset >= lineStart && offset < lineStart + int64_t(line.size()))
-          marked.insert(size_t(offset - lineStart + int64_t(text.size())), "]")
-              .insert(size_t(offset - lineStart), "[");
-      shown += (shown.empty() ? "" : " | ") + marked;
-      lineStart += int64_t(line.size()) + LineBreakLength;
-    }
-    return shown;
+    const TOccurrenceOffsets offsets = Show(text);
+    return Marked(FLines.Lines(), offsets, text.size());
+  }
+  TExcerpt Excerpt(const std::string& bytes, const std::string& text) {
+    FFile.Content = bytes;
+    return LoadExcerpt(FLines, "C:\\f.txt", text, Page());
   }
 
 private:
@@ -144,6 +155,28 @@ TEST(UnicodeRuleTest, EightFormsFoundAndShown) {
       EXPECT_EQ(file.Found(row.Bytes, texts[t]), shown.find('[') != std::string::npos);
       EXPECT_EQ(file.Shown(texts[t]), shown);
     }
+  }
+}
+
+// A file too large to show whole shows the lines of the same text as a whole file would.
+TEST(UnicodeRuleTest, TheExcerptOfABigFileReadsTheSameText) {
+  const std::u16string text = Wide("L'ÉTÉ ") + u'\u2603' + Wide("\r\nligne");
+  const struct {
+    const char* Form;
+    std::string Bytes, Text;
+    const char* Shown; // the pane's lines after the notice
+  } rows[] = {
+      {"UTF-16 LE with mark", Utf16(u'\uFEFF' + text, false), "été", "1 : L'[ÉTÉ] ?"},
+      {"UTF-8", Utf8(text), "LIGNE", "2 : [ligne]"},
+      {"UTF-8, where no character the code page lacks is a '?'", Utf8(text), "?", ""},
+      {"ANSI", "L'ÉTÉ ?\r\nligne", "?", "1 : L'ÉTÉ [?]"},
+      {"UTF-16 LE without mark", Utf16(text, false), "", "1 : L"},
+  };
+  TSearchAndShow file;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Form);
+    const TExcerpt excerpt = file.Excerpt(row.Bytes, row.Text);
+    EXPECT_EQ(Marked(excerpt.Lines(), excerpt.OccurrenceOffsets(), row.Text.size(), 1), row.Shown);
   }
 }
 

@@ -1,15 +1,8 @@
 #include "viewer/win32/Viewer.h"
 
-#include "base/SysUtils.h"
-
+#include "viewer/Excerpt.h"
 #include "viewer/RtfWriter.h"
 #include "viewer/ShowLimit.h"
-
-namespace {
-Exception TooLargeToShow(const std::string& path) {
-  return Exception(Format("Fichier trop volumineux pour être affiché : %s", path.c_str()));
-}
-} // namespace
 
 TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLabel,
                  TLineBuffer& lineBuffer, std::function<std::string()> contentText)
@@ -20,14 +13,20 @@ void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
   FOccurrenceOffsets.reset();
   FPane.Clear();
   const std::string text = FContentText();
-  TIndexedText indexed =
-      LoadIndexedText(FLineBuffer, path, text, TCodePage::Current(), MaxShownBytes);
+  const TCodePage& page = TCodePage::Current();
+  TIndexedText indexed = LoadIndexedText(FLineBuffer, path, text, page, MaxShownBytes);
   const std::vector<std::string>& lines = FLineBuffer.Lines();
-  if (!indexed.WithinLimit ||
-      !WithinShowLimit(lines, indexed.Offsets ? indexed.Offsets->size() : 0))
-    throw TooLargeToShow(path);
-  FOccurrenceOffsets = std::move(indexed.Offsets);
-  FPane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP()),
+  if (indexed.WithinLimit && WithinShowLimit(lines, indexed.Offsets ? indexed.Offsets->size() : 0))
+    return Show(lines, std::move(indexed.Offsets), text.size(), focus);
+  // Too large to show whole: the lines that hold the text, read afresh without keeping the rest.
+  const TExcerpt excerpt = LoadExcerpt(FLineBuffer, path, text, page);
+  Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus);
+}
+
+void TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets,
+                   size_t markLength, TLoadFocus focus) {
+  FOccurrenceOffsets = std::move(offsets);
+  FPane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, markLength, int(GetACP()),
                                GetSysColor(COLOR_WINDOW)),
                 lines.size());
   FPane.SetSelStart(0);
