@@ -30,6 +30,8 @@ public:
   void Add(std::string_view piece);
   // The text is over: its last line counts even without a line break.
   void Finish();
+  // The length of the line begun and not yet ended.
+  size_t Pending() const { return FLine.size(); }
 
 private:
   TOnLine FOnLine;
@@ -64,9 +66,12 @@ public:
   TTextForm FormRead(const std::string& path, TUnicodeRule& rule) const;
   // Hands the lines of the file at path, read as LoadLines reads them (or, for a Unicode form,
   // decoded by rule), to onLine one by one instead of keeping them, until the text ends or
-  // onLine answers false; the buffer is left with no lines. Raises as LoadLines.
-  void ForEachLine(const std::string& path, const std::function<bool(std::string_view)>& onLine,
-                   TTextForm form = tfAnsi, const TUnicodeRule* rule = nullptr);
+  // onLine answers false; the buffer is left with no lines. False when the reading stopped
+  // instead at a line longer than maxLineBytes, so that a text without line breaks is never
+  // held whole. Raises as LoadLines.
+  bool ForEachLine(const std::string& path, const std::function<bool(std::string_view)>& onLine,
+                   uint64_t maxLineBytes = NoLimit, TTextForm form = tfAnsi,
+                   const TUnicodeRule* rule = nullptr);
 
 private:
   enum TReadOutcome { roRead, roTooLong, roFailed, roStopped };

@@ -58,7 +58,8 @@ std::string TExcerpt::Notice() const {
                 shown, static_cast<unsigned long long>(FLinesRead));
 }
 
-void TExcerpt::Finish() {
+void TExcerpt::Finish(bool cutShort) {
+  FFull = FFull || cutShort;
   FLines.front() = Notice();
   const auto shift = static_cast<int32_t>(FLines.front().size()) + LineBreakLength;
   for (int32_t& mark : FMarks)
@@ -71,8 +72,9 @@ TExcerpt LoadExcerpt(TLineBuffer& lineBuffer, const std::string& path, const std
   TUnicodeRule rule(text, page);
   const TTextForm form = lineBuffer.FormRead(path, rule);
   TExcerpt excerpt(text, page, form == tfAnsi ? '?' : rule.Lacking());
-  lineBuffer.ForEachLine(
-      path, [&](std::string_view line) { return excerpt.Add(line); }, form, &rule);
-  excerpt.Finish();
+  const bool lineTooLong = !lineBuffer.ForEachLine(
+      path, [&](std::string_view line) { return excerpt.Add(line); }, LongestShownLine(), form,
+      &rule);
+  excerpt.Finish(lineTooLong);
   return excerpt;
 }
