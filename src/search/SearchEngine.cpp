@@ -3,6 +3,7 @@
 #include "search/ContentMatch.h"
 
 #include <algorithm>
+#include <functional>
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (!folder.empty() && folder.back() == '\\') return folder + name;
@@ -14,14 +15,21 @@ TSearchEngine::TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& for
     : FFileSystem(fileSystem), FFormatSettings(formatSettings), FCodePage(codePage),
       FLineBuffer(fileSystem) {}
 
-void TSearchEngine::Search(const TSearchRequest& request) {
+TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgress* progress) {
   FFoundFiles.clear();
+  FStopped = false;
+  FProgress = progress;
+  struct TForget {
+    TSearchProgress*& Progress;
+    ~TForget() { Progress = nullptr; }
+  } forget{FProgress};
   FSearchRequest = request;
   if (FSearchRequest.Mask.empty()) FSearchRequest.Mask = "*.*";
   FNeedle = FCodePage.UpperCase(FSearchRequest.Text);
   FTextScan.emplace(FSearchRequest.Text, FCodePage);
   FUnicodeRule.emplace(FSearchRequest.Text, FCodePage);
   ScanFolder(FSearchRequest.Folder, FSearchRequest.Mask);
+  return FStopped ? soStopped : soCompleted;
 }
 
 void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mask) {
@@ -38,7 +46,7 @@ void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
     ~TPop() { Path.pop_back(); }
   } pop{FPath};
   TSearchRec entry;
-  while (listing->Next(entry)) {
+  while (!Stopped() && listing->Next(entry)) {
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(*listing, entry, folder, mask);
@@ -56,6 +64,12 @@ void TSearchEngine::ScanSubfolder(TFolderListing& listing, const TSearchRec& ent
   const std::string path = JoinPath(folder, entry.Name);
   if ((entry.Attr & faSymLink) && LeadsBackOnPath(path)) return;
   ScanListing(listing.ListFolder(entry), path, mask);
+}
+
+// Once asked to stop, the walk asks nothing more and every level leaves at its next entry.
+bool TSearchEngine::Stopped() {
+  if (!FStopped && FProgress) FStopped = FProgress->StopRequested(FFoundFiles.size());
+  return FStopped;
 }
 
 bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
@@ -89,9 +103,9 @@ bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& 
 }
 
 // Read in blocks up to the first match or NUL: a file is never held whole, so one too large
-// for memory is searched like any other. A read that fails ends the text read so far. The
-// bytes come first, so every file they hold is found as before; only where they fail is a
-// Unicode file read again, decoded.
+// for memory is searched like any other. A read that fails ends the text read so far, and so
+// does a stop between two blocks: the file is then not found. The bytes come first, so every
+// file they hold is found as before; only where they fail is a Unicode file read again, decoded.
 bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entry) {
   try {
     const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
@@ -99,7 +113,7 @@ bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entr
     TFormProbe probe(FUnicodeRule->ChecksUtf8());
     bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
     const bool found = FTextScan->Contains([&](char* buffer, size_t size) {
-      const int64_t count = ended ? 0 : file->Read(buffer, size);
+      const int64_t count = ended || Stopped() ? 0 : file->Read(buffer, size);
       ended = count < static_cast<int64_t>(size);
       const size_t read = static_cast<size_t>(std::max<int64_t>(count, 0));
       probe.Add(std::string_view(buffer, read));
@@ -111,11 +125,29 @@ bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entr
   }
 }
 
+namespace {
+// A file whose text ends where a stop is asked for, as the byte scan's does.
+class TStoppableFile final : public TOpenFile {
+public:
+  TStoppableFile(TOpenFile& file, std::function<bool()> stopped)
+      : FFile(file), FStopped(std::move(stopped)) {}
+  int64_t Read(char* buffer, size_t count) override {
+    return FStopped() ? 0 : FFile.Read(buffer, count);
+  }
+
+private:
+  TOpenFile& FFile;
+  std::function<bool()> FStopped;
+};
+} // namespace
+
 bool TSearchEngine::DecodedContains(TFolderListing& listing, const TSearchRec& entry,
                                     TTextForm form) {
-  if (form == tfAnsi) return false;
+  if (form == tfAnsi || Stopped()) return false;
   const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
-  return file && FUnicodeRule->ReadsDecoded(form, *file);
+  if (!file) return false;
+  TStoppableFile stoppable(*file, [this] { return Stopped(); });
+  return FUnicodeRule->ReadsDecoded(form, stoppable);
 }
 
 void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& folder) {

@@ -7,6 +7,7 @@
 #include "search/InfoFic.h"
 #include "search/LineBuffer.h"
 #include "search/Masks.h"
+#include "search/SearchProgress.h"
 #include "search/TextScan.h"
 #include "search/UnicodeRule.h"
 
@@ -25,14 +26,18 @@ struct TSearchRequest {
   bool IncludeSubfolders = true;
 };
 
+// How a walk ended when no error left it.
+enum TSearchOutcome { soCompleted, soStopped };
+
 class TSearchEngine {
 public:
   TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& formatSettings,
                 const TCodePage& codePage = TCodePage::Current());
 
   // Releases the last search's records, then walks request.Folder. An invalid mask or an
-  // invalid file time leaves the walk with the records found so far.
-  void Search(const TSearchRequest& request);
+  // invalid file time leaves the walk with the records found so far; so does progress when it
+  // asks to stop, and the outcome then says so.
+  TSearchOutcome Search(const TSearchRequest& request, TSearchProgress* progress = nullptr);
   // Walks folder, depth-first when the request includes subfolders, appending found files.
   void ScanFolder(const std::string& folder, const std::string& mask);
   // Whether the file that listing gave last as entry, in folder, holds the request's text on
@@ -63,6 +68,7 @@ private:
   void ScanSubfolder(TFolderListing& listing, const TSearchRec& entry, const std::string& folder,
                      const std::string& mask);
   bool LeadsBackOnPath(const std::string& folder);
+  bool Stopped();
   bool NameMatches(const std::string& name, const std::string& mask);
   bool ScanContains(TFolderListing& listing, const TSearchRec& entry);
   bool DecodedContains(TFolderListing& listing, const TSearchRec& entry, TTextForm form);
@@ -79,4 +85,6 @@ private:
   TFoundFiles FFoundFiles;
   TLineBuffer FLineBuffer;
   std::vector<TPathFolder> FPath;
+  TSearchProgress* FProgress = nullptr; // the running search's, if any
+  bool FStopped = false;
 };

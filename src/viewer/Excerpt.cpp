@@ -67,14 +67,21 @@ void TExcerpt::Finish(bool cutShort) {
   if (!FMarks.empty()) FOffsets = std::move(FMarks);
 }
 
-TExcerpt LoadExcerpt(TLineBuffer& lineBuffer, const std::string& path, const std::string& text,
-                     const TCodePage& page) {
+std::optional<TExcerpt> LoadExcerpt(TLineBuffer& lineBuffer, const std::string& path,
+                                    const std::string& text, const TCodePage& page,
+                                    const std::function<bool()>& stopRequested) {
   TUnicodeRule rule(text, page);
   const TTextForm form = lineBuffer.FormRead(path, rule);
-  TExcerpt excerpt(text, page, form == tfAnsi ? '?' : rule.Lacking());
+  std::optional<TExcerpt> excerpt(std::in_place, text, page, form == tfAnsi ? '?' : rule.Lacking());
+  bool stopped = false;
   const bool lineTooLong = !lineBuffer.ForEachLine(
-      path, [&](std::string_view line) { return excerpt.Add(line); }, LongestShownLine(), form,
-      &rule);
-  excerpt.Finish(lineTooLong);
+      path,
+      [&](std::string_view line) {
+        stopped = stopRequested();
+        return !stopped && excerpt->Add(line);
+      },
+      LongestShownLine(), form, &rule);
+  if (stopped) return std::nullopt;
+  excerpt->Finish(lineTooLong);
   return excerpt;
 }

@@ -7,6 +7,8 @@
 #include "viewer/OccurrenceIndex.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +46,8 @@ private:
 };
 
 // The excerpt of the file at path, read by lineBuffer from the text a whole file shows: the
-// decoded text where the content rule reads it so. Raises as TLineBuffer::ForEachLine.
-TExcerpt LoadExcerpt(TLineBuffer& lineBuffer, const std::string& path, const std::string& text,
-                     const TCodePage& page);
+// decoded text where the content rule reads it so. Nothing when stopRequested answers true
+// before a line. Raises as TLineBuffer::ForEachLine.
+std::optional<TExcerpt> LoadExcerpt(TLineBuffer& lineBuffer, const std::string& path,
+                                    const std::string& text, const TCodePage& page,
+                                    const std::function<bool()>& stopRequested);

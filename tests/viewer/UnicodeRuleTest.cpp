@@ -93,7 +93,7 @@ public:
   }
   TExcerpt Excerpt(const std::string& bytes, const std::string& text) {
     FFile.Content = bytes;
-    return LoadExcerpt(FLines, "C:\\f.txt", text, Page());
+    return *LoadExcerpt(FLines, "C:\\f.txt", text, Page(), [] { return false; });
   }
 
 private:

@@ -9,25 +9,31 @@ TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLab
     : FPane(pane), FCounter(counter), FLineLabel(lineLabel), FLineBuffer(lineBuffer),
       FContentText(std::move(contentText)) {}
 
-void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
+bool TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
+  TEscapeWatch escape; // from the start: a key pressed while the file is read counts too
   Clear();
   const std::string text = FContentText();
   const TCodePage& page = TCodePage::Current();
   TIndexedText indexed = LoadIndexedText(FLineBuffer, path, text, page, MaxShownBytes);
   const std::vector<std::string>& lines = FLineBuffer.Lines();
   if (indexed.WithinLimit && WithinShowLimit(lines, indexed.Offsets ? indexed.Offsets->size() : 0))
-    return Show(lines, std::move(indexed.Offsets), text.size(), focus);
+    return Show(lines, std::move(indexed.Offsets), text.size(), focus, escape);
   // Too large to show whole: the lines that hold the text, read afresh without keeping the rest.
-  const TExcerpt excerpt = LoadExcerpt(FLineBuffer, path, text, page);
-  Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus);
+  const std::optional<TExcerpt> excerpt =
+      LoadExcerpt(FLineBuffer, path, text, page, [&] { return escape.StopRequested(); });
+  if (!excerpt) return false;
+  return Show(excerpt->Lines(), excerpt->OccurrenceOffsets(), text.size(), focus, escape);
 }
 
-void TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets,
-                   size_t markLength, TLoadFocus focus) {
+bool TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets,
+                   size_t markLength, TLoadFocus focus, TEscapeWatch& escape) {
+  if (!FPane.LoadRtf(
+          MarkedLinesRtf(lines, offsets, markLength, int(GetACP()), GetSysColor(COLOR_WINDOW)),
+          lines.size(), [&] { return escape.StopRequested(); })) {
+    Clear();
+    return false;
+  }
   FOccurrenceOffsets = std::move(offsets);
-  FPane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, markLength, int(GetACP()),
-                               GetSysColor(COLOR_WINDOW)),
-                lines.size());
   FPane.SetSelStart(0);
   SelectionMoved(); // the caret stood at 0 in the empty pane: no change to report
   if (FOccurrenceOffsets) {
@@ -37,6 +43,7 @@ void TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets off
     FCounter.SetCaption(NoOccurrenceText);
   }
   if (focus == lfPane) FPane.SetFocus();
+  return true;
 }
 
 // The pane's own clearing moves its selection, which writes the line label: the label is
