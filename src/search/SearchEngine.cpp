@@ -3,7 +3,6 @@
 #include "search/ContentMatch.h"
 
 #include <algorithm>
-#include <functional>
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (!folder.empty() && folder.back() == '\\') return folder + name;
@@ -28,8 +27,30 @@ TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgr
   FNeedle = FCodePage.UpperCase(FSearchRequest.Text);
   FTextScan.emplace(FSearchRequest.Text, FCodePage);
   FUnicodeRule.emplace(FSearchRequest.Text, FCodePage);
+  FOnWorkers = FThreads > 1 && !FSearchRequest.Text.empty() && FTextScan->Applies();
+  if (FOnWorkers && !FWorkers)
+    FWorkers = std::make_unique<TContentWorkers>(FThreads - 1, FCodePage,
+                                                 [this](TTextScan& scan, TOpenFile& file) {
+                                                   return ScanDecides(scan, *FUnicodeRule, file);
+                                                 });
+  if (FOnWorkers) FWorkers->Begin(FSearchRequest.Text);
+  // On every way out the answers not taken are dropped and the workers let go of the files.
+  struct TEnd {
+    TSearchEngine& Engine;
+    ~TEnd() {
+      if (Engine.FOnWorkers) Engine.FWorkers->End();
+      Engine.FOnWorkers = false;
+      Engine.FPending.clear();
+    }
+  } end{*this};
   ScanFolder(FSearchRequest.Folder, FSearchRequest.Mask);
+  if (FOnWorkers) TakeAnswers(0);
   return FStopped ? soStopped : soCompleted;
+}
+
+void TSearchEngine::SetThreads(unsigned threads) {
+  FThreads = threads;
+  if (FWorkers && FWorkers->Count() != threads - 1) FWorkers.reset();
 }
 
 void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mask) {
@@ -37,7 +58,7 @@ void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mas
   ScanListing(FFileSystem.FindFirst(JoinPath(folder, "*.*")), folder, mask);
 }
 
-void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
+void TSearchEngine::ScanListing(const std::shared_ptr<TFolderListing>& listing,
                                 const std::string& folder, const std::string& mask) {
   if (!listing) return;
   FPath.emplace_back().Folder = folder;
@@ -50,9 +71,8 @@ void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(*listing, entry, folder, mask);
-    else if (NameMatches(entry.Name, mask) && FileContainsText(*listing, entry, folder) &&
-             listing->ReadDetails(entry))
-      AddFoundFile(entry, folder);
+    else if (NameMatches(entry.Name, mask))
+      ScanFile(listing, entry, folder);
   }
 }
 
@@ -90,6 +110,45 @@ bool TSearchEngine::NameMatches(const std::string& name, const std::string& mask
   return FMask->MatchName(name);
 }
 
+void TSearchEngine::ScanFile(const std::shared_ptr<TFolderListing>& listing, TSearchRec& entry,
+                             const std::string& folder) {
+  if (FOnWorkers)
+    HandToWorkers(listing, entry, folder);
+  else if (FileContainsText(*listing, entry, folder) && listing->ReadDetails(entry))
+    AddFoundFile(entry, folder);
+}
+
+// The file is opened here, where its listing lives, and read on a worker. One that cannot be
+// opened is no match, and waits for nothing.
+void TSearchEngine::HandToWorkers(const std::shared_ptr<TFolderListing>& listing,
+                                  const TSearchRec& entry, const std::string& folder) {
+  std::unique_ptr<TOpenFile> file;
+  try {
+    file = listing->OpenEntry(entry);
+  } catch (...) { // as on one thread: whatever stops the open, the file is not found
+  }
+  if (!file) return;
+  TakeAnswers(MostPending - 1);
+  if (FStopped) return;
+  FPending.push_back({entry, folder, listing});
+  FWorkers->Submit(std::move(file));
+}
+
+// Makes the records of the answers that have come, in walk order, waiting for the oldest while
+// more than mostLeft files are pending. Progress is told each new count, and a stop drops the
+// answers still to come.
+void TSearchEngine::TakeAnswers(std::size_t mostLeft) {
+  const TStopCheck stopped = [this] { return Stopped(); };
+  while (!Stopped() && !FPending.empty()) {
+    const std::optional<bool> found = FWorkers->TakeFirst(FPending.size() > mostLeft, stopped);
+    if (!found || FStopped) return; // an answer that comes with the stop is dropped too
+    TPendingFile pending = std::move(FPending.front());
+    FPending.pop_front();
+    if (*found && pending.Listing->ReadDetails(pending.Entry))
+      AddFoundFile(pending.Entry, pending.Folder);
+  }
+}
+
 bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& entry,
                                      const std::string& folder) {
   if (FSearchRequest.Text.empty()) return true;
@@ -102,52 +161,38 @@ bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& 
   return LinesContainText(FLineBuffer.Lines(), FNeedle, FCodePage);
 }
 
-// Read in blocks up to the first match or NUL: a file is never held whole, so one too large
-// for memory is searched like any other. A read that fails ends the text read so far, and so
-// does a stop between two blocks: the file is then not found. The bytes come first, so every
-// file they hold is found as before; only where they fail is a Unicode file read again, decoded.
 bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entry) {
   try {
     const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
     if (!file) return false;
-    TFormProbe probe(FUnicodeRule->ChecksUtf8());
-    bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
-    const bool found = FTextScan->Contains([&](char* buffer, size_t size) {
-      const int64_t count = ended || Stopped() ? 0 : file->Read(buffer, size);
-      ended = count < static_cast<int64_t>(size);
-      const size_t read = static_cast<size_t>(std::max<int64_t>(count, 0));
-      probe.Add(std::string_view(buffer, read));
-      return read;
-    });
-    return (found || DecodedContains(listing, entry, probe.Form())) && !file->HeldElsewhere();
+    const TStopCheck stopped = [this] { return Stopped(); };
+    TStoppableFile stoppable(*file, stopped);
+    return ScanDecides(*FTextScan, *FUnicodeRule, stoppable);
   } catch (...) {
     return false;
   }
 }
 
-namespace {
-// A file whose text ends where a stop is asked for, as the byte scan's does.
-class TStoppableFile final : public TOpenFile {
-public:
-  TStoppableFile(TOpenFile& file, std::function<bool()> stopped)
-      : FFile(file), FStopped(std::move(stopped)) {}
-  int64_t Read(char* buffer, size_t count) override {
-    return FStopped() ? 0 : FFile.Read(buffer, count);
+// Read in blocks up to the first match or NUL: a file is never held whole, so one too large
+// for memory is searched like any other. The bytes come first, so every file they hold is
+// found as before; only where they fail is a Unicode file read again, decoded.
+bool TSearchEngine::ScanDecides(TTextScan& scan, const TUnicodeRule& rule, TOpenFile& file) {
+  try {
+    TFormProbe probe(rule.ChecksUtf8());
+    bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
+    const bool found = scan.Contains([&](char* buffer, size_t size) {
+      const int64_t count = ended ? 0 : file.Read(buffer, size);
+      ended = count < static_cast<int64_t>(size);
+      const size_t read = static_cast<size_t>(std::max<int64_t>(count, 0));
+      probe.Add(std::string_view(buffer, read));
+      return read;
+    });
+    const TTextForm form = probe.Form();
+    const bool decoded = !found && form != tfAnsi && file.Rewind() && rule.ReadsDecoded(form, file);
+    return (found || decoded) && !file.HeldElsewhere();
+  } catch (...) {
+    return false;
   }
-
-private:
-  TOpenFile& FFile;
-  std::function<bool()> FStopped;
-};
-} // namespace
-
-bool TSearchEngine::DecodedContains(TFolderListing& listing, const TSearchRec& entry,
-                                    TTextForm form) {
-  if (form == tfAnsi || Stopped()) return false;
-  const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
-  if (!file) return false;
-  TStoppableFile stoppable(*file, [this] { return Stopped(); });
-  return FUnicodeRule->ReadsDecoded(form, stoppable);
 }
 
 void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& folder) {

@@ -37,14 +37,16 @@ TUnicodeRule::TUnicodeRule(std::string_view text, const TCodePage& page)
   FLacking = ChooseLacking(upperText, page);
 }
 
-bool TUnicodeRule::ReadsDecoded(TTextForm form, TOpenFile& file) {
+// The scan is made for each decoded file, which few files are, so that the rule holds nothing a
+// decision changes.
+bool TUnicodeRule::ReadsDecoded(TTextForm form, TOpenFile& file) const {
   if (form == tfAnsi) return false;
   if (FText.empty()) return true;
-  if (!FScan) FScan.emplace(FText, FPage);
-  if (!FScan->Applies()) return false; // a line break: no line can hold the text
+  TTextScan scan(FText, FPage);
+  if (!scan.Applies()) return false; // a line break: no line can hold the text
   TDecodedReader reader = Decoded(form, file);
   std::string_view piece;
-  return FScan->Contains([&](char* buffer, std::size_t size) {
+  return scan.Contains([&](char* buffer, std::size_t size) {
     if (piece.empty()) piece = reader.Next();
     const std::size_t count = std::min(size, piece.size());
     std::copy_n(piece.data(), count, buffer);

@@ -2,14 +2,13 @@
 // The one decision that the search and the viewer share about a Unicode file: whether it is
 // read as its decoded text. The search lists a file when its bytes hold the text or when this
 // is true; the viewer shows the decoded text exactly when this is true, and the bytes
-// otherwise, so a file that the search lists always shows an occurrence. The rule holds no
-// state beyond one decision: one rule a thread.
+// otherwise, so a file that the search lists always shows an occurrence. The rule does not
+// change once made: threads may share it.
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "search/TextScan.h"
 #include "search/UnicodeText.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,14 +28,13 @@ public:
   // True when a file of this form is read as its decoded text: it is Unicode, and the text is
   // empty or its decoded text holds it on one line, ignoring case. file is read from its
   // first byte, in blocks; a failed read ends the text there.
-  bool ReadsDecoded(TTextForm form, TOpenFile& file);
+  bool ReadsDecoded(TTextForm form, TOpenFile& file) const;
   // The decoded text of file, of a Unicode form, as the decision reads it.
   TDecodedReader Decoded(TTextForm form, TOpenFile& file) const;
 
 private:
   const TCodePage& FPage;
   std::string FText;
-  std::optional<TTextScan> FScan; // made at the first decoded text, which most searches never meet
   bool FChecksUtf8;
   unsigned char FLacking;
 };

@@ -63,6 +63,11 @@ public:
     return static_cast<int64_t>(n);
   }
 
+  bool Rewind() override {
+    FPos = 0;
+    return true;
+  }
+
 private:
   std::string FContent;
   bool FReadFails;
@@ -115,6 +120,10 @@ TMemoryFileSystem::TEntry& TMemoryFileSystem::AddLink(const std::string& path,
   entry.Time = DefaultTime;
   entry.Target = KeyOf(target);
   return Add(KeyOf(path), entry);
+}
+
+TMemoryFileSystem::TEntry& TMemoryFileSystem::Entry(const std::string& path) {
+  return *Find(KeyOf(path));
 }
 
 TMemoryFileSystem::TEntry* TMemoryFileSystem::Find(const std::string& key) {

@@ -3,6 +3,7 @@
 // links and odd times without real files. Paths are in the engine's form (C:\Docs\a.txt).
 #include "platform/FileSystem.h"
 
+#include <atomic>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,17 +27,20 @@ public:
                   uint32_t attr = faArchive);
   void AddFolder(const std::string& path, uint32_t attr = faDirectory);
   TEntry& AddLink(const std::string& path, const std::string& target);
+  // The entry at path, to change between searches; it must exist.
+  TEntry& Entry(const std::string& path);
 
   std::unique_ptr<TFolderListing> FindFirst(const std::string& pattern) override;
   std::unique_ptr<TOpenFile> OpenForReading(const std::string& path) override;
   std::optional<TFolderId> FolderIdentity(const std::string& path) override;
 
-  int OpenListings = 0;            // listings not yet released
-  int OpenFiles = 0;               // files not yet released
-  uint64_t BytesRead = 0;          // by every file opened
-  int MisalignedReads = 0;         // into a buffer off a 64-byte boundary, which costs 3-5 x
-  std::vector<std::string> Listed; // the patterns listed, in order
-  std::vector<std::string> Opened; // the files opened, in order
+  // Files are read, and released, on the search's worker threads too.
+  int OpenListings = 0;                 // listings not yet released
+  std::atomic<int> OpenFiles = 0;       // files not yet released
+  std::atomic<uint64_t> BytesRead = 0;  // by every file opened
+  std::atomic<int> MisalignedReads = 0; // into a buffer off a 64-byte boundary: 3-5 x slower
+  std::vector<std::string> Listed;      // the patterns listed, in order
+  std::vector<std::string> Opened;      // the files opened, in order
 
   static const int32_t DefaultTime; // 25/12/2005 14:03:08
 
