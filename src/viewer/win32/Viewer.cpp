@@ -14,25 +14,15 @@ bool TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
   Clear();
   const std::string text = FContentText();
   const TCodePage& page = TCodePage::Current();
-  if (FLineBuffer.LoadLines(path, MaxShownBytes)) {
-    const std::vector<std::string>& lines = FLineBuffer.Lines();
-    TOccurrenceOffsets offsets = IndexOccurrences(lines, text, page);
-    if (WithinShowLimit(lines, offsets ? offsets->size() : 0))
-      return Show(lines, std::move(offsets), text.size(), focus, escape);
-  }
+  TIndexedText indexed = LoadIndexedText(FLineBuffer, path, text, page, MaxShownBytes);
+  const std::vector<std::string>& lines = FLineBuffer.Lines();
+  if (indexed.WithinLimit && WithinShowLimit(lines, indexed.Offsets ? indexed.Offsets->size() : 0))
+    return Show(lines, std::move(indexed.Offsets), text.size(), focus, escape);
   // Too large to show whole: the lines that hold the text, read afresh without keeping the rest.
-  TExcerpt excerpt(text, page);
-  bool stopped = false;
-  const bool lineTooLong = !FLineBuffer.ForEachLine(
-      path,
-      [&](std::string_view line) {
-        stopped = escape.StopRequested();
-        return !stopped && excerpt.Add(line);
-      },
-      LongestShownLine());
-  if (stopped) return false;
-  excerpt.Finish(lineTooLong);
-  return Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus, escape);
+  const std::optional<TExcerpt> excerpt =
+      LoadExcerpt(FLineBuffer, path, text, page, [&] { return escape.StopRequested(); });
+  if (!excerpt) return false;
+  return Show(excerpt->Lines(), excerpt->OccurrenceOffsets(), text.size(), focus, escape);
 }
 
 bool TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets,

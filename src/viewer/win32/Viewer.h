@@ -22,7 +22,8 @@ public:
   TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLabel,
           TLineBuffer& lineBuffer, std::function<std::string()> contentText);
 
-  // Shows the file with the first occurrence on each line in blue, indexes those occurrences
+  // Shows the file, a Unicode file as its decoded text where the search's rule reads it so, with
+  // the first occurrence on each line in blue, indexes those occurrences
   // and shows the first; with lfPane the pane then has the focus. A text past the show limit
   // is shown by its excerpt: a notice line, then the lines holding the content text with their
   // numbers in the file. Raises "Ne peut ouvrir le fichier %s", leaving the viewer as Clear
