@@ -53,7 +53,7 @@ double MiB(SIZE_T bytes) {
 void LoadUnlimited(TViewerWindow& window, const std::string& path) {
   TRichEditPane& pane = window.mmLignesConcernees;
   pane.Clear();
-  window.LineBuffer.LoadLines(path);
+  window.LineBuffer.LoadLines(PlatformFileSystem().NativePath(path), path);
   const auto& lines = window.LineBuffer.Lines();
   const TOccurrenceOffsets offsets = IndexOccurrences(lines, Text, TCodePage::Current());
   pane.LoadRtf(
@@ -75,7 +75,7 @@ int LoadOnce(const std::string& path, bool unlimited) {
     if (unlimited)
       LoadUnlimited(window, path);
     else
-      window.Viewer.LoadFileIntoViewer(path);
+      window.Viewer.LoadFileIntoViewer(PlatformFileSystem().NativePath(path), path);
   } catch (const Exception&) {
     outcome = "refused";
   }
@@ -96,7 +96,7 @@ int LoadOnce(const std::string& path, bool unlimited) {
 // The show limit's estimate for the file.
 std::string Estimate(const std::string& path) {
   TLineBuffer buffer;
-  buffer.LoadLines(path);
+  buffer.LoadLines(PlatformFileSystem().NativePath(path), path);
   const TOccurrenceOffsets offsets = IndexOccurrences(buffer.Lines(), Text, TCodePage::Current());
   return Format("%6.1f", ShowSeconds(buffer.Lines(), offsets ? offsets->size() : 0));
 }

@@ -58,9 +58,10 @@ void TLineSplitter::Finish() {
 
 TLineBuffer::TLineBuffer(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
 
-bool TLineBuffer::LoadLines(const std::string& path, uint64_t maxBytes) {
+bool TLineBuffer::LoadLines(const TNativeName& path, const std::string& shownPath,
+                            uint64_t maxBytes) {
   const std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
-  if (!file) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
+  if (!file) throw Exception(Format("Ne peut ouvrir le fichier %s", shownPath.c_str()));
   FLines.clear(); // before the read, so that the old lines and the new file are not held at once
   TReadOutcome outcome;
   try {
@@ -71,7 +72,8 @@ bool TLineBuffer::LoadLines(const std::string& path, uint64_t maxBytes) {
   }
   if (outcome == roRead) return true;
   FLines = {};
-  if (outcome == roFailed) throw Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
+  if (outcome == roFailed)
+    throw Exception(Format("Ne peut ouvrir le fichier %s", shownPath.c_str()));
   return false;
 }
 

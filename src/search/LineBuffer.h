@@ -37,10 +37,11 @@ public:
   const std::vector<std::string>& Lines() const { return FLines; }
   // Replaces the lines with those of the file at path, opened for reading and read in blocks
   // up to its first NUL, so that what lies beyond is never read. Raises "Ne peut ouvrir le
-  // fichier %s" when it cannot be opened (the lines are then kept) or read, std::bad_alloc when
-  // it does not fit in memory. False, with no lines, when the text before the NUL is longer
-  // than maxBytes: the reading stops at the first byte beyond.
-  bool LoadLines(const std::string& path, uint64_t maxBytes = NoLimit);
+  // fichier %s" with shownPath when it cannot be opened (the lines are then kept) or read,
+  // std::bad_alloc when it does not fit in memory. False, with no lines, when the text before
+  // the NUL is longer than maxBytes: the reading stops at the first byte beyond.
+  bool LoadLines(const TNativeName& path, const std::string& shownPath,
+                 uint64_t maxBytes = NoLimit);
 
 private:
   enum TReadOutcome { roRead, roTooLong, roFailed };

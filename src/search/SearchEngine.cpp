@@ -14,24 +14,30 @@ TSearchEngine::TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& for
     : FFileSystem(fileSystem), FFormatSettings(formatSettings), FCodePage(codePage),
       FLineBuffer(fileSystem) {}
 
-void TSearchEngine::Search(const TSearchRequest& request) {
+void TSearchEngine::Search(const TSearchRequest& request,
+                           const std::optional<TNativeName>& nativeFolder) {
   FFoundFiles.clear();
   FSearchRequest = request;
   if (FSearchRequest.Mask.empty()) FSearchRequest.Mask = "*.*";
   FNeedle = FCodePage.UpperCase(FSearchRequest.Text);
   FTextScan.emplace(FSearchRequest.Text, FCodePage);
-  ScanFolder(FSearchRequest.Folder, FSearchRequest.Mask);
+  // An empty folder is the root of the current drive, as "\" reads.
+  ScanFolder(FSearchRequest.Folder,
+             nativeFolder ? *nativeFolder : FFileSystem.NativePath(JoinPath(request.Folder, "")),
+             FSearchRequest.Mask);
 }
 
-void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mask) {
+void TSearchEngine::ScanFolder(const std::string& folder, const TNativeName& native,
+                               const std::string& mask) {
   FMask.reset();
-  ScanListing(FFileSystem.FindFirst(JoinPath(folder, "*.*")), folder, mask);
+  ScanListing(FFileSystem.ListFolder(native), folder, native, mask);
 }
 
 void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
-                                const std::string& folder, const std::string& mask) {
+                                const std::string& folder, TNativeName native,
+                                const std::string& mask) {
   if (!listing) return;
-  FPath.emplace_back().Folder = folder;
+  FPath.emplace_back().Native = std::move(native);
   struct TPop {
     std::vector<TPathFolder>& Path;
     ~TPop() { Path.pop_back(); }
@@ -41,9 +47,9 @@ void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(*listing, entry, folder, mask);
-    else if (NameMatches(entry.Name, mask) && FileContainsText(*listing, entry, folder) &&
+    else if (NameMatches(entry.Name, mask) && FileContainsText(*listing, entry) &&
              listing->ReadDetails(entry))
-      AddFoundFile(entry, folder);
+      AddFoundFile(*listing, entry, folder);
   }
 }
 
@@ -52,16 +58,16 @@ void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
 void TSearchEngine::ScanSubfolder(TFolderListing& listing, const TSearchRec& entry,
                                   const std::string& folder, const std::string& mask) {
   if (!FSearchRequest.IncludeSubfolders) return;
-  const std::string path = JoinPath(folder, entry.Name);
-  if ((entry.Attr & faSymLink) && LeadsBackOnPath(path)) return;
-  ScanListing(listing.ListFolder(entry), path, mask);
+  TNativeName native = listing.NativePath(entry);
+  if ((entry.Attr & faSymLink) && LeadsBackOnPath(native)) return;
+  ScanListing(listing.ListFolder(entry), JoinPath(folder, entry.Name), std::move(native), mask);
 }
 
-bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
+bool TSearchEngine::LeadsBackOnPath(const TNativeName& folder) {
   const std::optional<TFolderId> identity = FFileSystem.FolderIdentity(folder);
   if (!identity) return false;
   for (TPathFolder& level : FPath) {
-    if (!level.IdentityRead) level.Identity = FFileSystem.FolderIdentity(level.Folder);
+    if (!level.IdentityRead) level.Identity = FFileSystem.FolderIdentity(level.Native);
     level.IdentityRead = true;
     if (level.Identity == identity) return true;
   }
@@ -75,12 +81,11 @@ bool TSearchEngine::NameMatches(const std::string& name, const std::string& mask
   return FMask->MatchName(name);
 }
 
-bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& entry,
-                                     const std::string& folder) {
+bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& entry) {
   if (FSearchRequest.Text.empty()) return true;
   if (FTextScan && FTextScan->Applies()) return ScanContains(listing, entry);
   try {
-    FLineBuffer.LoadLines(JoinPath(folder, entry.Name));
+    FLineBuffer.LoadLines(listing.NativePath(entry), entry.Name);
   } catch (...) { // whatever stops the load, the file is simply not found
     return false;
   }
@@ -104,7 +109,8 @@ bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entr
   }
 }
 
-void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& folder) {
+void TSearchEngine::AddFoundFile(TFolderListing& listing, const TSearchRec& entry,
+                                 const std::string& folder) {
   auto record = std::make_unique<TInfoFic>();
   record->Index = static_cast<int32_t>(FFoundFiles.size()) + 1;
   record->Name = entry.Name;
@@ -112,6 +118,7 @@ void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& fol
   record->Size = static_cast<int64_t>(entry.Size);
   record->Time = entry.Time;
   record->DateText = FormatFileTime(record->Time, FFormatSettings);
+  record->NativePath = listing.NativePath(entry);
   FFoundFiles.push_back(std::move(record));
 }
 

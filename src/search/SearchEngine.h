@@ -29,15 +29,18 @@ public:
   TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& formatSettings,
                 const TCodePage& codePage = TCodePage::Current());
 
-  // Releases the last search's records, then walks request.Folder. An invalid mask or an
-  // invalid file time leaves the walk with the records found so far.
-  void Search(const TSearchRequest& request);
-  // Walks folder, depth-first when the request includes subfolders, appending found files.
-  void ScanFolder(const std::string& folder, const std::string& mask);
-  // Whether the file that listing gave last as entry, in folder, holds the request's text on
-  // one line; a file that cannot be read holds nothing. Never raises.
-  bool FileContainsText(TFolderListing& listing, const TSearchRec& entry,
-                        const std::string& folder);
+  // Releases the last search's records, then walks request.Folder, which nativeFolder names
+  // as the system does (the folder tree's node gives it; none: the folder's native path). An
+  // invalid mask or an invalid file time leaves the walk with the records found so far.
+  void Search(const TSearchRequest& request,
+              const std::optional<TNativeName>& nativeFolder = std::nullopt);
+  // Walks folder (native: the same as the system names it), depth-first when the request
+  // includes subfolders, appending found files. Every listing and open goes through the
+  // native names: a name shown alike names no other file, and leads nowhere outside.
+  void ScanFolder(const std::string& folder, const TNativeName& native, const std::string& mask);
+  // Whether the file that listing gave last as entry holds the request's text on one line; a
+  // file that cannot be read holds nothing. Never raises.
+  bool FileContainsText(TFolderListing& listing, const TSearchRec& entry);
 
   // Records made later are written with the new settings; those made keep their text.
   void SetFormatSettings(const TFormatSettings& formatSettings);
@@ -50,20 +53,20 @@ public:
 private:
   // A folder of the current path; its identity is asked for only when a link is met.
   struct TPathFolder {
-    std::string Folder;
+    TNativeName Native;
     bool IdentityRead = false;
     std::optional<TFolderId> Identity;
   };
 
   // The listing's folder is opened from its parent's, which spares the system the path.
   void ScanListing(const std::unique_ptr<TFolderListing>& listing, const std::string& folder,
-                   const std::string& mask);
+                   TNativeName native, const std::string& mask);
   void ScanSubfolder(TFolderListing& listing, const TSearchRec& entry, const std::string& folder,
                      const std::string& mask);
-  bool LeadsBackOnPath(const std::string& folder);
+  bool LeadsBackOnPath(const TNativeName& folder);
   bool NameMatches(const std::string& name, const std::string& mask);
   bool ScanContains(TFolderListing& listing, const TSearchRec& entry);
-  void AddFoundFile(const TSearchRec& entry, const std::string& folder);
+  void AddFoundFile(TFolderListing& listing, const TSearchRec& entry, const std::string& folder);
 
   TFileSystem& FFileSystem;
   TFormatSettings FFormatSettings;

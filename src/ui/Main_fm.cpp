@@ -204,7 +204,7 @@ TSearchRequest TfmMain::SearchRequestFromControls() const {
 void TfmMain::grFicRowChanged(int /*oldRow*/, int newRow) {
   if (newRow <= 0) return;
   const TInfoFic& file = *FoundFiles()[newRow - 1];
-  FViewer->LoadFileIntoViewer(JoinPath(file.Folder, file.Name),
+  FViewer->LoadFileIntoViewer(file.NativePath, JoinPath(file.Folder, file.Name),
                               Application().HandlingKey() ? lfKeep : lfPane);
 }
 

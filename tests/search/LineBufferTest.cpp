@@ -99,9 +99,9 @@ TEST(LineBufferTest, ALimitStopsTheReadingOfATextTooLong) {
     fs.AddFile("C:\\old.txt", "old");
     fs.AddFile("C:\\a.txt", c.Content);
     TLineBuffer buffer(fs);
-    buffer.LoadLines("C:\\old.txt");
+    buffer.LoadLines({"C:\\old.txt"}, "C:\\old.txt");
     fs.BytesRead = 0;
-    EXPECT_EQ(buffer.LoadLines("C:\\a.txt", c.Limit), c.Loaded);
+    EXPECT_EQ(buffer.LoadLines({"C:\\a.txt"}, "C:\\a.txt", c.Limit), c.Loaded);
     EXPECT_EQ(buffer.Lines(), c.Lines);
     EXPECT_LE(fs.BytesRead, c.MostRead);
     EXPECT_EQ(fs.OpenFiles, 0);
@@ -113,14 +113,14 @@ TEST(LineBufferTest, LoadsTheFileOrKeepsItsLinesWhenTheOpenFails) {
   fs.AddFile("C:\\a.txt", "one\r\ntwo\r\n");
   fs.AddFile("C:\\locked.txt", "x").Locked = true;
   TLineBuffer buffer(fs);
-  buffer.LoadLines("C:\\a.txt");
+  buffer.LoadLines({"C:\\a.txt"}, "C:\\a.txt");
   EXPECT_EQ(buffer.Lines(), (TLines{"one", "two"}));
   EXPECT_EQ(fs.OpenFiles, 0);
 
   for (const char* path : {"C:\\locked.txt", "C:\\missing.txt", "D:\\a.txt"}) {
     SCOPED_TRACE(path);
     try {
-      buffer.LoadLines(path);
+      buffer.LoadLines({path}, path);
       ADD_FAILURE() << "no error";
     } catch (const Exception& e) {
       EXPECT_EQ(e.Message(), std::string("Ne peut ouvrir le fichier ") + path);
@@ -134,10 +134,10 @@ TEST(LineBufferTest, ReadFailureIsAnErrorAndReleasesTheFile) {
   fs.AddFile("C:\\a.txt", "one");
   fs.AddFile("C:\\bad.txt", "two").ReadFails = true;
   TLineBuffer buffer(fs);
-  buffer.LoadLines("C:\\a.txt");
-  EXPECT_THROW(buffer.LoadLines("C:\\bad.txt"), Exception);
+  buffer.LoadLines({"C:\\a.txt"}, "C:\\a.txt");
+  EXPECT_THROW(buffer.LoadLines({"C:\\bad.txt"}, "C:\\bad.txt"), Exception);
   EXPECT_TRUE(buffer.Lines().empty());
   EXPECT_EQ(fs.OpenFiles, 0);
-  buffer.LoadLines("C:\\a.txt");
+  buffer.LoadLines({"C:\\a.txt"}, "C:\\a.txt");
   EXPECT_EQ(buffer.Lines(), TLines{"one"});
 }

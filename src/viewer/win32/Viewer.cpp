@@ -16,14 +16,15 @@ TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLab
     : FPane(pane), FCounter(counter), FLineLabel(lineLabel), FLineBuffer(lineBuffer),
       FContentText(std::move(contentText)) {}
 
-void TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
+void TViewer::LoadFileIntoViewer(const TNativeName& path, const std::string& shownPath,
+                                 TLoadFocus focus) {
   FOccurrenceOffsets.reset();
   FPane.Clear();
-  if (!FLineBuffer.LoadLines(path, MaxShownBytes)) throw TooLargeToShow(path);
+  if (!FLineBuffer.LoadLines(path, shownPath, MaxShownBytes)) throw TooLargeToShow(shownPath);
   const std::string text = FContentText();
   const std::vector<std::string>& lines = FLineBuffer.Lines();
   TOccurrenceOffsets offsets = IndexOccurrences(lines, text, TCodePage::Current());
-  if (!WithinShowLimit(lines, offsets ? offsets->size() : 0)) throw TooLargeToShow(path);
+  if (!WithinShowLimit(lines, offsets ? offsets->size() : 0)) throw TooLargeToShow(shownPath);
   FOccurrenceOffsets = std::move(offsets);
   FPane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP()),
                                GetSysColor(COLOR_WINDOW)),

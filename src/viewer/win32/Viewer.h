@@ -21,11 +21,13 @@ public:
   TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLabel,
           TLineBuffer& lineBuffer, std::function<std::string()> contentText);
 
-  // Shows the file with the first occurrence on each line in blue, indexes those occurrences
-  // and shows the first; with lfPane the pane then has the focus. Raises "Ne peut ouvrir le
-  // fichier %s", or "Fichier trop volumineux pour être affiché : %s" for a text past the show
-  // limit, leaving the pane empty, the index unassigned and the counter and focus as they were.
-  void LoadFileIntoViewer(const std::string& path, TLoadFocus focus = lfPane);
+  // Shows the file at path with the first occurrence on each line in blue, indexes those
+  // occurrences and shows the first; with lfPane the pane then has the focus. Raises "Ne peut
+  // ouvrir le fichier %s", or "Fichier trop volumineux pour être affiché : %s" for a text past
+  // the show limit, with shownPath, leaving the pane empty, the index unassigned and the
+  // counter and focus as they were.
+  void LoadFileIntoViewer(const TNativeName& path, const std::string& shownPath,
+                          TLoadFocus focus = lfPane);
   // Scrolls the current occurrence to the height of the old selection, selects it over the
   // content text's length and writes the counter. Needs an index.
   void ShowCurrentOccurrence();

@@ -59,7 +59,8 @@ protected:
   HWND Pane() const { return Window.mmLignesConcernees.Handle(); }
   void Load(const std::string& bytes, const std::string& text) {
     Window.ContentText = text;
-    Window.Viewer.LoadFileIntoViewer(Folder.Write("f.txt", bytes));
+    const std::string path = Folder.Write("f.txt", bytes);
+    Window.Viewer.LoadFileIntoViewer(PlatformFileSystem().NativePath(path), path);
   }
   // The selection, the counter and the label after a step to the given occurrence.
   void ExpectShown(int32_t occurrence, int32_t position, int32_t length, const char* counter) {
@@ -245,7 +246,7 @@ TEST_F(ViewerTest, FileThatCannotBeOpenedOrIsTooLargeLeavesAnEmptyPaneAndInertBu
     Load("a\r\nxa\r\n", "a");
     SetFocus(Window.Handle());
     try {
-      Window.Viewer.LoadFileIntoViewer(row.Path);
+      Window.Viewer.LoadFileIntoViewer(PlatformFileSystem().NativePath(row.Path), row.Path);
       ADD_FAILURE() << "no error";
     } catch (const Exception& e) {
       EXPECT_EQ(e.Message(), row.Message);
