@@ -1,8 +1,7 @@
 #include "search/LineBuffer.h"
 
 #include "base/SysUtils.h"
-
-#include <memory>
+#include "search/AlignedBlock.h"
 
 namespace {
 // Large enough that a read costs little against splitting what it brings, small enough that a
@@ -80,7 +79,7 @@ bool TLineBuffer::LoadLines(const TNativeName& path, const std::string& shownPat
 // Reads nothing past the first NUL, nor past the byte that shows the text too long.
 TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBytes) {
   TLineSplitter splitter(FLines);
-  const auto block = std::make_unique_for_overwrite<char[]>(BlockSize);
+  const TAlignedBlock block = NewAlignedBlock(BlockSize);
   uint64_t length = 0;
   for (;;) {
     const uint64_t left = maxBytes - length;

@@ -100,8 +100,8 @@ TTextScan::TTextScan(std::string_view text, const TCodePage& page, std::size_t b
     : FNeedle(page.UpperCase(text)), FUpper(page.UpperTable()), FWide(wide), FBlockSize(blockSize) {
   FApplies = FNeedle.find(static_cast<char>(page.Upper('\r'))) == std::string::npos &&
              FNeedle.find(static_cast<char>(page.Upper('\n'))) == std::string::npos;
-  const std::size_t carry = FNeedle.empty() ? 0 : FNeedle.size() - 1;
-  FBuffer.resize(carry + FBlockSize);
+  FHead = AlignUp(FNeedle.empty() ? 0 : FNeedle.size() - 1);
+  FBuffer = NewAlignedBlock(FHead + FBlockSize);
   ChooseFilter();
 }
 
@@ -137,12 +137,13 @@ std::size_t TTextScan::Find(std::string_view text) const {
 
 TTextScan::TBlockOutcome TTextScan::ScanBlock(std::size_t count) {
   bool nul = false;
+  unsigned char* const head = reinterpret_cast<unsigned char*>(FBuffer.get()) + FHead;
   const std::size_t length = FKept + count;
-  if (SearchBeforeNul(FBuffer.data(), FKept, length, nul) != std::string::npos) return boFound;
+  if (SearchBeforeNul(head - FKept, FKept, length, nul) != std::string::npos) return boFound;
   if (nul) return boEnded;
   // A match may begin in the last needle-length-minus-one bytes and end in the next block.
   const std::size_t keep = std::min(length, FNeedle.size() - 1);
-  std::memmove(FBuffer.data(), FBuffer.data() + length - keep, keep);
+  std::memmove(head - keep, head + count - keep, keep);
   FKept = keep;
   return boMore;
 }

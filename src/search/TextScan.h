@@ -4,12 +4,12 @@
 // before the first NUL byte; the file is read in blocks into one reusable buffer and the
 // reading stops at the first match or the first NUL.
 #include "platform/CodePage.h"
+#include "search/AlignedBlock.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class TTextScan {
 public:
@@ -63,17 +63,19 @@ private:
   bool FHasFilter = false;
   TFilter FFilter;
   bool FWide;
-  // The bytes kept from the previous block (a match may straddle two), then the new block.
+  // The bytes kept from the previous block (a match may straddle two) lie just before FHead,
+  // where every block is read, on a ReadAlignment boundary.
   std::size_t FBlockSize;
+  std::size_t FHead;
   std::size_t FKept = 0;
-  std::vector<unsigned char> FBuffer;
+  TAlignedBlock FBuffer;
 };
 
 template <class TRead> bool TTextScan::Contains(TRead&& read) {
   if (FNeedle.empty()) return true;
   FKept = 0;
   for (std::size_t ask = std::min(FBlockSize, FirstRead);; ask = FBlockSize) {
-    const std::size_t count = read(reinterpret_cast<char*>(FBuffer.data() + FKept), ask);
+    const std::size_t count = read(FBuffer.get() + FHead, ask);
     if (count == 0) return false;
     const TBlockOutcome outcome = ScanBlock(count);
     if (outcome != boMore) return outcome == boFound;

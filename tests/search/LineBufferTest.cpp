@@ -104,6 +104,7 @@ TEST(LineBufferTest, ALimitStopsTheReadingOfATextTooLong) {
     EXPECT_EQ(buffer.LoadLines({"C:\\a.txt"}, "C:\\a.txt", c.Limit), c.Loaded);
     EXPECT_EQ(buffer.Lines(), c.Lines);
     EXPECT_LE(fs.BytesRead, c.MostRead);
+    EXPECT_EQ(fs.MisalignedReads, 0);
     EXPECT_EQ(fs.OpenFiles, 0);
   }
 }

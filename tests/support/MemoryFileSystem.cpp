@@ -3,6 +3,7 @@
 #include "platform/DosTime.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 const int32_t TMemoryFileSystem::DefaultTime = PackDosDateTime({2005, 12, 25, 14, 3, 8});
@@ -69,6 +70,7 @@ public:
     std::memcpy(buffer, FContent.data() + FPos, n);
     FPos += n;
     FFileSystem.BytesRead += n;
+    FFileSystem.MisalignedReads += reinterpret_cast<uintptr_t>(buffer) % 64 != 0;
     return static_cast<int64_t>(n);
   }
 
