@@ -27,9 +27,8 @@ std::string ShownName(std::wstring_view name) {
   const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
   const char* lost = utf8 ? nullptr : "?";
   const int length = static_cast<int>(name.size());
-  std::string shown(WideCharToMultiByte(CP_ACP, flags, name.data(), length, nullptr, 0, lost,
-                                        nullptr),
-                    '\0');
+  std::string shown(
+      WideCharToMultiByte(CP_ACP, flags, name.data(), length, nullptr, 0, lost, nullptr), '\0');
   WideCharToMultiByte(CP_ACP, flags, name.data(), length, shown.data(),
                       static_cast<int>(shown.size()), lost, nullptr);
   return shown;
