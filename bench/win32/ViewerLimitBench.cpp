@@ -4,9 +4,14 @@
 //   viewer_limit_bench               the table, loads by the viewer (files past the limit refused)
 //   viewer_limit_bench --unlimited   the same loads done in full, whatever they cost: the
 //                                    figures the limit is fitted to
+//   viewer_limit_bench --excerpt     logs of 20, 200 and 2,000 MB, every hundredth line marked:
+//                                    the viewer's load of each (its excerpt), the pane's part of
+//                                    it, and the search's read of the whole file
 #include "ViewerWindow.h"
 
 #include "base/SysUtils.h"
+#include "search/TextScan.h"
+#include "viewer/Excerpt.h"
 #include "viewer/RtfWriter.h"
 #include "viewer/ShowLimit.h"
 
@@ -17,6 +22,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -61,24 +68,15 @@ void LoadUnlimited(TViewerWindow& window, const std::string& path) {
       lines.size());
 }
 
-// One load in this process: wall and processor seconds, peak and starting working set.
-int LoadOnce(const std::string& path, bool unlimited) {
-  TViewerWindow window;
-  window.ContentText = Text;
+// Runs work in this process and prints what it says with its wall and processor seconds, its
+// peak and its starting working set.
+int Measure(const std::function<std::string()>& work) {
   PROCESS_MEMORY_COUNTERS before{}, after{};
   GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
   FILETIME creation, exit, kernel0, user0, kernel1, user1;
   GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel0, &user0);
   const auto start = std::chrono::steady_clock::now();
-  std::string outcome = "shown";
-  try {
-    if (unlimited)
-      LoadUnlimited(window, path);
-    else
-      window.Viewer.LoadFileIntoViewer(PlatformFileSystem().NativePath(path), path);
-  } catch (const Exception&) {
-    outcome = "refused";
-  }
+  const std::string outcome = work();
   const double wall =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel1, &user1);
@@ -93,6 +91,50 @@ int LoadOnce(const std::string& path, bool unlimited) {
   return 0;
 }
 
+// One load in this process.
+int LoadOnce(const std::string& path, bool unlimited) {
+  TViewerWindow window;
+  window.ContentText = Text;
+  return Measure([&]() -> std::string {
+    try {
+      if (unlimited)
+        LoadUnlimited(window, path);
+      else
+        window.Viewer.LoadFileIntoViewer(PlatformFileSystem().NativePath(path), path);
+    } catch (const Exception&) {
+      return "refused";
+    }
+    return window.LineBuffer.Lines().empty() ? "excerpt" : "shown";
+  });
+}
+
+// The pane's part of the load of a file's excerpt: the excerpt is read first, unmeasured.
+int LoadExcerptPane(const std::string& path) {
+  TViewerWindow window;
+  TExcerpt excerpt(Text, TCodePage::Current());
+  window.LineBuffer.ForEachLine(PlatformFileSystem().NativePath(path), path, [&](std::string_view line) { return excerpt.Add(line); });
+  excerpt.Finish();
+  return Measure([&] {
+    window.mmLignesConcernees.LoadRtf(MarkedLinesRtf(excerpt.Lines(), excerpt.OccurrenceOffsets(),
+                                                     std::strlen(Text), int(GetACP()),
+                                                     GetSysColor(COLOR_WINDOW)),
+                                      excerpt.Lines().size());
+    return std::string("pane");
+  });
+}
+
+// The search's read of the whole file: its scan for a text that the file does not hold.
+int SearchRead(const std::string& path) {
+  TTextScan scan("absent", TCodePage::Current());
+  return Measure([&] {
+    const std::unique_ptr<TOpenFile> file = PlatformFileSystem().OpenForReading(path);
+    const bool found = scan.Contains([&](char* buffer, size_t size) {
+      return static_cast<size_t>(std::max<int64_t>(file->Read(buffer, size), 0));
+    });
+    return std::string(found ? "found" : "read");
+  });
+}
+
 // The show limit's estimate for the file.
 std::string Estimate(const std::string& path) {
   TLineBuffer buffer;
@@ -102,7 +144,7 @@ std::string Estimate(const std::string& path) {
 }
 
 // Runs LoadOnce in a child and returns its line, or a note when it fails or takes too long.
-std::string LoadInChild(const std::string& path, bool unlimited) {
+std::string LoadInChild(const std::string& mode, const std::string& path) {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -115,8 +157,7 @@ std::string LoadInChild(const std::string& path, bool unlimited) {
   startup.hStdOutput = writeEnd;
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION process{};
-  std::string commandLine =
-      Format("\"%s\" %s \"%s\"", self, unlimited ? "--load-unlimited" : "--load", path.c_str());
+  std::string commandLine = Format("\"%s\" %s \"%s\"", self, mode.c_str(), path.c_str());
   if (!CreateProcessA(self, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                       &startup, &process))
     return "cannot start";
@@ -169,8 +210,31 @@ int RunTable(bool unlimited) {
                 run.MarkEvery == 0   ? "none"
                 : run.MarkEvery == 1 ? "all"
                                      : "1 in 10",
-                LoadInChild(path, unlimited).c_str(), Estimate(path).c_str());
+                LoadInChild(unlimited ? "--load-unlimited" : "--load", path).c_str(),
+                Estimate(path).c_str());
     std::fflush(stdout);
+  }
+  std::filesystem::remove_all(folder);
+  return 0;
+}
+
+int RunExcerptTable() {
+  const std::string folder = std::filesystem::temp_directory_path().string() + "viewer-excerpt";
+  std::filesystem::create_directories(folder);
+  std::printf("%8s | %-47s | %-47s | %-47s\n", "MB", "viewer's load", "of it the pane's",
+              "search's read of the whole file");
+  std::printf("%8s |", "");
+  for (int k = 0; k < 3; ++k)
+    std::printf(" %-7s %6s %6s %8s %8s |", "", "wall s", "cpu s", "peak MiB", "base MiB");
+  std::printf("\n");
+  for (const uint64_t megabytes : {20, 200, 2000}) {
+    const std::string path = folder + "\\log.txt";
+    MakeFile(path, megabytes * 1000000, 100, 100);
+    std::printf("%8llu | %s | %s | %s\n", (unsigned long long)megabytes,
+                LoadInChild("--load", path).c_str(), LoadInChild("--excerpt-pane", path).c_str(),
+                LoadInChild("--search-read", path).c_str());
+    std::fflush(stdout);
+    std::filesystem::remove(path);
   }
   std::filesystem::remove_all(folder);
   return 0;
@@ -182,6 +246,9 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (argc == 3 && mode == "--load") return LoadOnce(argv[2], false);
     if (argc == 3 && mode == "--load-unlimited") return LoadOnce(argv[2], true);
+    if (argc == 3 && mode == "--excerpt-pane") return LoadExcerptPane(argv[2]);
+    if (argc == 3 && mode == "--search-read") return SearchRead(argv[2]);
+    if (mode == "--excerpt") return RunExcerptTable();
     return RunTable(mode == "--unlimited");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());

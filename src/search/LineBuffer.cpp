@@ -33,10 +33,10 @@ void TLineSplitter::Add(std::string_view piece) {
       return;
     }
     if (FLine.empty()) {
-      FLines.emplace_back(piece.substr(pos, stop - pos));
+      FOnLine(piece.substr(pos, stop - pos));
     } else {
       FLine.append(piece.substr(pos, stop - pos));
-      FLines.push_back(std::move(FLine));
+      FOnLine(FLine);
       FLine.clear();
     }
     pos = stop + 1;
@@ -50,35 +50,61 @@ void TLineSplitter::Add(std::string_view piece) {
 }
 
 void TLineSplitter::Finish() {
-  if (!FLine.empty()) FLines.push_back(std::move(FLine));
+  if (!FLine.empty()) FOnLine(FLine);
   FLine.clear();
   FAfterCR = false;
 }
 
 TLineBuffer::TLineBuffer(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
 
+namespace {
+Exception CannotOpen(const std::string& shownPath) {
+  return Exception(Format("Ne peut ouvrir le fichier %s", shownPath.c_str()));
+}
+} // namespace
+
+std::unique_ptr<TOpenFile> TLineBuffer::Open(const TNativeName& path,
+                                             const std::string& shownPath) const {
+  std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
+  if (!file) throw CannotOpen(shownPath);
+  return file;
+}
+
 bool TLineBuffer::LoadLines(const TNativeName& path, const std::string& shownPath,
                             uint64_t maxBytes) {
-  const std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
-  if (!file) throw Exception(Format("Ne peut ouvrir le fichier %s", shownPath.c_str()));
+  const std::unique_ptr<TOpenFile> file = Open(path, shownPath);
   FLines.clear(); // before the read, so that the old lines and the new file are not held at once
   TReadOutcome outcome;
   try {
-    outcome = ReadLines(*file, maxBytes);
+    TLineSplitter splitter(FLines);
+    outcome = ReadLines(*file, maxBytes, splitter, [] { return true; });
   } catch (...) { // out of memory: what was read is given back at once
     FLines = {};
     throw;
   }
   if (outcome == roRead) return true;
   FLines = {};
-  if (outcome == roFailed)
-    throw Exception(Format("Ne peut ouvrir le fichier %s", shownPath.c_str()));
+  if (outcome == roFailed) throw CannotOpen(shownPath);
   return false;
 }
 
-// Reads nothing past the first NUL, nor past the byte that shows the text too long.
-TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBytes) {
-  TLineSplitter splitter(FLines);
+void TLineBuffer::ForEachLine(const TNativeName& path, const std::string& shownPath,
+                              const std::function<bool(std::string_view)>& onLine) {
+  const std::unique_ptr<TOpenFile> file = Open(path, shownPath);
+  FLines = {};
+  bool more = true;
+  TLineSplitter splitter([&](std::string_view line) {
+    if (more) more = onLine(line);
+  });
+  if (ReadLines(*file, NoLimit, splitter, [&] { return more; }) == roFailed)
+    throw CannotOpen(shownPath);
+}
+
+// Reads nothing past the first NUL, nor past the byte that shows the text too long, nor past
+// the block after which more() fails.
+TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBytes,
+                                                 TLineSplitter& splitter,
+                                                 const std::function<bool()>& more) {
   const TAlignedBlock block = NewAlignedBlock(BlockSize);
   uint64_t length = 0;
   for (;;) {
@@ -92,6 +118,7 @@ TLineBuffer::TReadOutcome TLineBuffer::ReadLines(TOpenFile& file, uint64_t maxBy
     length += text.size();
     splitter.Add(text);
     if (text.size() < ask) break; // the end of the file, or a NUL
+    if (!more()) return roStopped;
   }
   splitter.Finish();
   return roRead;

@@ -4,7 +4,9 @@
 #include "platform/FileSystem.h"
 
 #include <cstdint>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,14 +18,20 @@ std::vector<std::string> SplitLines(std::string_view bytes);
 // The same rule over a text that arrives in pieces, cut anywhere (a CR LF may straddle two).
 class TLineSplitter {
 public:
-  explicit TLineSplitter(std::vector<std::string>& lines) : FLines(lines) {}
+  // Given each line as it ends; the view lasts only for the call.
+  using TOnLine = std::function<void(std::string_view line)>;
+
+  explicit TLineSplitter(TOnLine onLine) : FOnLine(std::move(onLine)) {}
+  // Appends the lines to lines.
+  explicit TLineSplitter(std::vector<std::string>& lines)
+      : FOnLine([&lines](std::string_view line) { lines.emplace_back(line); }) {}
   // piece holds no NUL: the text ends before the first one.
   void Add(std::string_view piece);
   // The text is over: its last line counts even without a line break.
   void Finish();
 
 private:
-  std::vector<std::string>& FLines;
+  TOnLine FOnLine;
   std::string FLine;     // the line not yet ended by a break
   bool FAfterCR = false; // a CR ended the last piece: an LF first in the next is its break's
 };
@@ -42,10 +50,18 @@ public:
   // the NUL is longer than maxBytes: the reading stops at the first byte beyond.
   bool LoadLines(const TNativeName& path, const std::string& shownPath,
                  uint64_t maxBytes = NoLimit);
+  // Hands the lines of the file at path, read as LoadLines reads them, to onLine one by one
+  // instead of keeping them, until the text ends or onLine answers false; the buffer is left
+  // with no lines. Raises as LoadLines.
+  void ForEachLine(const TNativeName& path, const std::string& shownPath,
+                   const std::function<bool(std::string_view)>& onLine);
 
 private:
-  enum TReadOutcome { roRead, roTooLong, roFailed };
-  TReadOutcome ReadLines(TOpenFile& file, uint64_t maxBytes);
+  enum TReadOutcome { roRead, roTooLong, roFailed, roStopped };
+  // Feeds splitter the text of file up to its first NUL, block by block, while more() holds.
+  static TReadOutcome ReadLines(TOpenFile& file, uint64_t maxBytes, TLineSplitter& splitter,
+                                const std::function<bool()>& more);
+  std::unique_ptr<TOpenFile> Open(const TNativeName& path, const std::string& shownPath) const;
 
   TFileSystem& FFileSystem;
   std::vector<std::string> FLines;

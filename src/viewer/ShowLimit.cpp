@@ -3,18 +3,20 @@
 namespace {
 // Characters of the pane's font in one row of its 824 pixels, scroll bar taken off.
 constexpr size_t RowChars = 100;
-constexpr double MaxSeconds = 8;
 } // namespace
 
+double LineShowSeconds(size_t length) {
+  const size_t wraps = length > RowChars ? (length - 1) / RowChars : 0;
+  return (0.53 * double(length) + 34 + 127 * double(wraps)) / 1e6;
+}
+
 double ShowSeconds(const std::vector<std::string>& lines, size_t marks) {
-  double bytes = 0, wraps = 0;
-  for (const std::string& line : lines) {
-    bytes += double(line.size());
-    if (line.size() > RowChars) wraps += double((line.size() - 1) / RowChars);
-  }
-  return (0.53 * bytes + 34 * double(lines.size()) + 127 * wraps + 36 * double(marks)) / 1e6;
+  double seconds = MarkShowSeconds * double(marks);
+  for (const std::string& line : lines)
+    seconds += LineShowSeconds(line.size());
+  return seconds;
 }
 
 bool WithinShowLimit(const std::vector<std::string>& lines, size_t marks) {
-  return ShowSeconds(lines, marks) <= MaxSeconds;
+  return ShowSeconds(lines, marks) <= MaxShowSeconds;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // How much text the viewer agrees to show. The pane's load blocks the window, and under Wine its
 // time grows with the bytes, the lines, the rows that long lines wrap into and the marked lines;
-// past the bound below a file is refused rather than freezing the window.
+// past the bound below a file is shown by its excerpt rather than freezing the window.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,6 +22,12 @@
 // about 100 bytes cost least, so no text longer than MaxShownBytes can pass: the reading stops
 // there.
 constexpr uint64_t MaxShownBytes = 9 << 20;
+
+// The show budget, and the estimated seconds that one line of length bytes and one mark add to a
+// load.
+constexpr double MaxShowSeconds = 8;
+double LineShowSeconds(size_t length);
+constexpr double MarkShowSeconds = 36e-6;
 
 // The estimated seconds of the load of lines with marks marked lines.
 double ShowSeconds(const std::vector<std::string>& lines, size_t marks);

@@ -142,3 +142,46 @@ TEST(LineBufferTest, ReadFailureIsAnErrorAndReleasesTheFile) {
   buffer.LoadLines({"C:\\a.txt"}, "C:\\a.txt");
   EXPECT_EQ(buffer.Lines(), TLines{"one"});
 }
+
+// The excerpt's reading: the lines one by one, none kept, the reading over at the first NUL or
+// with the block in which the reader had enough.
+TEST(LineBufferTest, ForEachLineHandsOverLinesUntilTheReaderHasEnough) {
+  const size_t huge = 4 << 20, oneBlock = 256 << 10;
+  const struct {
+    const char* Name;
+    std::string Content;
+    size_t Wanted;
+    TLines Lines;
+    uint64_t MostRead;
+  } cases[] = {
+      {"whole", "a\r\nb\rc", 9, {"a", "b", "c"}, 6},
+      {"up to the NUL",
+       std::string("a\nb\0c\n", 6) + std::string(huge, 'x'),
+       9,
+       {"a", "b"},
+       oneBlock},
+      {"enough after one line", "a\n" + std::string(huge, 'x'), 1, {"a"}, oneBlock},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TMemoryFileSystem fs;
+    fs.AddFile("C:\\old.txt", "old");
+    fs.AddFile("C:\\a.txt", c.Content);
+    TLineBuffer buffer(fs);
+    buffer.LoadLines({"C:\\old.txt"}, "C:\\old.txt");
+    fs.BytesRead = 0;
+    TLines lines;
+    buffer.ForEachLine({"C:\\a.txt"}, "C:\\a.txt", [&](std::string_view line) {
+      lines.emplace_back(line);
+      return lines.size() < c.Wanted;
+    });
+    EXPECT_EQ(lines, c.Lines);
+    EXPECT_TRUE(buffer.Lines().empty());
+    EXPECT_LE(fs.BytesRead, c.MostRead);
+    EXPECT_EQ(fs.OpenFiles, 0);
+  }
+  TMemoryFileSystem fs;
+  TLineBuffer buffer(fs);
+  EXPECT_THROW(buffer.ForEachLine({"C:\\absent.txt"}, "C:\\absent.txt", [](std::string_view) { return true; }),
+               Exception);
+}

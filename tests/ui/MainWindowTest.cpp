@@ -1,7 +1,9 @@
 #include "MainWindowFixture.h"
 
+#include "base/SysUtils.h"
 #include "platform/SystemFolders.h"
 #include "search/Masks.h"
+#include "support/KeyInput.h"
 #include "support/WineHost.h"
 #include "toolkit/Application.h"
 #include "viewer/ShowLimit.h"
@@ -238,14 +240,15 @@ TEST_F(MainWindowTest, AFileGoneSinceTheSearchShowsTheOpenErrorAndAnEmptyViewer)
 }
 
 // Row 1 loads by itself after every search: a huge file must neither freeze the window nor take
-// its memory, and one too large to show is refused with no harm to the next.
-TEST_F(MainWindowTest, HugeFilesShowTheirSizeAndTheViewerRefusesWhatItCannotShow) {
+// its memory, and one too large to show whole shows its lines that hold the text, which F3 walks.
+TEST_F(MainWindowTest, HugeFilesShowTheirSizeAndTheViewerShowsTheLinesOfTheText) {
   const std::string folder = Temp.Folder("docs");
   Temp.Sparse("docs\\a-sparse.bin", 3000000000); // NUL bytes only: no text at all
   std::string lines;
+  int count = 0;
   while (lines.size() <= MaxShownBytes)
-    lines += "mot\r\n";
-  const std::string large = Temp.Write("docs\\b-large.txt", lines);
+    lines += ++count % 100000 ? "une ligne sans rien\r\n" : "un mot ici\r\n";
+  Temp.Write("docs\\b-large.txt", lines);
   Temp.Write("docs\\c.txt", "mot\r\n");
   Start();
   Form->tvRep.SelectPath(folder);
@@ -257,31 +260,27 @@ TEST_F(MainWindowTest, HugeFilesShowTheirSizeAndTheViewerRefusesWhatItCannotShow
   std::string size;
   Form->grFic.OnCellLoaded(3, 1, size);
   EXPECT_EQ(size, "3000000000");
-  EXPECT_TRUE(Boxes.Shown.empty());
   EXPECT_EQ(ViewerText(), "");
   EXPECT_LT(after.PeakWorkingSetSize, before.PeakWorkingSetSize + (256 << 20)) << "read whole";
 
   Type(Form->cbContenant, "mot");
   Search();
   ASSERT_EQ(Form->grFic.Rows(), 2);
-  ASSERT_EQ(Boxes.Shown.size(), 1u);
-  const std::string refusal = "Fichier trop volumineux pour être affiché : " + large + ".";
-  EXPECT_EQ(Boxes.Shown[0].Text, refusal);
-  EXPECT_EQ(ViewerText(), "");
-  ClickRow(2);
-  EXPECT_EQ(ViewerText(), "mot\r\n");
-  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 1");
-
-  ClickRow(1);
-  ASSERT_EQ(Boxes.Shown.size(), 2u);
-  EXPECT_EQ(Boxes.Shown[1].Text, refusal);
-  EXPECT_EQ(ViewerText(), "");
+  const int shown = count / 100000;
+  std::string excerpt = Format("Fichier trop volumineux : seules les lignes contenant le texte "
+                               "sont affichées (%d lignes sur %d).\r\n",
+                               shown, count);
+  for (int k = 1; k <= shown; ++k)
+    excerpt += Format("%d : un mot ici\r\n", k * 100000);
+  EXPECT_EQ(ViewerText(), excerpt);
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), Format("occurence 1/ %d", shown));
   EXPECT_EQ(GetFocus(), Form->grFic.Handle());
-  Click(Form->btOccurSuiv.Handle(), 5, 5);
-  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 1");
-  EXPECT_EQ(ViewerText(), "");
+  PressKeys({VK_F3});
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), Format("occurence 2/ %d", shown));
   ClickRow(2);
   EXPECT_EQ(ViewerText(), "mot\r\n");
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 1");
+  EXPECT_TRUE(Boxes.Shown.empty());
 }
 
 // Names that Windows reads as devices (aux, con, nul ...) are searched and shown as the files

@@ -1,15 +1,8 @@
 #include "viewer/win32/Viewer.h"
 
-#include "base/SysUtils.h"
-
+#include "viewer/Excerpt.h"
 #include "viewer/RtfWriter.h"
 #include "viewer/ShowLimit.h"
-
-namespace {
-Exception TooLargeToShow(const std::string& path) {
-  return Exception(Format("Fichier trop volumineux pour être affiché : %s", path.c_str()));
-}
-} // namespace
 
 TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLabel,
                  TLineBuffer& lineBuffer, std::function<std::string()> contentText)
@@ -20,13 +13,25 @@ void TViewer::LoadFileIntoViewer(const TNativeName& path, const std::string& sho
                                  TLoadFocus focus) {
   FOccurrenceOffsets.reset();
   FPane.Clear();
-  if (!FLineBuffer.LoadLines(path, shownPath, MaxShownBytes)) throw TooLargeToShow(shownPath);
   const std::string text = FContentText();
-  const std::vector<std::string>& lines = FLineBuffer.Lines();
-  TOccurrenceOffsets offsets = IndexOccurrences(lines, text, TCodePage::Current());
-  if (!WithinShowLimit(lines, offsets ? offsets->size() : 0)) throw TooLargeToShow(shownPath);
+  const TCodePage& page = TCodePage::Current();
+  if (FLineBuffer.LoadLines(path, shownPath, MaxShownBytes)) {
+    const std::vector<std::string>& lines = FLineBuffer.Lines();
+    TOccurrenceOffsets offsets = IndexOccurrences(lines, text, page);
+    if (WithinShowLimit(lines, offsets ? offsets->size() : 0))
+      return Show(lines, std::move(offsets), text.size(), focus);
+  }
+  // Too large to show whole: the lines that hold the text, read afresh without keeping the rest.
+  TExcerpt excerpt(text, page);
+  FLineBuffer.ForEachLine(path, shownPath, [&](std::string_view line) { return excerpt.Add(line); });
+  excerpt.Finish();
+  Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus);
+}
+
+void TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets,
+                   size_t markLength, TLoadFocus focus) {
   FOccurrenceOffsets = std::move(offsets);
-  FPane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, text.size(), int(GetACP()),
+  FPane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, markLength, int(GetACP()),
                                GetSysColor(COLOR_WINDOW)),
                 lines.size());
   FPane.SetSelStart(0);

@@ -22,10 +22,10 @@ public:
           TLineBuffer& lineBuffer, std::function<std::string()> contentText);
 
   // Shows the file at path with the first occurrence on each line in blue, indexes those
-  // occurrences and shows the first; with lfPane the pane then has the focus. Raises "Ne peut
-  // ouvrir le fichier %s", or "Fichier trop volumineux pour être affiché : %s" for a text past
-  // the show limit, with shownPath, leaving the pane empty, the index unassigned and the
-  // counter and focus as they were.
+  // occurrences and shows the first; with lfPane the pane then has the focus. A text past the
+  // show limit is shown by its excerpt: a notice line, then the lines holding the content text
+  // with their numbers in the file. Raises "Ne peut ouvrir le fichier %s" with shownPath,
+  // leaving the pane empty, the index unassigned and the counter and focus as they were.
   void LoadFileIntoViewer(const TNativeName& path, const std::string& shownPath,
                           TLoadFocus focus = lfPane);
   // Scrolls the current occurrence to the height of the old selection, selects it over the
@@ -40,6 +40,9 @@ public:
   int32_t CurrentOccurrence() const { return FCurrentOccurrence; }
 
 private:
+  void Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets, size_t markLength,
+            TLoadFocus focus);
+
   TRichEditPane& FPane;
   TStaticText& FCounter;
   TStaticText& FLineLabel;

@@ -6,10 +6,11 @@
 #include "support/TestForm.h"
 #include "toolkit/Align.h"
 #include "viewer/Navigation.h"
-#include "viewer/ShowLimit.h"
 
 #include <gtest/gtest.h>
 #include <richedit.h>
+
+#include <fstream>
 
 namespace {
 std::string PaneText(HWND pane) {
@@ -27,10 +28,10 @@ CHARRANGE Selection(HWND pane) {
 // Per character, read through the selection: '0' automatic colour, '1' blue, '?' anything else
 // or mixed. A line break shows no colour ('|'): the control reports its first half in the
 // colour of the run before it, however that run was coloured.
-std::string Colours(HWND pane) {
+std::string Colours(HWND pane, size_t from = 0, size_t to = std::string::npos) {
   const std::string text = PaneText(pane);
   std::string colours;
-  for (int i = 0; i < int(text.size()); ++i) {
+  for (int i = int(from); i < int(std::min(to, text.size())); ++i) {
     if (text[i] == '\r' || text[i] == '\n') {
       colours += '|';
       continue;
@@ -59,7 +60,9 @@ protected:
   HWND Pane() const { return Window.mmLignesConcernees.Handle(); }
   void Load(const std::string& bytes, const std::string& text) {
     Window.ContentText = text;
-    const std::string path = Folder.Write("f.txt", bytes);
+    LoadPath(Folder.Write("f.txt", bytes));
+  }
+  void LoadPath(const std::string& path) {
     Window.Viewer.LoadFileIntoViewer(PlatformFileSystem().NativePath(path), path);
   }
   // The selection, the counter and the label after a step to the given occurrence.
@@ -227,39 +230,118 @@ TEST_F(ViewerTest, LabelCountsTheDisplayLinesOfAWrappedLine) {
   }
 }
 
-TEST_F(ViewerTest, FileThatCannotBeOpenedOrIsTooLargeLeavesAnEmptyPaneAndInertButtons) {
+TEST_F(ViewerTest, FileThatCannotBeOpenedLeavesAnEmptyPaneAndInertButtons) {
   const std::string missing = Folder.Path() + "\\absent.txt";
-  const std::string large = Folder.Write("large.txt", std::string(MaxShownBytes + 1, 'a'));
-  std::string shortLines; // few bytes, but a line costs the pane more than its bytes do
-  while (shortLines.size() < MaxShownBytes / 4)
-    shortLines += "a\r\n";
-  const std::string many = Folder.Write("many.txt", shortLines);
+  Load("a\r\nxa\r\n", "a");
+  SetFocus(Window.Handle());
+  try {
+    LoadPath(missing);
+    ADD_FAILURE() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Ne peut ouvrir le fichier " + missing);
+  }
+  EXPECT_EQ(PaneText(Pane()), "");
+  EXPECT_FALSE(Window.Viewer.OccurrenceOffsets());
+  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
+  EXPECT_EQ(GetFocus(), Window.Handle());
+  EXPECT_TRUE(IsWindowVisible(Pane())) << "drawing still held off";
+  Click(Window.btOccurSuiv);
+  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
+  EXPECT_EQ(GetFocus(), Window.Handle());
+}
+
+namespace {
+// Line k (1-based) of a log of 100-byte lines; every hundredth holds "Cible", 16 bytes in.
+std::string LogLine(int k) {
+  std::string line = Format("%07d INFO %s", k, k % 100 ? "une ligne banale" : "la Cible du jour");
+  line.resize(98, '.');
+  return line + "\r\n";
+}
+
+// A log of lines lines, a NUL after the first nulAfter of them when given; its path.
+std::string WriteLog(const std::string& path, int lines, int nulAfter = 0) {
+  std::ofstream out(path, std::ios::binary);
+  std::string chunk;
+  for (int k = 1; k <= lines; ++k) {
+    chunk += LogLine(k);
+    if (k == nulAfter) chunk += '\0';
+    if (chunk.size() >= (1 << 20) || k == lines) {
+      out << chunk;
+      chunk.clear();
+    }
+  }
+  return path;
+}
+
+std::vector<std::string> PaneLines(HWND pane) {
+  std::vector<std::string> lines;
+  const std::string text = PaneText(pane);
+  for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+       start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+} // namespace
+
+// Past the show limit the pane shows a notice, then the lines holding the text after their
+// numbers in the file, marked and walked as in any file; the reading ends at the first NUL.
+TEST_F(ViewerTest, BigFileShowsItsMatchingLinesNumberedAndMarked) {
   const struct {
-    std::string Path, Message;
+    const char* Name;
+    int Lines, NulAfter, Shown, Read;
   } rows[] = {
-      {missing, "Ne peut ouvrir le fichier " + missing},
-      {large, "Fichier trop volumineux pour être affiché : " + large},
-      {many, "Fichier trop volumineux pour être affiché : " + many},
+      {"12 MB, a NUL after line 100,050", 120000, 100050, 1000, 100050},
+      {"200 MB", 2000000, 0, 20000, 2000000},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.Message);
-    Load("a\r\nxa\r\n", "a");
-    SetFocus(Window.Handle());
-    try {
-      Window.Viewer.LoadFileIntoViewer(PlatformFileSystem().NativePath(row.Path), row.Path);
-      ADD_FAILURE() << "no error";
-    } catch (const Exception& e) {
-      EXPECT_EQ(e.Message(), row.Message);
+    SCOPED_TRACE(row.Name);
+    const std::string path = WriteLog(Folder / "big.log", row.Lines, row.NulAfter);
+    Window.ContentText = "cible";
+    LoadPath(path);
+    const std::string notice = Format("Fichier trop volumineux : seules les lignes contenant le "
+                                      "texte sont affichées (%d lignes sur %d).",
+                                      row.Shown, row.Read);
+    const std::vector<std::string> lines = PaneLines(Pane());
+    ASSERT_EQ(lines.size(), size_t(row.Shown) + 1);
+    EXPECT_EQ(lines[0], notice);
+    const TOccurrenceOffsets& offsets = Window.Viewer.OccurrenceOffsets();
+    ASSERT_TRUE(offsets);
+    ASSERT_EQ(offsets->size(), size_t(row.Shown));
+    const struct {
+      int Occurrence;
+      const TSpeedButton& Button;
+    } walk[] = {{row.Shown, Window.btDernOccur},
+                {1, Window.btOccurSuiv},
+                {row.Shown, Window.btOccurPrec},
+                {1, Window.btPremOccur}};
+    for (const auto& step : walk) {
+      const int number = step.Occurrence * 100;
+      const std::string prefix = Format("%d : ", number);
+      const std::string& line = lines[size_t(step.Occurrence)];
+      EXPECT_EQ(line, prefix + LogLine(number).substr(0, 98));
+      const auto start = int32_t(PaneText(Pane()).find(line));
+      const auto mark = start + int32_t(prefix.size()) + 16;
+      EXPECT_EQ((*offsets)[size_t(step.Occurrence - 1)], mark);
+      EXPECT_EQ(Colours(Pane(), size_t(start), size_t(start) + line.size()),
+                std::string(prefix.size() + 16, '0') + "11111" + std::string(77, '0'));
+      Click(step.Button);
+      ExpectShown(step.Occurrence, mark, 5,
+                  OccurrenceCounterText(step.Occurrence, row.Shown).c_str());
     }
-    EXPECT_EQ(PaneText(Pane()), "");
-    EXPECT_FALSE(Window.Viewer.OccurrenceOffsets());
-    EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
-    EXPECT_EQ(GetFocus(), Window.Handle());
-    EXPECT_TRUE(IsWindowVisible(Pane())) << "drawing still held off";
-    Click(Window.btOccurSuiv);
-    EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
-    EXPECT_EQ(GetFocus(), Window.Handle());
+    EXPECT_EQ(Colours(Pane(), 0, notice.size()), std::string(notice.size(), '0'));
   }
+
+  Window.ContentText = "";
+  LoadPath(Folder / "big.log");
+  const std::vector<std::string> lines = PaneLines(Pane());
+  ASSERT_GT(lines.size(), 1000u);
+  EXPECT_EQ(lines[0], Format("Fichier trop volumineux : seules les %d premières lignes sont "
+                             "affichées.",
+                             int(lines.size()) - 1));
+  for (const size_t k : {size_t(1), size_t(100), lines.size() - 1})
+    EXPECT_EQ(lines[k], Format("%d : ", int(k)) + LogLine(int(k)).substr(0, 98));
+  EXPECT_FALSE(Window.Viewer.OccurrenceOffsets());
+  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 0/ 0");
 }
 
 // A load replaces the pane by a fresh one: it must keep the old one's place in every respect.

@@ -1,0 +1,40 @@
+#pragma once
+// What the viewer shows of a file too large to show whole: a notice, then each line that holds
+// the content text, after its line number in the file, for as long as the pane's estimated load
+// stays within the show budget; with no content text, the file's first lines.
+#include "platform/CodePage.h"
+#include "viewer/OccurrenceIndex.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TExcerpt {
+public:
+  // text as the content box holds it; page, which must outlive the excerpt, upper-cases both
+  // sides as for a whole file.
+  TExcerpt(std::string_view text, const TCodePage& page);
+
+  // Takes the file's next line; false once the budget is spent and reading on is of no use.
+  bool Add(std::string_view line);
+  // Puts the notice first, once the reading is over.
+  void Finish();
+
+  // The pane's lines, the notice first, and the first occurrence on each, as pane positions.
+  const std::vector<std::string>& Lines() const { return FLines; }
+  const TOccurrenceOffsets& OccurrenceOffsets() const { return FOffsets; }
+
+private:
+  std::string Notice() const;
+
+  std::string FUpperText;
+  const TCodePage& FPage;
+  std::vector<std::string> FLines{1}; // the notice's place first
+  std::vector<int32_t> FMarks;        // counted from the line after the notice
+  TOccurrenceOffsets FOffsets;
+  uint64_t FLinesRead = 0;
+  int64_t FLength = 0; // of the shown lines with their breaks, the notice's left out
+  double FSeconds;
+  bool FFull = false;
+};
