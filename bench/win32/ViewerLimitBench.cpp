@@ -112,7 +112,8 @@ int LoadOnce(const std::string& path, bool unlimited) {
 int LoadExcerptPane(const std::string& path) {
   TViewerWindow window;
   TExcerpt excerpt(Text, TCodePage::Current());
-  window.LineBuffer.ForEachLine(PlatformFileSystem().NativePath(path), path, [&](std::string_view line) { return excerpt.Add(line); });
+  window.LineBuffer.ForEachLine(PlatformFileSystem().NativePath(path), path,
+                                [&](std::string_view line) { return excerpt.Add(line); });
   excerpt.Finish();
   return Measure([&] {
     window.mmLignesConcernees.LoadRtf(MarkedLinesRtf(excerpt.Lines(), excerpt.OccurrenceOffsets(),
@@ -127,7 +128,8 @@ int LoadExcerptPane(const std::string& path) {
 int SearchRead(const std::string& path) {
   TTextScan scan("absent", TCodePage::Current());
   return Measure([&] {
-    const std::unique_ptr<TOpenFile> file = PlatformFileSystem().OpenForReading(path);
+    const std::unique_ptr<TOpenFile> file =
+        PlatformFileSystem().OpenForReading(PlatformFileSystem().NativePath(path));
     const bool found = scan.Contains([&](char* buffer, size_t size) {
       return static_cast<size_t>(std::max<int64_t>(file->Read(buffer, size), 0));
     });

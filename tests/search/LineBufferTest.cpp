@@ -182,6 +182,7 @@ TEST(LineBufferTest, ForEachLineHandsOverLinesUntilTheReaderHasEnough) {
   }
   TMemoryFileSystem fs;
   TLineBuffer buffer(fs);
-  EXPECT_THROW(buffer.ForEachLine({"C:\\absent.txt"}, "C:\\absent.txt", [](std::string_view) { return true; }),
+  EXPECT_THROW(buffer.ForEachLine({"C:\\absent.txt"}, "C:\\absent.txt",
+                                  [](std::string_view) { return true; }),
                Exception);
 }

@@ -23,7 +23,8 @@ void TViewer::LoadFileIntoViewer(const TNativeName& path, const std::string& sho
   }
   // Too large to show whole: the lines that hold the text, read afresh without keeping the rest.
   TExcerpt excerpt(text, page);
-  FLineBuffer.ForEachLine(path, shownPath, [&](std::string_view line) { return excerpt.Add(line); });
+  FLineBuffer.ForEachLine(path, shownPath,
+                          [&](std::string_view line) { return excerpt.Add(line); });
   excerpt.Finish();
   Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus);
 }
