@@ -153,14 +153,40 @@ void TExpColPanel::PlaceStrip(TAlign align, TBevelShape shape) {
 void TExpColPanel::TogglePanel() {
   if (F_PanelState == psExpanded) {
     F_PanelState = psCollapsed;
+    SetContentReachable(false);
     SetFoldingSize(FoldedSize);
     PlaceArrow();
     if (_OnCollapsed) _OnCollapsed(*this);
   } else {
     F_PanelState = psExpanded;
+    SetContentReachable(true);
     SetFoldingSize(F_LargHautRef);
     PlaceArrow();
     if (_OnExpanded) _OnExpanded(*this);
   }
   DrawArrow();
+}
+
+// Folded away, the panel's other children are cut off from sight; disabled, they are cut off
+// from the keys as well: no Alt letter, no Tab. The focus, if it was among them, goes on to the
+// next control that shows.
+void TExpColPanel::SetContentReachable(bool reachable) {
+  if (reachable) {
+    for (HWND child : FDisabledContent)
+      if (IsWindow(child)) EnableWindow(child, TRUE);
+    FDisabledContent.clear();
+    return;
+  }
+  const HWND focus = GetFocus();
+  const bool focusInside = focus && IsChild(Handle(), focus);
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (child == FEdgeBevel->Handle() || child == FArrowImage->Handle() || !IsWindowEnabled(child))
+      continue;
+    EnableWindow(child, FALSE);
+    FDisabledContent.push_back(child);
+  }
+  if (!focusInside) return;
+  const HWND root = GetAncestor(Handle(), GA_ROOT);
+  const HWND next = GetNextDlgTabItem(root, Handle(), FALSE);
+  ::SetFocus(next && !IsChild(Handle(), next) ? next : root);
 }

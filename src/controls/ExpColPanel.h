@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 enum TPanelState { psExpanded, psCollapsed };
 
@@ -44,9 +45,11 @@ private:
   void PanelResized();
   void PlaceStrip(TAlign align, TBevelShape shape);
   void TogglePanel();
+  void SetContentReachable(bool reachable);
   TColor F_ArrowsColor;
   int F_LargHautRef;
   TPanelState F_PanelState;
   std::unique_ptr<TBevel> FEdgeBevel;
   std::unique_ptr<TImage> FArrowImage;
+  std::vector<HWND> FDisabledContent; // what folding disabled, and unfolding enables again
 };

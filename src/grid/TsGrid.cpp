@@ -19,6 +19,16 @@ UINT AlignmentFlags(TAlignment alignment) {
   }
 }
 
+// Where a cell's text goes: two pixels off the side it is aligned to (both for centred text).
+// The other side keeps none, so that a text as wide as the cell (a size of ten digits) is
+// not cut for a margin.
+RECT TextBounds(const RECT& inner, TAlignment alignment) {
+  RECT bounds = inner;
+  if (alignment != taRightJustify) bounds.left += CellPadding;
+  if (alignment != taLeftJustify) bounds.right -= CellPadding;
+  return bounds;
+}
+
 void DrawCellText(HDC dc, const std::string& text, RECT bounds, UINT alignment) {
   DrawTextA(dc, text.data(), static_cast<int>(text.size()), &bounds,
             alignment | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -115,6 +125,16 @@ TtsCol& TtsGrid::Col(int dataCol) {
   if (dataCol < 1 || dataCol > Cols())
     throw EInvalidGridOperation(FName + ": " + Format("Column index %d out of range", dataCol));
   return *FCols[dataCol - 1];
+}
+
+bool TtsGrid::TextFits(int dataCol, const std::string& text) {
+  const TtsCol& col = Col(dataCol);
+  const RECT bounds = TextBounds({0, 0, col.Width() - 1, FRowHeight}, col.Alignment());
+  const TScreenDC dc(GetDC(nullptr)); // the same device as the grid's
+  const TSelection font(dc.Get(), FFont.Get());
+  SIZE extent{};
+  GetTextExtentPoint32A(dc.Get(), text.data(), static_cast<int>(text.size()), &extent);
+  return extent.cx <= bounds.right - bounds.left;
 }
 
 void TtsGrid::SetRows(int value) {
@@ -421,8 +441,8 @@ void TtsGrid::PaintCell(HDC dc, int dataCol, int dataRow, const RECT& cell) {
   const std::string value = CellText(dataCol, dataRow);
   if (value.empty()) return;
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  const RECT text{inner.left + CellPadding, inner.top, inner.right - CellPadding, inner.bottom};
-  DrawCellText(dc, value, text, AlignmentFlags(FCols[dataCol - 1]->Alignment()));
+  const TAlignment alignment = FCols[dataCol - 1]->Alignment();
+  DrawCellText(dc, value, TextBounds(inner, alignment), AlignmentFlags(alignment));
 }
 
 void TtsGrid::PaintGridLines(HDC dc, const RECT& cell) {

@@ -81,6 +81,9 @@ public:
   void ShowCell(int dataCol, int dataRow);
   // Repaints the whole grid, asking again for every visible cell.
   void ReloadCells();
+  // Whether text, in the cells' font, fits a cell of the column whole (a cell cuts what does
+  // not); throws EInvalidGridOperation for a column outside 1 to Cols.
+  bool TextFits(int dataCol, const std::string& text);
 
   int DefaultRowHeight() const { return FRowHeight; }
   void SetDefaultRowHeight(int value);

@@ -3,10 +3,27 @@
 #include "base/SysUtils.h"
 #include "search/AlignedBlock.h"
 
+#include <emmintrin.h>
+
 namespace {
 // Large enough that a read costs little against splitting what it brings, small enough that a
 // text ending early (a NUL in a binary file) is not read far beyond.
 constexpr size_t BlockSize = 256 * 1024;
+
+// The first CR or LF of piece at or after from, or its size: sixteen bytes at a time, since a
+// byte at a time is most of what splitting a large file costs.
+size_t NextBreak(std::string_view piece, size_t from) {
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  for (; from + 16 <= piece.size(); from += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(piece.data() + from));
+    const int breaks =
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
+    if (breaks) return from + static_cast<size_t>(__builtin_ctz(breaks));
+  }
+  while (from < piece.size() && piece[from] != '\r' && piece[from] != '\n')
+    ++from;
+  return from;
+}
 } // namespace
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
@@ -24,10 +41,7 @@ void TLineSplitter::Add(std::string_view piece) {
     FAfterCR = false;
   }
   while (pos < piece.size()) {
-    // A plain loop: find_first_of tries each byte against the set, several times slower.
-    size_t stop = pos;
-    while (stop < piece.size() && piece[stop] != '\r' && piece[stop] != '\n')
-      ++stop;
+    const size_t stop = NextBreak(piece, pos);
     if (stop == piece.size()) {
       FLine.append(piece.substr(pos));
       return;

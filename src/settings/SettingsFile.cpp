@@ -50,9 +50,13 @@ bool SignedToInteger(std::string_view text, int32_t& value) {
   if (ok) value = static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
   return ok;
 }
-// The service drops blanks around a value and then one pair of quotes around it; quoting a
-// value that would lose either makes it read back exactly (a text searched with its blanks).
-std::string Protected(const std::string& value) {
+// A value is one line of the file: a line break in it (a history entry that another program
+// put in a box) would start lines of its own, a second section heading among them, so the
+// value ends at its first one. The service drops blanks around a value and then one pair of
+// quotes around it; quoting a value that would lose either makes it read back exactly (a text
+// searched with its blanks).
+std::string Protected(std::string value) {
+  value.resize(std::min(value.find_first_of("\r\n"), value.size()));
   if (value.empty()) return value;
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
   const bool quoted =

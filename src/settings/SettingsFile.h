@@ -18,8 +18,9 @@ public:
   // hexadecimal digits; anything else, a missing key included, gives defaultValue.
   int32_t ReadInteger(const std::string& section, const std::string& key,
                       int32_t defaultValue) const;
-  // These three raise "Ne peut écrire dans <path>" when the service refuses. A value with
-  // blanks or quotes at its ends is written in quotes, so that it reads back unchanged.
+  // These three raise "Ne peut écrire dans <path>" when the service refuses. A value is cut
+  // at its first line break; one with blanks or quotes at its ends is written in quotes, so
+  // that it reads back unchanged.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int32_t value);
   void EraseSection(const std::string& section);

@@ -1,6 +1,6 @@
 #include "toolkit/Accessible.h"
 
-#include "toolkit/Window.h"
+#include "toolkit/Handles.h"
 
 namespace {
 HRESULT SetInteger(VARIANT* variant, long value) {

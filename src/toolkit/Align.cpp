@@ -1,12 +1,17 @@
 #include "toolkit/Align.h"
 
-#include "toolkit/Control.h"
-
 #include <algorithm>
 
 namespace {
 enum TAlignRequest { arRealign, arQuery, arSet };
 } // namespace
+
+RECT BoundsOf(HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
 
 UINT AlignMessage() {
   static const UINT message = RegisterWindowMessageA("Scrivane.Align");

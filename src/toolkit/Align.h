@@ -10,6 +10,9 @@
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// Place of any child window, in its parent's client coordinates.
+RECT BoundsOf(HWND child);
+
 UINT AlignMessage();
 // Records the child's alignment with its parent and lays the parent's children out again.
 void SetAlign(HWND child, TAlign align);

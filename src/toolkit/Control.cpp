@@ -1,12 +1,5 @@
 #include "toolkit/Control.h"
 
-RECT BoundsOf(HWND child) {
-  RECT r;
-  GetWindowRect(child, &r);
-  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 int TControl::Width() const {
   const RECT r = BoundsOf(Handle());
   return r.right - r.left;

@@ -3,9 +3,6 @@
 #include "toolkit/Align.h"
 #include "toolkit/Window.h"
 
-// Place of any child window, in its parent's client coordinates.
-RECT BoundsOf(HWND child);
-
 class TControl : public TWindow {
 public:
   int Left() const { return BoundsOf(Handle()).left; }

@@ -2,6 +2,12 @@
 
 #include "base/SysUtils.h"
 
+std::string WindowCaption(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), int(text.size()))));
+  return text;
+}
+
 std::string LastErrorText() {
   const DWORD code = GetLastError();
   char* text = nullptr;

@@ -35,6 +35,9 @@ private:
   HGDIOBJ FPrevious;
 };
 
+// The window's text: a caption, or what an edit box holds.
+std::string WindowCaption(HWND window);
+
 // The system's text for the calling thread's last error, for messages that give the reason.
 std::string LastErrorText();
 // Throws Exception "what : reason", the reason being the system's text for the last error.

@@ -1,6 +1,6 @@
 #include "toolkit/Mnemonics.h"
 
-#include "toolkit/Window.h"
+#include "toolkit/Handles.h"
 
 #include <algorithm>
 #include <vector>
@@ -9,6 +9,15 @@ namespace {
 std::vector<std::pair<HWND, TMnemonicTarget*>>& Targets() {
   static std::vector<std::pair<HWND, TMnemonicTarget*>> targets;
   return targets;
+}
+
+// Shown and enabled, and so is every window around it up to the top-level one: a control in a
+// disabled container (a folded panel) takes no key.
+bool Reachable(HWND control) {
+  if (!IsWindowVisible(control)) return false;
+  for (HWND window = control; window; window = GetAncestor(window, GA_PARENT))
+    if (!IsWindowEnabled(window)) return false;
+  return true;
 }
 
 char UpperOf(char c) {
@@ -42,8 +51,8 @@ bool DispatchMnemonic(const MSG& msg) {
   const char letter = UpperOf(static_cast<char>(msg.wParam));
   const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   for (const auto& [control, target] : Targets()) {
-    if (GetAncestor(control, GA_ROOT) != root || !IsWindowVisible(control) ||
-        !IsWindowEnabled(control) || MnemonicOf(WindowCaption(control)) != letter)
+    if (GetAncestor(control, GA_ROOT) != root || !Reachable(control) ||
+        MnemonicOf(WindowCaption(control)) != letter)
       continue;
     target->Accelerate();
     return true;

@@ -19,7 +19,8 @@ public:
   virtual void Accelerate() = 0;
 
 protected:
-  // The control whose caption carries the letter; it must be visible and enabled to answer.
+  // The control whose caption carries the letter; it answers while it and every window around
+  // it show and are enabled.
   void RegisterMnemonic(HWND captionControl);
 };
 

@@ -110,9 +110,3 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND handle, UINT message, WPARAM wParam
   }
   return result;
 }
-
-std::string WindowCaption(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), int(text.size()))));
-  return text;
-}

@@ -69,9 +69,6 @@ private:
   HWND FHandle = nullptr;
 };
 
-// The window's text: a caption, or what an edit box holds.
-std::string WindowCaption(HWND window);
-
 // Routes WM_COMMAND, WM_NOTIFY and WM_DRAWITEM from a standard child control to its bound wrapper;
 // true when a wrapper took the message.
 bool RouteToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

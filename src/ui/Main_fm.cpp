@@ -1,6 +1,7 @@
 #include "ui/Main_fm.h"
 
 #include "base/SysUtils.h"
+#include "search/SizeFormat.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -52,7 +53,8 @@ TfmMain::TfmMain(std::string settingsPath)
                   "Occurrence suivante"),
       btDernOccur(pnCmdesMemo.Handle(), {80, 8, 25, 25}, FPictures.Load("BM_DERN_OCCUR"),
                   "Dernière occurrence"),
-      stnNbOccur(pnCmdesMemo.Handle(), {120, 12, 81, 17}, "occurence 0 / 0", Font.Handle(), true),
+      stnNbOccur(pnCmdesMemo.Handle(), {120, 12, 81, 17}, EmptyPaneCounterText, Font.Handle(),
+                 true),
       stLigCour(pnCmdesMemo.Handle(), {224, 12, 65, 17}, "", Font.Handle(), false),
       FSettingsPath(std::move(settingsPath)) {
   // clang-format on
@@ -183,8 +185,15 @@ void TfmMain::btRechercherClick() {
   AddToHistory(FMaskHistory, cbFichiers.Text());
   AddToHistory(FTextHistory, cbContenant.Text());
   stnNbFic.SetCaption(Format("%d fichier(s)", static_cast<int>(FoundFiles().size())));
-  mmLignesConcernees.Clear();
-  grFic.SetRows(static_cast<int>(FoundFiles().size()));
+  FViewer->Clear();
+  try {
+    grFic.SetRows(static_cast<int>(FoundFiles().size()));
+  } catch (...) {
+    // The first file could not be shown: the user goes on from the list, not from the control
+    // the search was started in (a key there would change the next search).
+    ::SetFocus(grFic.Handle());
+    throw;
+  }
   grFic.ReloadCells();
   ::SetFocus(grFic.Handle());
 }
@@ -213,7 +222,10 @@ void TfmMain::grFicCellLoaded(int dataCol, int dataRow, std::string& value) {
   switch (dataCol) {
   case 1: value = file.Name; break;
   case 2: value = file.Folder; break;
-  case 3: value = std::to_string(file.Size); break;
+  case 3:
+    value =
+        SizeText(file.Size, [this](const std::string& text) { return grFic.TextFits(3, text); });
+    break;
   case 4: value = file.DateText; break;
   default: break;
   }
@@ -227,9 +239,10 @@ void TfmMain::edAtteindreChange() {
   GoToName(FoundFiles(), FGridOrder, edAtteindre.Text());
 }
 
-// The viewer is none before the start and after the end.
+// The viewer is none before the start and after the end. A button clicked gives the pane the
+// focus, where the selection shows; F3 steps and leaves the focus where the user is.
 void TfmMain::btNavigClick(TNavigStep step) {
-  if (FViewer) FViewer->Step(step);
+  if (FViewer) FViewer->Step(step, Application().HandlingKey() ? lfKeep : lfPane);
 }
 
 void TfmMain::mmLignesConcerneesSelectionChange() {

@@ -13,5 +13,7 @@ int32_t NavigatedOccurrence(TNavigStep step, int32_t current, int32_t count);
 std::string OccurrenceCounterText(int32_t current, int32_t count);
 // What the counter shows after a load that found nothing.
 inline constexpr const char* NoOccurrenceText = "occurence 0/ 0";
+// What it shows while the pane is empty, at start as after: a blank before the slash.
+inline constexpr const char* EmptyPaneCounterText = "occurence 0 / 0";
 // The 0-based display line of the selection start, as the pane reports it.
 std::string LineLabelText(int line);

@@ -166,13 +166,35 @@ TEST_F(SettingsTest, SavesTheListsWholeAndNumberedWithoutGaps) {
   EXPECT_EQ("garde", Stored("GENERAL", "Autre"));
 }
 
-TEST_F(SettingsTest, TextsWithBlanksOrQuotesAtTheirEndsReadBackUnchanged) {
-  const TItems texts = {" mot ", "mot\t", "\"cité\"", "'a'", "\"", "\" x", "a \"b\" c"};
-  Texts.Items = texts;
+// Blanks and quotes at a text's ends read back; a line break, which another program may put
+// in a box, would write lines of its own into the file: the text ends before it.
+TEST_F(SettingsTest, TextsReadBackAsWrittenUpToTheirFirstLineBreak) {
+  const struct {
+    std::string written, read;
+  } rows[] = {{" mot ", " mot "},
+              {"mot\t", "mot\t"},
+              {"\"cité\"", "\"cité\""},
+              {"'a'", "'a'"},
+              {"\"", "\""},
+              {"\" x", "\" x"},
+              {"a \"b\" c", "a \"b\" c"},
+              {"un\r\n[GENERAL]\r\nnNbCont=0", "un"},
+              {"deux\n[Contenant]", "deux"},
+              {" trois \rquatre", " trois "},
+              {"\n", ""}};
+  for (const auto& row : rows)
+    Texts.Items.push_back(row.written);
+  Tree.Selected = "C:\\Sources\r\n[GENERAL]\r\ncRep=C:\\";
   Save();
   Texts.Items.clear();
   Load();
-  EXPECT_EQ(texts, Texts.Items);
+  ASSERT_EQ(std::size(rows), Texts.Items.size());
+  for (size_t k = 0; k < std::size(rows); ++k) {
+    SCOPED_TRACE(rows[k].written);
+    EXPECT_EQ(rows[k].read, Texts.Items[k]);
+  }
+  EXPECT_EQ("C:\\Sources", Stored("GENERAL", "cRep"));
+  EXPECT_EQ(std::string::npos, Ini.Files[IniPath].find("[GENERAL]", 1)) << "one section";
 }
 
 TEST_F(SettingsTest, ARefusedWriteSkipsTheRestOfTheSave) {

@@ -5,6 +5,7 @@
 
 #include <richedit.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -15,6 +16,9 @@ HWND FocusedControl() {
   GetClassNameA(GetParent(focus), name, sizeof name);
   return lstrcmpiA(name, "ComboBox") == 0 ? GetParent(focus) : focus;
 }
+
+// Another program's handle on a file, closed with the test.
+using THeldFile = std::unique_ptr<void, decltype(&CloseHandle)>;
 
 CHARRANGE Selection(HWND pane) {
   CHARRANGE range{};
@@ -166,8 +170,9 @@ TEST_F(MainWindowTest, EnterSearchesOnTheFocusedButtonAndNowhereElse) {
 }
 
 // F3 steps as the next button does, Shift+F3 as the previous, Ctrl+F3 and Ctrl+Shift+F3 as the
-// first and the last, from the grid and from the go-to box alike; the grid's row stays.
-TEST_F(MainWindowTest, F3AndItsVariantsStepThroughTheOccurrencesWhereverTheFocusIs) {
+// first and the last, from the grid and from the go-to box alike; the grid's row and the focus
+// stay, so that the next Down goes on in the list. A button clicked gives the pane the focus.
+TEST_F(MainWindowTest, F3AndItsVariantsStepThroughTheOccurrencesAndLeaveTheFocusWhereItIs) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "mot\r\nrien\r\nun mot\r\nmot\r\n");
   Temp.Write("docs\\b.txt", "mot\r\n");
@@ -184,24 +189,140 @@ TEST_F(MainWindowTest, F3AndItsVariantsStepThroughTheOccurrencesWhereverTheFocus
   ASSERT_EQ(Form->grFic.Rows(), 2);
   ASSERT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 3");
   const HWND grid = Form->grFic.Handle(), goTo = Form->edAtteindre.Handle();
+  const HWND pane = Form->mmLignesConcernees.Handle();
   const struct {
     HWND focus;
     std::initializer_list<WORD> keys;
     const char* counter;
-  } steps[] = {{grid, {VK_F3}, "occurence 2/ 3"},
-               {grid, {VK_SHIFT, VK_F3}, "occurence 1/ 3"},
-               {grid, {VK_SHIFT, VK_F3}, "occurence 3/ 3"},
-               {goTo, {VK_F3}, "occurence 1/ 3"},
-               {goTo, {VK_CONTROL, VK_SHIFT, VK_F3}, "occurence 3/ 3"},
-               {goTo, {VK_SHIFT, VK_F3}, "occurence 2/ 3"},
-               {grid, {VK_CONTROL, VK_F3}, "occurence 1/ 3"}};
+    int32_t selected; // where the occurrence starts
+  } steps[] = {{grid, {VK_F3}, "occurence 2/ 3", 14},
+               {grid, {VK_SHIFT, VK_F3}, "occurence 1/ 3", 0},
+               {grid, {VK_SHIFT, VK_F3}, "occurence 3/ 3", 19},
+               {goTo, {VK_F3}, "occurence 1/ 3", 0},
+               {goTo, {VK_CONTROL, VK_SHIFT, VK_F3}, "occurence 3/ 3", 19},
+               {goTo, {VK_SHIFT, VK_F3}, "occurence 2/ 3", 14},
+               {grid, {VK_CONTROL, VK_F3}, "occurence 1/ 3", 0}};
   for (const auto& step : steps) {
     SCOPED_TRACE(step.counter);
     ::SetFocus(step.focus);
     PressKeys(step.keys);
     EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), step.counter);
+    EXPECT_EQ(Selection(pane).cpMin, step.selected);
     EXPECT_EQ(Form->grFic.SelectedRow(), 1);
     EXPECT_EQ(Form->edAtteindre.Text(), "");
-    EXPECT_EQ(FocusedControl(), Form->mmLignesConcernees.Handle()); // where the selection shows
+    EXPECT_EQ(FocusedControl(), step.focus);
   }
+  PressKeys({VK_F3});
+  PressKeys({VK_DOWN});
+  EXPECT_EQ(Form->grFic.SelectedRow(), 2);
+  EXPECT_EQ(ViewerText(), "mot\r\n");
+  Click(Form->btOccurSuiv.Handle(), 5, 5);
+  EXPECT_EQ(FocusedControl(), Form->mmLignesConcernees.Handle()); // a new pane for b.txt
+}
+
+// Alt+R from the tree, and the first file is held by another program: the box, then the keys
+// go on in the list. Left in the tree, the next Down would change the next search's folder.
+TEST_F(MainWindowTest, ASearchWhoseFirstFileCannotBeShownLeavesTheFocusInTheList) {
+  const std::string folder = Temp.Folder("docs");
+  const std::string held = Temp.Write("docs\\a.txt", "mot\r\n");
+  Temp.Write("docs\\b.txt", "mot\r\n");
+  Temp.Folder("docs\\sous");
+  const THeldFile locked(
+      CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), &CloseHandle);
+  Start();
+  Form->tvRep.SelectPath(folder);
+  Boxes.WhileShown = ShowRealBoxClosedByEnter;
+  PressKeys({VK_MENU, 'D'});
+  PressKeys({VK_MENU, 'R'}); // an empty text finds every file without reading it
+  ASSERT_EQ(Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Boxes.Shown[0].Text, "Ne peut ouvrir le fichier " + held + ".");
+  ASSERT_EQ(Form->grFic.Rows(), 2);
+  EXPECT_EQ(GetActiveWindow(), Form->Handle());
+  EXPECT_EQ(FocusedControl(), Form->grFic.Handle());
+  PressKeys({VK_DOWN});
+  EXPECT_EQ(Form->grFic.SelectedRow(), 2);
+  EXPECT_EQ(ViewerText(), "mot\r\n");
+  EXPECT_EQ(Form->tvRep.SelectedPath(), folder);
+}
+
+// Folded away, a panel's controls are out of the keys' reach as they are out of sight: their
+// Alt letters do nothing and Tab passes them by; unfolded, they answer again.
+TEST_F(MainWindowTest, AFoldedPanelsControlsTakeNoAltLetterAndNoTab) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\a.txt", "mot\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  PressKeys({VK_MENU, 'F'});
+  TypeKeys("*.txt");
+  Click(Form->ExpColPanel2.ArrowImage().Handle(), 4, 4);
+  ASSERT_EQ(Form->ExpColPanel2._PanelState(), psCollapsed);
+  EXPECT_EQ(FocusedControl(), Form->edAtteindre.Handle()) << "the next control that shows";
+  for (WORD letter : {'F', 'C', 'D', 'I', 'R'}) {
+    SCOPED_TRACE(static_cast<char>(letter));
+    PressKeys({VK_MENU, letter});
+    EXPECT_EQ(FocusedControl(), Form->edAtteindre.Handle());
+  }
+  TypeKeys("a");
+  EXPECT_EQ(Form->cbFichiers.Text(), "*.txt");
+  EXPECT_TRUE(Form->cbInclSsDos.Checked());
+  EXPECT_EQ(Form->grFic.Rows(), 0) << "no search with what the user cannot see";
+  const std::vector<HWND> order = {Form->grFic.Handle(), Form->mmLignesConcernees.Handle(),
+                                   Form->edAtteindre.Handle()};
+  for (HWND next : order) {
+    PressKeys({VK_TAB});
+    EXPECT_EQ(FocusedControl(), next);
+  }
+
+  ::SetFocus(Form->grFic.Handle());
+  Click(Form->ExpColPanel1.ArrowImage().Handle(), 4, 4);
+  EXPECT_EQ(FocusedControl(), Form->mmLignesConcernees.Handle());
+  PressKeys({VK_MENU, 'A'});
+  PressKeys({VK_TAB});
+  EXPECT_EQ(FocusedControl(), Form->mmLignesConcernees.Handle()) << "the one control left";
+
+  Click(Form->ExpColPanel1.ArrowImage().Handle(), 4, 4);
+  Click(Form->ExpColPanel2.ArrowImage().Handle(), 4, 4);
+  PressKeys({VK_MENU, 'R'});
+  EXPECT_EQ(Form->grFic.Rows(), 1);
+  PressKeys({VK_MENU, 'F'});
+  EXPECT_EQ(FocusedControl(), Form->cbFichiers.Handle());
+}
+
+// Whenever the pane is emptied, by a search that finds nothing or a file that cannot be shown,
+// the counter and the line label read as at start, and F3 has nothing to step through.
+TEST_F(MainWindowTest, AnEmptiedPaneLeavesNoCounterOrLineBehind) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\a.txt", "mot\r\nmot\r\n");
+  const std::string gone = Temp.Write("docs\\b.txt", "mot\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  const auto expectAsAtStart = [&] {
+    EXPECT_EQ(ViewerText(), "");
+    EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 0 / 0");
+    EXPECT_EQ(CaptionOf(Form->stLigCour.Handle()), "");
+  };
+  PressKeys({VK_MENU, 'C'});
+  TypeKeys("mot");
+  PressKeys({VK_MENU, 'R'});
+  ASSERT_EQ(Form->grFic.Rows(), 2);
+  PressKeys({VK_F3});
+  ASSERT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 2/ 2");
+  ASSERT_EQ(CaptionOf(Form->stLigCour.Handle()), "Ligne : 1");
+  DeleteFileA(gone.c_str());
+  PressKeys({VK_DOWN});
+  ASSERT_EQ(Boxes.Shown.size(), 1u);
+  expectAsAtStart();
+
+  PressKeys({VK_UP});
+  ASSERT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 2");
+  PressKeys({VK_MENU, 'C'});
+  PressKeys({VK_END});
+  PressKeys({VK_SHIFT, VK_HOME});
+  TypeKeys("absent");
+  ASSERT_EQ(Form->cbContenant.Text(), "absent");
+  PressKeys({VK_MENU, 'R'});
+  ASSERT_EQ(Form->grFic.Rows(), 0);
+  expectAsAtStart();
+  PressKeys({VK_F3});
+  expectAsAtStart();
 }

@@ -157,15 +157,14 @@ TEST_F(MainWindowTest, AnEmptyMaskSearchesEveryFileAndIsNotRemembered) {
   EXPECT_EQ(Form->cbContenant.ItemCount(), 0);
 }
 
-TEST_F(MainWindowTest, ASearchThatFindsNothingEmptiesGridAndViewerButKeepsTheCounter) {
+TEST_F(MainWindowTest, ASearchThatFindsNothingEmptiesGridViewerAndCounter) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "mot\r\nmot\r\n");
   Start();
   Form->tvRep.SelectPath(folder);
   Type(Form->cbContenant, "mot");
   Search();
-  const std::string counter = CaptionOf(Form->stnNbOccur.Handle());
-  EXPECT_EQ(counter, "occurence 1/ 2");
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 2");
   std::vector<std::pair<int, int>> changes;
   Form->grFic.OnRowChanged = [&](int oldRow, int newRow) { changes.emplace_back(oldRow, newRow); };
 
@@ -175,7 +174,7 @@ TEST_F(MainWindowTest, ASearchThatFindsNothingEmptiesGridAndViewerButKeepsTheCou
   EXPECT_EQ(Form->grFic.Rows(), 0);
   EXPECT_EQ(Form->grFic.SelectedRow(), 0);
   EXPECT_EQ(ViewerText(), "");
-  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), counter);
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 0 / 0");
   EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{1, 0}}));
 }
 
@@ -244,6 +243,8 @@ TEST_F(MainWindowTest, AFileGoneSinceTheSearchShowsTheOpenErrorAndAnEmptyViewer)
 TEST_F(MainWindowTest, HugeFilesShowTheirSizeAndTheViewerShowsTheLinesOfTheText) {
   const std::string folder = Temp.Folder("docs");
   Temp.Sparse("docs\\a-sparse.bin", 3000000000); // NUL bytes only: no text at all
+  Temp.Sparse("docs\\a-sparse-1T.bin", 1LL << 40);
+  Temp.Sparse("docs\\a-sparse-40G.bin", 40000000000);
   std::string lines;
   int count = 0;
   while (lines.size() <= MaxShownBytes)
@@ -256,10 +257,18 @@ TEST_F(MainWindowTest, HugeFilesShowTheirSizeAndTheViewerShowsTheLinesOfTheText)
   GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
   Search();
   GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
-  ASSERT_EQ(Form->grFic.Rows(), 3);
-  std::string size;
-  Form->grFic.OnCellLoaded(3, 1, size);
-  EXPECT_EQ(size, "3000000000");
+  ASSERT_EQ(Form->grFic.Rows(), 5);
+  // Ten digits fit the column; eleven or more would be cut at the left, and show in a unit.
+  const auto sizesShown = [&](int first) {
+    std::vector<std::string> sizes(3);
+    for (int k = 0; k < 3; ++k)
+      Form->grFic.OnCellLoaded(3, first + k, sizes[k]);
+    return sizes;
+  };
+  EXPECT_EQ(sizesShown(1), (std::vector<std::string>{"1,0 To", "37,3 Go", "3000000000"}));
+  ClickHeading(3); // ordered by the exact size, not by the text
+  EXPECT_EQ(sizesShown(3), (std::vector<std::string>{"3000000000", "37,3 Go", "1,0 To"}));
+  EXPECT_TRUE(Boxes.Shown.empty());
   EXPECT_EQ(ViewerText(), "");
   EXPECT_LT(after.PeakWorkingSetSize, before.PeakWorkingSetSize + (256 << 20)) << "read whole";
 

@@ -1,7 +1,7 @@
 #include "viewer/win32/RichEditPane.h"
 
 #include "base/SysUtils.h"
-#include "toolkit/Control.h"
+#include "toolkit/Align.h"
 
 #include <commctrl.h>
 #include <richedit.h>

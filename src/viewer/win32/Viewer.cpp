@@ -11,8 +11,7 @@ TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLab
 
 void TViewer::LoadFileIntoViewer(const TNativeName& path, const std::string& shownPath,
                                  TLoadFocus focus) {
-  FOccurrenceOffsets.reset();
-  FPane.Clear();
+  Clear();
   const std::string text = FContentText();
   const TCodePage& page = TCodePage::Current();
   if (FLineBuffer.LoadLines(path, shownPath, MaxShownBytes)) {
@@ -36,6 +35,7 @@ void TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets off
                                GetSysColor(COLOR_WINDOW)),
                 lines.size());
   FPane.SetSelStart(0);
+  SelectionMoved(); // the caret stood at 0 in the empty pane: no change to report
   if (FOccurrenceOffsets) {
     FCurrentOccurrence = 1;
     ShowCurrentOccurrence();
@@ -43,6 +43,15 @@ void TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets off
     FCounter.SetCaption(NoOccurrenceText);
   }
   if (focus == lfPane) FPane.SetFocus();
+}
+
+// The pane's own clearing moves its selection, which writes the line label: the label is
+// emptied after it.
+void TViewer::Clear() {
+  FOccurrenceOffsets.reset();
+  FPane.Clear();
+  FCounter.SetCaption(EmptyPaneCounterText);
+  FLineLabel.SetCaption("");
 }
 
 void TViewer::ShowCurrentOccurrence() {
@@ -55,12 +64,12 @@ void TViewer::ShowCurrentOccurrence() {
       OccurrenceCounterText(FCurrentOccurrence, static_cast<int32_t>(FOccurrenceOffsets->size())));
 }
 
-void TViewer::Step(TNavigStep step) {
+void TViewer::Step(TNavigStep step, TLoadFocus focus) {
   if (!FOccurrenceOffsets) return;
   FCurrentOccurrence = NavigatedOccurrence(step, FCurrentOccurrence,
                                            static_cast<int32_t>(FOccurrenceOffsets->size()));
   ShowCurrentOccurrence();
-  FPane.SetFocus();
+  if (focus == lfPane) FPane.SetFocus();
 }
 
 void TViewer::SelectionMoved() {

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-// Where the focus goes after a load: to the pane, or left where the user is typing.
+// Where the focus goes after a load or a step: to the pane, or left where the user is typing.
 enum TLoadFocus { lfPane, lfKeep };
 
 class TViewer {
@@ -25,14 +25,17 @@ public:
   // occurrences and shows the first; with lfPane the pane then has the focus. A text past the
   // show limit is shown by its excerpt: a notice line, then the lines holding the content text
   // with their numbers in the file. Raises "Ne peut ouvrir le fichier %s" with shownPath,
-  // leaving the pane empty, the index unassigned and the counter and focus as they were.
+  // leaving the viewer as Clear leaves it and the focus where it was.
   void LoadFileIntoViewer(const TNativeName& path, const std::string& shownPath,
                           TLoadFocus focus = lfPane);
+  // Empties the pane and drops the index; the counter and the line label read as at start.
+  void Clear();
   // Scrolls the current occurrence to the height of the old selection, selects it over the
   // content text's length and writes the counter. Needs an index.
   void ShowCurrentOccurrence();
-  // Steps with wrap-around and gives the pane the focus; nothing at all without an index.
-  void Step(TNavigStep step);
+  // Steps with wrap-around; with lfPane the pane then has the focus. Nothing at all without an
+  // index.
+  void Step(TNavigStep step, TLoadFocus focus = lfPane);
   // To be called on every selection change of the pane: the line label follows its start.
   void SelectionMoved();
 

@@ -242,11 +242,12 @@ TEST_F(ViewerTest, FileThatCannotBeOpenedLeavesAnEmptyPaneAndInertButtons) {
   }
   EXPECT_EQ(PaneText(Pane()), "");
   EXPECT_FALSE(Window.Viewer.OccurrenceOffsets());
-  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
+  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 0 / 0"); // as at start, with the empty pane
+  EXPECT_EQ(Window.stLigCour.Text(), "");
   EXPECT_EQ(GetFocus(), Window.Handle());
   EXPECT_TRUE(IsWindowVisible(Pane())) << "drawing still held off";
   Click(Window.btOccurSuiv);
-  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 1/ 2");
+  EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 0 / 0");
   EXPECT_EQ(GetFocus(), Window.Handle());
 }
 
