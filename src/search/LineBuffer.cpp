@@ -102,16 +102,19 @@ bool TLineBuffer::LoadLines(const TNativeName& path, const std::string& shownPat
   return false;
 }
 
-void TLineBuffer::ForEachLine(const TNativeName& path, const std::string& shownPath,
-                              const std::function<bool(std::string_view)>& onLine) {
+bool TLineBuffer::ForEachLine(const TNativeName& path, const std::string& shownPath,
+                              const std::function<bool(std::string_view)>& onLine,
+                              uint64_t maxLineBytes) {
   const std::unique_ptr<TOpenFile> file = Open(path, shownPath);
   FLines = {};
   bool more = true;
   TLineSplitter splitter([&](std::string_view line) {
     if (more) more = onLine(line);
   });
-  if (ReadLines(*file, NoLimit, splitter, [&] { return more; }) == roFailed)
-    throw CannotOpen(shownPath);
+  const TReadOutcome outcome = ReadLines(
+      *file, NoLimit, splitter, [&] { return more && splitter.Pending() <= maxLineBytes; });
+  if (outcome == roFailed) throw CannotOpen(shownPath);
+  return outcome != roStopped || !more;
 }
 
 // Reads nothing past the first NUL, nor past the byte that shows the text too long, nor past

@@ -29,6 +29,8 @@ public:
   void Add(std::string_view piece);
   // The text is over: its last line counts even without a line break.
   void Finish();
+  // The length of the line begun and not yet ended.
+  size_t Pending() const { return FLine.size(); }
 
 private:
   TOnLine FOnLine;
@@ -46,15 +48,17 @@ public:
   // Replaces the lines with those of the file at path, opened for reading and read in blocks
   // up to its first NUL, so that what lies beyond is never read. Raises "Ne peut ouvrir le
   // fichier %s" with shownPath when it cannot be opened (the lines are then kept) or read,
-  // std::bad_alloc when it does not fit in memory. False, with no lines, when the text before
-  // the NUL is longer than maxBytes: the reading stops at the first byte beyond.
+  // std::bad_alloc when it does not fit in memory. False, with no lines, when the text before the
+  // NUL is longer than maxBytes: the reading stops at the first byte beyond.
   bool LoadLines(const TNativeName& path, const std::string& shownPath,
                  uint64_t maxBytes = NoLimit);
   // Hands the lines of the file at path, read as LoadLines reads them, to onLine one by one
   // instead of keeping them, until the text ends or onLine answers false; the buffer is left
-  // with no lines. Raises as LoadLines.
-  void ForEachLine(const TNativeName& path, const std::string& shownPath,
-                   const std::function<bool(std::string_view)>& onLine);
+  // with no lines. False when the reading stopped instead at a line longer than maxLineBytes,
+  // so that a text without line breaks is never held whole. Raises as LoadLines.
+  bool ForEachLine(const TNativeName& path, const std::string& shownPath,
+                   const std::function<bool(std::string_view)>& onLine,
+                   uint64_t maxLineBytes = NoLimit);
 
 private:
   enum TReadOutcome { roRead, roTooLong, roFailed, roStopped };

@@ -54,7 +54,8 @@ std::string TExcerpt::Notice() const {
                 shown, static_cast<unsigned long long>(FLinesRead));
 }
 
-void TExcerpt::Finish() {
+void TExcerpt::Finish(bool cutShort) {
+  FFull = FFull || cutShort;
   FLines.front() = Notice();
   const auto shift = static_cast<int32_t>(FLines.front().size()) + LineBreakLength;
   for (int32_t& mark : FMarks)

@@ -18,8 +18,9 @@ public:
 
   // Takes the file's next line; false once the budget is spent and reading on is of no use.
   bool Add(std::string_view line);
-  // Puts the notice first, once the reading is over.
-  void Finish();
+  // Puts the notice first, once the reading is over; cutShort when it stopped before the end of
+  // the text for a line too long to show.
+  void Finish(bool cutShort = false);
 
   // The pane's lines, the notice first, and the first occurrence on each, as pane positions.
   const std::vector<std::string>& Lines() const { return FLines; }

@@ -10,6 +10,15 @@ double LineShowSeconds(size_t length) {
   return (0.53 * double(length) + 34 + 127 * double(wraps)) / 1e6;
 }
 
+size_t LongestShownLine() {
+  size_t shown = 0, over = size_t(1) << 32;
+  while (over - shown > 1) {
+    const size_t middle = shown + (over - shown) / 2;
+    (LineShowSeconds(middle) <= MaxShowSeconds ? shown : over) = middle;
+  }
+  return shown;
+}
+
 double ShowSeconds(const std::vector<std::string>& lines, size_t marks) {
   double seconds = MarkShowSeconds * double(marks);
   for (const std::string& line : lines)

@@ -28,6 +28,8 @@ constexpr uint64_t MaxShownBytes = 9 << 20;
 constexpr double MaxShowSeconds = 8;
 double LineShowSeconds(size_t length);
 constexpr double MarkShowSeconds = 36e-6;
+// The longest line whose load alone stays within the budget.
+size_t LongestShownLine();
 
 // The estimated seconds of the load of lines with marks marked lines.
 double ShowSeconds(const std::vector<std::string>& lines, size_t marks);

@@ -10,6 +10,19 @@
 
 using TLines = std::vector<std::string>;
 
+namespace {
+// A buffer holding the lines of an earlier file, with C:\\a.txt holding content; fs counts the
+// bytes read from now on.
+TLineBuffer AfterAnOldFile(TMemoryFileSystem& fs, const std::string& content) {
+  fs.AddFile("C:\\old.txt", "old");
+  fs.AddFile("C:\\a.txt", content);
+  TLineBuffer buffer(fs);
+  buffer.LoadLines({"C:\\old.txt"}, "C:\\old.txt");
+  fs.BytesRead = 0;
+  return buffer;
+}
+} // namespace
+
 TEST(SplitLinesTest, FollowsTheLineRule) {
   const struct {
     std::string Bytes;
@@ -96,11 +109,7 @@ TEST(LineBufferTest, ALimitStopsTheReadingOfATextTooLong) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     TMemoryFileSystem fs;
-    fs.AddFile("C:\\old.txt", "old");
-    fs.AddFile("C:\\a.txt", c.Content);
-    TLineBuffer buffer(fs);
-    buffer.LoadLines({"C:\\old.txt"}, "C:\\old.txt");
-    fs.BytesRead = 0;
+    TLineBuffer buffer = AfterAnOldFile(fs, c.Content);
     EXPECT_EQ(buffer.LoadLines({"C:\\a.txt"}, "C:\\a.txt", c.Limit), c.Loaded);
     EXPECT_EQ(buffer.Lines(), c.Lines);
     EXPECT_LE(fs.BytesRead, c.MostRead);
@@ -143,39 +152,44 @@ TEST(LineBufferTest, ReadFailureIsAnErrorAndReleasesTheFile) {
   EXPECT_EQ(buffer.Lines(), TLines{"one"});
 }
 
-// The excerpt's reading: the lines one by one, none kept, the reading over at the first NUL or
-// with the block in which the reader had enough.
+// The excerpt's reading: the lines one by one, none kept, the reading over at the first NUL,
+// with the block in which the reader had enough, or with the block that makes a line too long.
 TEST(LineBufferTest, ForEachLineHandsOverLinesUntilTheReaderHasEnough) {
   const size_t huge = 4 << 20, oneBlock = 256 << 10;
   const struct {
     const char* Name;
     std::string Content;
     size_t Wanted;
+    uint64_t MaxLine;
     TLines Lines;
+    bool Whole;
     uint64_t MostRead;
   } cases[] = {
-      {"whole", "a\r\nb\rc", 9, {"a", "b", "c"}, 6},
+      {"whole", "a\r\nb\rc", 9, 1, {"a", "b", "c"}, true, 6},
       {"up to the NUL",
        std::string("a\nb\0c\n", 6) + std::string(huge, 'x'),
        9,
+       1,
        {"a", "b"},
+       true,
        oneBlock},
-      {"enough after one line", "a\n" + std::string(huge, 'x'), 1, {"a"}, oneBlock},
+      {"enough after one line", "a\n" + std::string(huge, 'x'), 1, huge, {"a"}, true, oneBlock},
+      {"a line too long", "a\n" + std::string(huge, 'x') + "\nb", 9, 1000, {"a"}, false, oneBlock},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     TMemoryFileSystem fs;
-    fs.AddFile("C:\\old.txt", "old");
-    fs.AddFile("C:\\a.txt", c.Content);
-    TLineBuffer buffer(fs);
-    buffer.LoadLines({"C:\\old.txt"}, "C:\\old.txt");
-    fs.BytesRead = 0;
+    TLineBuffer buffer = AfterAnOldFile(fs, c.Content);
     TLines lines;
-    buffer.ForEachLine({"C:\\a.txt"}, "C:\\a.txt", [&](std::string_view line) {
-      lines.emplace_back(line);
-      return lines.size() < c.Wanted;
-    });
+    const bool whole = buffer.ForEachLine(
+        {"C:\\a.txt"}, "C:\\a.txt",
+        [&](std::string_view line) {
+          lines.emplace_back(line);
+          return lines.size() < c.Wanted;
+        },
+        c.MaxLine);
     EXPECT_EQ(lines, c.Lines);
+    EXPECT_EQ(whole, c.Whole);
     EXPECT_TRUE(buffer.Lines().empty());
     EXPECT_LE(fs.BytesRead, c.MostRead);
     EXPECT_EQ(fs.OpenFiles, 0);

@@ -8,11 +8,11 @@
 namespace {
 using TLines = std::vector<std::string>;
 
-TExcerpt ExcerptOf(const TLines& lines, const std::string& text) {
+TExcerpt ExcerptOf(const TLines& lines, const std::string& text, bool cutShort) {
   TExcerpt excerpt(text, TCodePage::Current());
   for (const std::string& line : lines)
     if (!excerpt.Add(line)) break;
-  excerpt.Finish();
+  excerpt.Finish(cutShort);
   return excerpt;
 }
 
@@ -31,6 +31,7 @@ TEST(ExcerptTest, ShowsNumberedLinesHoldingTheTextAndMarksThemPastTheNotice) {
     std::string Text;
     TLines Pane;
     std::vector<int32_t> Marks; // within the pane's lines after the notice, counted as the pane
+    bool CutShort = false;      // by a line too long to show
   } cases[] = {
       {"two of four",
        {"xx", "ab", "", "x\xE9 AB ab"},
@@ -44,6 +45,14 @@ TEST(ExcerptTest, ShowsNumberedLinesHoldingTheTextAndMarksThemPastTheNotice) {
        {5, 8 + 4}},
       {"accented capitals", {"L'\xC9T\xC9"}, "\xE9t\xE9", {Counted(1, 1), "1 : L'\xC9T\xC9"}, {6}},
       {"no line holds it", {"a", "b"}, "q", {Counted(0, 2)}, {}},
+      {"cut short",
+       {"ab"},
+       "ab",
+       {"Fichier trop volumineux : seules les 1 premières lignes contenant le texte sont "
+        "affichées.",
+        "1 : ab"},
+       {4},
+       true},
       {"empty content text",
        {"a", "", "b"},
        "",
@@ -53,7 +62,7 @@ TEST(ExcerptTest, ShowsNumberedLinesHoldingTheTextAndMarksThemPastTheNotice) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
-    const TExcerpt excerpt = ExcerptOf(c.File, c.Text);
+    const TExcerpt excerpt = ExcerptOf(c.File, c.Text, c.CutShort);
     EXPECT_EQ(excerpt.Lines(), c.Pane);
     TOccurrenceOffsets expected;
     const auto noticeEnd = int32_t(c.Pane.front().size()) + LineBreakLength;

@@ -30,4 +30,7 @@ TEST(ShowLimitTest, CountsBytesLinesWrappedRowsAndMarks) {
     EXPECT_EQ(WithinShowLimit(Lines(row.Bytes, row.Width), row.Marks), row.Shown);
   }
   EXPECT_FALSE(WithinShowLimit(Lines(MaxShownBytes, 100), 0)) << "nothing longer can pass";
+  const size_t longest = LongestShownLine();
+  EXPECT_TRUE(WithinShowLimit(Lines(longest, longest), 0));
+  EXPECT_FALSE(WithinShowLimit(Lines(longest + 1, longest + 1), 0));
 }

@@ -22,9 +22,10 @@ void TViewer::LoadFileIntoViewer(const TNativeName& path, const std::string& sho
   }
   // Too large to show whole: the lines that hold the text, read afresh without keeping the rest.
   TExcerpt excerpt(text, page);
-  FLineBuffer.ForEachLine(path, shownPath,
-                          [&](std::string_view line) { return excerpt.Add(line); });
-  excerpt.Finish();
+  const bool lineTooLong = !FLineBuffer.ForEachLine(
+      path, shownPath, [&](std::string_view line) { return excerpt.Add(line); },
+      LongestShownLine());
+  excerpt.Finish(lineTooLong);
   Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus);
 }
 

@@ -345,6 +345,23 @@ TEST_F(ViewerTest, BigFileShowsItsMatchingLinesNumberedAndMarked) {
   EXPECT_EQ(Window.stnNbOccur.Text(), "occurence 0/ 0");
 }
 
+// A text without line breaks is never held whole: the excerpt ends at a line too long to show,
+// the lines after it unread.
+TEST_F(ViewerTest, LineTooLongToShowEndsTheExcerpt) {
+  {
+    std::ofstream out(Folder / "one-line.txt", std::ios::binary);
+    const std::string chunk(1 << 20, 'x');
+    for (int k = 0; k < 64; ++k)
+      out << chunk;
+    out << "\r\ncible\r\n";
+  }
+  Window.ContentText = "cible";
+  Window.Viewer.LoadFileIntoViewer(Folder / "one-line.txt");
+  EXPECT_EQ(PaneLines(Pane()), std::vector<std::string>{"Fichier trop volumineux : seules les 0 "
+                                                        "premières lignes contenant le texte sont "
+                                                        "affichées."});
+}
+
 // A load replaces the pane by a fresh one: it must keep the old one's place in every respect.
 TEST_F(ViewerTest, FreshPaneKeepsPlaceStyleTabOrderIdAndFont) {
   HWND before = Pane();
