@@ -356,7 +356,7 @@ TEST_F(ViewerTest, LineTooLongToShowEndsTheExcerpt) {
     out << "\r\ncible\r\n";
   }
   Window.ContentText = "cible";
-  Window.Viewer.LoadFileIntoViewer(Folder / "one-line.txt");
+  LoadPath(Folder / "one-line.txt");
   EXPECT_EQ(PaneLines(Pane()), std::vector<std::string>{"Fichier trop volumineux : seules les 0 "
                                                         "premières lignes contenant le texte sont "
                                                         "affichées."});
