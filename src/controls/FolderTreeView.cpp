@@ -5,6 +5,7 @@
 #include "toolkit/Handles.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 // The pictures, in the order of the image list.
@@ -55,6 +56,19 @@ std::string NormalPath(const std::string& path) {
   return normal;
 }
 
+// The path with one trailing backslash, ready for a name.
+std::string FolderOf(const std::string& path) {
+  return !path.empty() && path.back() == '\\' ? path : path + '\\';
+}
+
+UINT DriveTypeOf(char letter) {
+  return GetDriveTypeA((std::string(1, letter) + ":\\").c_str());
+}
+
+bool IsDrive(UINT driveType) {
+  return driveType != DRIVE_UNKNOWN && driveType != DRIVE_NO_ROOT_DIR;
+}
+
 bool IsFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -78,6 +92,9 @@ TFolderTreeView::TFolderTreeView(HWND parent, const TBounds& bounds) : TTreeView
   SetReadOnly(true);
   SetShowHint(true);
   OnMouseMove = [this](WPARAM, int x, int y) { TreeMouseMove(x, y); };
+  OnKeyDown = [this](WORD key) {
+    if (key == VK_F5) Refresh();
+  };
 }
 
 TFolderTreeView::~TFolderTreeView() {
@@ -121,13 +138,54 @@ void TFolderTreeView::Populate() {
 
 void TFolderTreeView::AddDrives() {
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
-    const std::string root = std::string(1, letter) + ":\\";
-    const UINT type = GetDriveTypeA(root.c_str());
-    if (type == DRIVE_UNKNOWN || type == DRIVE_NO_ROOT_DIR) continue;
-    HTREEITEM drive = AddChild(nullptr, std::string("(") + letter + ":)");
-    InitNode(drive, DriveImage(type), DriveImage(type));
-    AddPlaceholder(drive);
+    const UINT type = DriveTypeOf(letter);
+    if (IsDrive(type)) AddDrive(letter, type, TVI_LAST);
   }
+}
+
+HTREEITEM TFolderTreeView::AddDrive(char letter, UINT type, HTREEITEM after) {
+  HTREEITEM drive = AddChild(nullptr, std::string("(") + letter + ":)", after);
+  InitNode(drive, DriveImage(type), DriveImage(type));
+  AddPlaceholder(drive);
+  return drive;
+}
+
+// The drive nodes follow the letters again: a letter that lost its drive loses its node, a new
+// drive gets one in its place, and a drive that stays keeps its node and all read below it.
+void TFolderTreeView::RefreshDrives() {
+  HTREEITEM node = FirstChild(nullptr), previous = TVI_FIRST;
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    HTREEITEM own = nullptr;
+    if (node && InfoOf(node).Path[0] == letter) {
+      own = node;
+      node = NextSibling(node);
+    }
+    const UINT type = DriveTypeOf(letter);
+    if (!IsDrive(type)) {
+      if (own) DeleteItem(own);
+    } else if (own) {
+      SetImageIndexes(own, DriveImage(type), DriveImage(type));
+      previous = own;
+    } else {
+      previous = AddDrive(letter, type, previous);
+    }
+  }
+}
+
+void TFolderTreeView::Refresh() {
+  if (HTREEITEM selected = Selected()) {
+    HTREEITEM node = NearestExisting(selected);
+    if (node != selected) Select(node);
+    ReloadChildren(node);
+  }
+  RefreshDrives();
+}
+
+// The node itself, or the nearest above it whose folder still exists; a drive node stays.
+HTREEITEM TFolderTreeView::NearestExisting(HTREEITEM node) const {
+  while (!IsTopLevel(node) && !IsFolder(InfoOf(node).Path))
+    node = Parent(node);
+  return node;
 }
 
 void TFolderTreeView::TreeExpanding(HTREEITEM node, bool& /*allowExpansion*/) {
@@ -136,18 +194,56 @@ void TFolderTreeView::TreeExpanding(HTREEITEM node, bool& /*allowExpansion*/) {
 
 void TFolderTreeView::LoadChildren(HTREEITEM node) {
   DeleteChildren(node);
-  std::string dir = InfoOf(node).Path;
-  if (dir.empty() || dir.back() != '\\') dir += '\\';
+  const std::string dir = FolderOf(InfoOf(node).Path);
   ListFolder(dir + "*.*", [&](const WIN32_FIND_DATAA& entry) {
-    if (!IsListedFolder(entry)) return true;
-    HTREEITEM child = AddChild(node, entry.cFileName);
-    InitNode(child, FolderClosed, FolderOpen);
-    InfoOf(child).Path = dir + entry.cFileName;
-    if (HasSubfolder(dir + entry.cFileName)) AddPlaceholder(child);
+    if (IsListedFolder(entry)) AddFolder(node, dir, entry.cFileName);
     return true;
   });
   SortChildren(node);
   InfoOf(node).Loaded = true;
+}
+
+// Reads a loaded node's subfolders again into the children it has: those gone are deleted, new
+// ones added, and those that remain keep their own children; an unread one gets its expand
+// button again from the disk.
+void TFolderTreeView::ReloadChildren(HTREEITEM node) {
+  if (!InfoOf(node).Loaded) {
+    LoadChildren(node);
+    return;
+  }
+  const std::string dir = FolderOf(InfoOf(node).Path);
+  std::set<std::string> names;
+  ListFolder(dir + "*.*", [&](const WIN32_FIND_DATAA& entry) {
+    if (IsListedFolder(entry)) names.insert(entry.cFileName);
+    return true;
+  });
+  for (HTREEITEM child = FirstChild(node), next; child; child = next) {
+    next = NextSibling(child);
+    if (!names.erase(InfoOf(child).Path.substr(dir.size())))
+      DeleteItem(child);
+    else if (!InfoOf(child).Loaded)
+      MarkSubfolders(child);
+  }
+  for (const std::string& name : names)
+    AddFolder(node, dir, name);
+  SortChildren(node);
+}
+
+void TFolderTreeView::AddFolder(HTREEITEM node, const std::string& dir, const std::string& name) {
+  HTREEITEM child = AddChild(node, name);
+  InitNode(child, FolderClosed, FolderOpen);
+  InfoOf(child).Path = dir + name;
+  if (HasSubfolder(dir + name)) AddPlaceholder(child);
+}
+
+// An unread node has a placeholder exactly when its folder holds a listed subfolder.
+void TFolderTreeView::MarkSubfolders(HTREEITEM node) {
+  const bool subfolder = HasSubfolder(InfoOf(node).Path);
+  if (subfolder == (FirstChild(node) != nullptr)) return;
+  if (subfolder)
+    AddPlaceholder(node);
+  else
+    DeleteChildren(node);
 }
 
 bool TFolderTreeView::HasSubfolder(const std::string& folder) {

@@ -1,7 +1,7 @@
 #pragma once
 // The machine's drives and folders as a read-only tree, filled lazily: a folder's subfolders
-// are read the first time its node opens, and never again. Each node's full path shows as
-// the hint of the node under the pointer.
+// are read the first time its node opens, and again only when F5 asks (Refresh). Each node's
+// full path shows as the hint of the node under the pointer.
 #include "toolkit/ImageList.h"
 #include "toolkit/TreeView.h"
 
@@ -28,6 +28,10 @@ public:
   // dropped) and selects the deepest node on the way; throws
   // "Chemin non trouvé." when path is no existing folder and differs from the selection.
   void SelectPath(const std::string& path);
+  // What F5 does: reads the list of drives and the selected folder's subfolders again, so that
+  // a drive or a folder made since they were read shows and one gone goes; nodes that remain
+  // keep what they hold. The selection stays, or goes up to the nearest folder that remains.
+  void Refresh();
 
   const TImageList& FolderImages() const { return *FFolderImages; }
 
@@ -37,7 +41,13 @@ private:
   void InitNode(HTREEITEM node, int imageIndex, int selectedIndex);
   void AddPlaceholder(HTREEITEM node);
   void AddDrives();
+  HTREEITEM AddDrive(char letter, UINT type, HTREEITEM after);
+  void RefreshDrives();
+  HTREEITEM NearestExisting(HTREEITEM node) const;
   void LoadChildren(HTREEITEM node);
+  void ReloadChildren(HTREEITEM node);
+  void AddFolder(HTREEITEM node, const std::string& dir, const std::string& name);
+  void MarkSubfolders(HTREEITEM node);
   bool HasSubfolder(const std::string& folder);
   int FindChild(HTREEITEM node, const std::string& prefix, std::string_view exact) const;
   HTREEITEM ChildAt(HTREEITEM node, int index) const;

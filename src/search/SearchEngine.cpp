@@ -14,9 +14,15 @@ TSearchEngine::TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& for
     : FFileSystem(fileSystem), FFormatSettings(formatSettings), FCodePage(codePage),
       FLineBuffer(fileSystem) {}
 
-void TSearchEngine::Search(const TSearchRequest& request,
-                           const std::optional<TNativeName>& nativeFolder) {
+TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgress* progress,
+                                     const std::optional<TNativeName>& nativeFolder) {
   FFoundFiles.clear();
+  FStopped = false;
+  FProgress = progress;
+  struct TForget {
+    TSearchProgress*& Progress;
+    ~TForget() { Progress = nullptr; }
+  } forget{FProgress};
   FSearchRequest = request;
   if (FSearchRequest.Mask.empty()) FSearchRequest.Mask = "*.*";
   FNeedle = FCodePage.UpperCase(FSearchRequest.Text);
@@ -25,6 +31,7 @@ void TSearchEngine::Search(const TSearchRequest& request,
   ScanFolder(FSearchRequest.Folder,
              nativeFolder ? *nativeFolder : FFileSystem.NativePath(JoinPath(request.Folder, "")),
              FSearchRequest.Mask);
+  return FStopped ? soStopped : soCompleted;
 }
 
 void TSearchEngine::ScanFolder(const std::string& folder, const TNativeName& native,
@@ -43,7 +50,7 @@ void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
     ~TPop() { Path.pop_back(); }
   } pop{FPath};
   TSearchRec entry;
-  while (listing->Next(entry)) {
+  while (!Stopped() && listing->Next(entry)) {
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(*listing, entry, folder, mask);
@@ -61,6 +68,12 @@ void TSearchEngine::ScanSubfolder(TFolderListing& listing, const TSearchRec& ent
   TNativeName native = listing.NativePath(entry);
   if ((entry.Attr & faSymLink) && LeadsBackOnPath(native)) return;
   ScanListing(listing.ListFolder(entry), JoinPath(folder, entry.Name), std::move(native), mask);
+}
+
+// Once asked to stop, the walk asks nothing more and every level leaves at its next entry.
+bool TSearchEngine::Stopped() {
+  if (!FStopped && FProgress) FStopped = FProgress->StopRequested(FFoundFiles.size());
+  return FStopped;
 }
 
 bool TSearchEngine::LeadsBackOnPath(const TNativeName& folder) {
@@ -93,14 +106,15 @@ bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& 
 }
 
 // Read in blocks up to the first match or NUL: a file is never held whole, so one too large
-// for memory is searched like any other. A read that fails ends the text read so far.
+// for memory is searched like any other. A read that fails ends the text read so far, and so
+// does a stop between two blocks: the file is then not found.
 bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entry) {
   try {
     const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
     if (!file) return false;
     bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
     return FTextScan->Contains([&](char* buffer, size_t size) {
-      const int64_t count = ended ? 0 : file->Read(buffer, size);
+      const int64_t count = ended || Stopped() ? 0 : file->Read(buffer, size);
       ended = count < static_cast<int64_t>(size);
       return static_cast<size_t>(std::max<int64_t>(count, 0));
     }) && !file->HeldElsewhere();

@@ -7,6 +7,7 @@
 #include "search/InfoFic.h"
 #include "search/LineBuffer.h"
 #include "search/Masks.h"
+#include "search/SearchProgress.h"
 #include "search/TextScan.h"
 
 #include <optional>
@@ -24,6 +25,9 @@ struct TSearchRequest {
   bool IncludeSubfolders = true;
 };
 
+// How a walk ended when no error left it.
+enum TSearchOutcome { soCompleted, soStopped };
+
 class TSearchEngine {
 public:
   TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& formatSettings,
@@ -31,9 +35,10 @@ public:
 
   // Releases the last search's records, then walks request.Folder, which nativeFolder names
   // as the system does (the folder tree's node gives it; none: the folder's native path). An
-  // invalid mask or an invalid file time leaves the walk with the records found so far.
-  void Search(const TSearchRequest& request,
-              const std::optional<TNativeName>& nativeFolder = std::nullopt);
+  // invalid mask or an invalid file time leaves the walk with the records found so far; so
+  // does progress when it asks to stop, and the outcome then says so.
+  TSearchOutcome Search(const TSearchRequest& request, TSearchProgress* progress = nullptr,
+                        const std::optional<TNativeName>& nativeFolder = std::nullopt);
   // Walks folder (native: the same as the system names it), depth-first when the request
   // includes subfolders, appending found files. Every listing and open goes through the
   // native names: a name shown alike names no other file, and leads nowhere outside.
@@ -64,6 +69,7 @@ private:
   void ScanSubfolder(TFolderListing& listing, const TSearchRec& entry, const std::string& folder,
                      const std::string& mask);
   bool LeadsBackOnPath(const TNativeName& folder);
+  bool Stopped();
   bool NameMatches(const std::string& name, const std::string& mask);
   bool ScanContains(TFolderListing& listing, const TSearchRec& entry);
   void AddFoundFile(TFolderListing& listing, const TSearchRec& entry, const std::string& folder);
@@ -78,4 +84,6 @@ private:
   TFoundFiles FFoundFiles;
   TLineBuffer FLineBuffer;
   std::vector<TPathFolder> FPath;
+  TSearchProgress* FProgress = nullptr; // the running search's, if any
+  bool FStopped = false;
 };

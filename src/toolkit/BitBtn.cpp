@@ -1,9 +1,8 @@
 #include "toolkit/BitBtn.h"
 
 #include "base/SysUtils.h"
+#include "toolkit/Button.h"
 #include "toolkit/Gdi.h"
-
-#include <commctrl.h>
 
 namespace {
 constexpr int Spacing = 4; // between the picture and the caption
@@ -20,27 +19,7 @@ TBitBtn::TBitBtn(HWND parent, const TBounds& bounds, const std::string& caption,
     : FPicture(picture) {
   CreateControl("BUTTON", WS_TABSTOP | BS_OWNERDRAW, 0, parent, bounds, caption);
   RegisterMnemonic(Handle());
-  SetWindowSubclass(Handle(), PressOnEnter, 1, 0);
-}
-
-TBitBtn::~TBitBtn() {
-  RemoveWindowSubclass(Handle(), PressOnEnter, 1);
-}
-
-// The dialog keys press a focused push button on Enter, but an owner-drawn button is no push
-// button to them: the button asks for Enter itself and tells its parent it was clicked.
-LRESULT CALLBACK TBitBtn::PressOnEnter(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR) noexcept {
-  const auto* key = reinterpret_cast<const MSG*>(lParam); // the key the dialog asks about
-  if (message == WM_GETDLGCODE && key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
-    return DefSubclassProc(button, message, wParam, lParam) | DLGC_WANTMESSAGE;
-  const bool repeated = lParam & (1 << 30);
-  if (message == WM_KEYDOWN && wParam == VK_RETURN && !repeated) {
-    SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-    return 0;
-  }
-  return DefSubclassProc(button, message, wParam, lParam);
+  PressOnEnter(Handle());
 }
 
 void TBitBtn::Command(WORD code) {

@@ -11,7 +11,6 @@ class TBitBtn : public TStdControl, private TMnemonicTarget {
 public:
   // The button owns the picture; its bottom-left pixel's colour is the transparent background.
   TBitBtn(HWND parent, const TBounds& bounds, const std::string& caption, HBITMAP picture);
-  ~TBitBtn() override;
   std::function<void()> OnClick;
 
 private:
@@ -19,8 +18,6 @@ private:
   void DrawItem(const DRAWITEMSTRUCT& item) override;
   void Accelerate() override;
   void DrawPictureAndCaption(HDC dc, RECT area, bool enabled) const;
-  static LRESULT CALLBACK PressOnEnter(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self) noexcept;
   TGdiObject<HBITMAP> FPicture;
 };
 

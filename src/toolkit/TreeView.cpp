@@ -52,10 +52,10 @@ void TTreeView::SetHint(const std::string& hint) {
   if (FHintWindow) FHintWindow->SetText(hint);
 }
 
-HTREEITEM TTreeView::AddChild(HTREEITEM parent, const std::string& text) {
+HTREEITEM TTreeView::AddChild(HTREEITEM parent, const std::string& text, HTREEITEM after) {
   TVINSERTSTRUCTA insert{};
   insert.hParent = parent ? parent : TVI_ROOT;
-  insert.hInsertAfter = TVI_LAST;
+  insert.hInsertAfter = after;
   insert.item.mask = TVIF_TEXT | TVIF_CHILDREN;
   insert.item.pszText = const_cast<char*>(text.c_str());
   HTREEITEM item = reinterpret_cast<HTREEITEM>(
@@ -116,6 +116,12 @@ HTREEITEM TTreeView::FirstChild(HTREEITEM item) const {
   return item ? TreeView_GetChild(Handle(), item) : TreeView_GetRoot(Handle());
 }
 
+void TTreeView::DeleteItem(HTREEITEM item) {
+  const HTREEITEM parent = Parent(item);
+  TreeView_DeleteItem(Handle(), item);
+  if (parent && !FirstChild(parent)) SetChildrenMark(parent, false);
+}
+
 void TTreeView::DeleteChildren(HTREEITEM item) {
   while (HTREEITEM child = TreeView_GetChild(Handle(), item))
     TreeView_DeleteItem(Handle(), child);
@@ -156,6 +162,8 @@ HTREEITEM TTreeView::ItemAt(int x, int y) const {
 }
 
 LRESULT TTreeView::Notify(NMHDR* header) {
+  if (header->code == TVN_KEYDOWN && OnKeyDown)
+    OnKeyDown(reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey);
   if (header->code != TVN_ITEMEXPANDINGA && header->code != TVN_ITEMEXPANDINGW) return 0;
   auto* tree = reinterpret_cast<NMTREEVIEWA*>(header);
   if (!(tree->action & TVE_EXPAND) || !OnExpanding) return 0;

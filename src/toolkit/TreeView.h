@@ -22,8 +22,11 @@ public:
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& hint);
 
-  // Appends a child at the end of parent's children (nullptr: of the top level).
-  HTREEITEM AddChild(HTREEITEM parent, const std::string& text);
+  // Adds a child to parent's children (nullptr: to the top level), after the item after, or
+  // at the end.
+  HTREEITEM AddChild(HTREEITEM parent, const std::string& text, HTREEITEM after = TVI_LAST);
+  // Deletes item and its children; a parent left without children loses its expand button.
+  void DeleteItem(HTREEITEM item);
   // An index of -1 shows no picture.
   void SetImageIndexes(HTREEITEM item, int imageIndex, int selectedIndex);
   void SetData(HTREEITEM item, void* data);
@@ -47,6 +50,8 @@ public:
 
   std::function<void(HTREEITEM item, bool& allowExpansion)> OnExpanding;
   std::function<void(WPARAM keys, int x, int y)> OnMouseMove;
+  // A key pressed while the tree has the focus, before the tree acts on it.
+  std::function<void(WORD key)> OnKeyDown;
 
   LRESULT Notify(NMHDR* header) override;
 

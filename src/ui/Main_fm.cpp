@@ -1,8 +1,10 @@
 #include "ui/Main_fm.h"
 
 #include "base/SysUtils.h"
+#include "platform/win32/NativeName.h"
 #include "search/SizeFormat.h"
 #include "toolkit/Application.h"
+#include "ui/ShellActions.h"
 
 namespace {
 constexpr int ClientWidth = 824;
@@ -42,6 +44,10 @@ TfmMain::TfmMain(std::string settingsPath)
       stAtteindre(pnFic.Handle(), {8, 4, 42, 13}, "&Atteindre"),
       edAtteindre(pnFic.Handle(), {56, 4, 121, 21}),
       stnNbFic(pnFic.Handle(), {184, 8, 52, 17}, "0 fichier(s)", Font.Handle(), true),
+      btOuvrir(pnFic.Handle(), {560, 4, 75, 23}, "&Ouvrir",
+               "Ouvrir le fichier avec le programme associé"),
+      btExplorateur(pnFic.Handle(), {641, 4, 175, 23}, "Afficher dans l'&Explorateur",
+                    "Ouvrir le dossier du fichier dans l'Explorateur"),
       grFic(pnHaut.Handle(), {0, 160, 824, 130}, "grFic"),
       mmLignesConcernees(Handle(), {0, 300, 824, 173}, 0),
       pnCmdesMemo(Handle(), {0, 473, 824, 41}),
@@ -87,6 +93,8 @@ void TfmMain::PlaceControls() {
   stDans.SetFocusControl(tvRep.Handle());
   stAtteindre.SetFocusControl(edAtteindre.Handle());
   cbInclSsDos.SetChecked(true);
+  btOuvrir.SetEnabled(false); // until the grid has a current row
+  btExplorateur.SetEnabled(false);
   grFic.SetLabel(stnNbFic.Handle()); // a screen reader hears the count with the list
   grFic.SetRows(0);
   grFic.SetDefaultRowHeight(14);
@@ -99,6 +107,8 @@ void TfmMain::PlaceControls() {
 void TfmMain::BindEvents() {
   btRechercher.OnClick = [this] { btRechercherClick(); };
   edAtteindre.OnChange = [this] { edAtteindreChange(); };
+  btOuvrir.OnClick = [this] { btOuvrirClick(); };
+  btExplorateur.OnClick = [this] { btExplorateurClick(); };
   grFic.OnCellLoaded = [this](int col, int row, std::string& value) {
     grFicCellLoaded(col, row, value);
   };
@@ -169,22 +179,27 @@ void TfmMain::FormDestroy() {
   PostQuitMessage(0);
 }
 
+// The walk visits the message queue for Échap: the grid is emptied first, so that nothing
+// that reaches it meanwhile finds rows whose records are gone.
 void TfmMain::btRechercherClick() {
   FoundFiles().clear();
+  grFic.SetRows(0);
+  const std::string count = stnNbFic.Text();
   Application().SetBusyCursor(true);
+  TSearchOutcome outcome = soCompleted;
   try {
-    FEngine->Search(SearchRequestFromControls());
+    TSearchWatch watch(stnNbFic);
+    outcome = FEngine->Search(SearchRequestFromControls(), &watch);
   } catch (...) {
     Application().SetBusyCursor(false);
-    grFic.SetRows(0);
+    stnNbFic.SetCaption(count); // as it was, whatever the walk showed
     throw;
   }
   Application().SetBusyCursor(false);
-  grFic.SetRows(0);
   SortFoundFiles(FoundFiles(), FGridOrder, 1, CompareByName);
   AddToHistory(FMaskHistory, cbFichiers.Text());
   AddToHistory(FTextHistory, cbContenant.Text());
-  stnNbFic.SetCaption(Format("%d fichier(s)", static_cast<int>(FoundFiles().size())));
+  stnNbFic.SetCaption(FileCountText(FoundFiles().size(), outcome == soStopped));
   FViewer->Clear();
   try {
     grFic.SetRows(static_cast<int>(FoundFiles().size()));
@@ -211,10 +226,19 @@ TSearchRequest TfmMain::SearchRequestFromControls() const {
 // A row chosen by a key (the grid's arrows, a name typed in the go-to box) leaves the focus
 // there, so that the next key goes on from it; a row clicked gives the focus to the viewer.
 void TfmMain::grFicRowChanged(int /*oldRow*/, int newRow) {
+  btOuvrir.SetEnabled(newRow > 0);
+  btExplorateur.SetEnabled(newRow > 0);
   if (newRow <= 0) return;
-  const TInfoFic& file = *FoundFiles()[newRow - 1];
-  FViewer->LoadFileIntoViewer(file.NativePath, JoinPath(file.Folder, file.Name),
+  FViewer->LoadFileIntoViewer(CurrentFile().NativePath, CurrentFilePath(),
                               Application().HandlingKey() ? lfKeep : lfPane);
+}
+
+const TInfoFic& TfmMain::CurrentFile() const {
+  return *FEngine->FoundFiles()[grFic.SelectedRow() - 1];
+}
+
+std::string TfmMain::CurrentFilePath() const {
+  return JoinPath(CurrentFile().Folder, CurrentFile().Name);
 }
 
 void TfmMain::grFicCellLoaded(int dataCol, int dataRow, std::string& value) {
@@ -237,6 +261,14 @@ void TfmMain::grFicHeadingClick(int dataCol) {
 
 void TfmMain::edAtteindreChange() {
   GoToName(FoundFiles(), FGridOrder, edAtteindre.Text());
+}
+
+void TfmMain::btOuvrirClick() {
+  OpenWithAssociatedProgram(Handle(), WidePath(CurrentFile().NativePath), CurrentFilePath());
+}
+
+void TfmMain::btExplorateurClick() {
+  ShowInExplorer(WidePath(CurrentFile().NativePath), CurrentFilePath());
 }
 
 // The viewer is none before the start and after the end. A button clicked gives the pane the

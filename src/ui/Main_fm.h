@@ -7,6 +7,7 @@
 #include "search/SearchEngine.h"
 #include "settings/SettingsFile.h"
 #include "toolkit/BitBtn.h"
+#include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Edit.h"
@@ -65,6 +66,7 @@ public:
   TLabel stAtteindre;
   TEdit edAtteindre;
   TStaticText stnNbFic;
+  TButton btOuvrir, btExplorateur;
   TtsGrid grFic;
   TRichEditPane mmLignesConcernees;
   TPanel pnCmdesMemo;
@@ -91,6 +93,11 @@ private:
   void grFicCellLoaded(int dataCol, int dataRow, std::string& value);
   void grFicHeadingClick(int dataCol);
   void edAtteindreChange();
+  void btOuvrirClick();
+  void btExplorateurClick();
+  // The record of the grid's current row, and its path as shown.
+  const TInfoFic& CurrentFile() const;
+  std::string CurrentFilePath() const;
   // The one click handler of the four occurrence buttons, each bound to its step.
   void btNavigClick(TNavigStep step);
   void mmLignesConcerneesSelectionChange();

@@ -260,3 +260,49 @@ TEST(FolderTreeViewTest, TheHintIsThePathOfTheNodeUnderThePointer) {
   MouseOver(t.Tree, TreeView_GetSelection(t.Tree.Handle()));
   EXPECT_EQ(temp.Path(), t.Tree.Hint());
 }
+
+// F5: the selected folder's subfolders are read again, and nodes that stay keep what was read
+// below them; a selection whose folder is gone goes up to the nearest one that remains.
+TEST(FolderTreeViewTest, RefreshReadsTheSelectedFolderAgainAndKeepsWhatStays) {
+  TTempFolder temp;
+  temp.Folder("kept\\inner");
+  temp.Folder("gone");
+  temp.Folder("bare");
+  temp.Folder("full\\sub");
+  TTree t;
+  t.Tree.Populate();
+  const size_t drives = ChildrenOf(t.Tree, nullptr).size();
+  t.Tree.SelectPath(temp / "kept\\inner"); // reads the folder and kept
+  HTREEITEM folder = t.Tree.Parent(t.Tree.Parent(TreeView_GetSelection(t.Tree.Handle())));
+  t.Tree.Select(folder);
+  HTREEITEM kept = ChildrenOf(t.Tree, folder)[3];
+  ASSERT_EQ(ItemOf(t.Tree, kept).Text, "kept");
+  TTempFolder::Remove(temp / "gone");
+  TTempFolder::Remove(temp / "full\\sub");
+  temp.Folder("bare\\now");
+  temp.Folder("new\\deeper");
+  t.Tree.Refresh();
+  EXPECT_EQ(TextsOf(t.Tree, folder), (std::vector<std::string>{"bare", "full", "kept", "new"}));
+  EXPECT_EQ(ChildrenOf(t.Tree, folder)[2], kept);
+  EXPECT_TRUE(ItemOf(t.Tree, kept).Loaded);
+  EXPECT_EQ(TextsOf(t.Tree, kept), std::vector<std::string>{"inner"});
+  const struct {
+    int Child;
+    bool Button;
+  } buttons[] = {{0, true}, {1, false}, {3, true}};
+  for (const auto& b : buttons) {
+    const TItem item = ItemOf(t.Tree, ChildrenOf(t.Tree, folder)[b.Child]);
+    SCOPED_TRACE(item.Text);
+    EXPECT_FALSE(item.Loaded);
+    EXPECT_EQ(item.Button, b.Button);
+    EXPECT_EQ(item.Path, temp / item.Text);
+  }
+  EXPECT_EQ(t.Tree.SelectedPath(), temp.Path());
+  EXPECT_EQ(ChildrenOf(t.Tree, nullptr).size(), drives);
+
+  t.Tree.SelectPath(temp / "kept\\inner");
+  TTempFolder::Remove(temp / "kept");
+  t.Tree.Refresh();
+  EXPECT_EQ(t.Tree.SelectedPath(), temp.Path());
+  EXPECT_EQ(TextsOf(t.Tree, folder), (std::vector<std::string>{"bare", "full", "new"}));
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -45,6 +46,20 @@ protected:
 };
 
 using TFound = std::vector<std::string>;
+
+// Asks the walk to stop when Stop says so, after recording the count it was told.
+class TStopWhen : public TSearchProgress {
+public:
+  explicit TStopWhen(std::function<bool()> stop) : FStop(std::move(stop)) {}
+  std::vector<size_t> Told;
+  bool StopRequested(size_t foundCount) override {
+    Told.push_back(foundCount);
+    return FStop();
+  }
+
+private:
+  std::function<bool()> FStop;
+};
 
 } // namespace
 
@@ -224,4 +239,42 @@ TEST_F(WalkTest, LinksAreWalkedUnlessTheyLeadBackOnThePath) {
   EXPECT_EQ(Search("C:\\R"),
             (TFound{"1 C:\\R\\A|a.txt", "2 C:\\R\\A\\ToOther|o.txt", "3 C:\\R|r.txt"}));
   EXPECT_EQ(Disk.OpenListings, 0);
+}
+
+// Whenever the stop comes, the walk asks nothing more, closes what it opened and keeps exactly
+// the records that it had counted to the window at that moment: the first ones of a full walk.
+TEST_F(WalkTest, AStopEndsTheWalkAtOnceKeepingWhatWasFound) {
+  Disk.AddFile("C:\\R\\a.txt", "mot");
+  Disk.AddFile("C:\\R\\Sub\\b.txt", "mot");
+  Disk.AddFile("C:\\R\\Sub\\c.txt", "rien");
+  Disk.AddFile("C:\\R\\Sub\\d.txt", "mot");
+  Disk.AddFile("C:\\R\\z.txt", "mot");
+  TStopWhen never([] { return false; });
+  ASSERT_EQ(Engine.Search({"C:\\R", "*", "mot", true}, &never), soCompleted);
+  const TFound full = Found();
+  ASSERT_EQ(full.size(), 4u);
+  EXPECT_TRUE(std::is_sorted(never.Told.begin(), never.Told.end()));
+  EXPECT_EQ(never.Told.back(), 4u);
+  for (size_t at = 1; at <= never.Told.size(); ++at) {
+    SCOPED_TRACE(at);
+    size_t calls = 0;
+    TStopWhen stop([&] { return ++calls == at; });
+    EXPECT_EQ(Engine.Search({"C:\\R", "*", "mot", true}, &stop), soStopped);
+    EXPECT_EQ(calls, at);
+    EXPECT_EQ(Found(), TFound(full.begin(), full.begin() + stop.Told.back()));
+    EXPECT_EQ(Disk.OpenListings, 0);
+    EXPECT_EQ(Disk.OpenFiles, 0);
+  }
+  EXPECT_EQ(Engine.Search({"C:\\R", "*", "mot", true}), soCompleted) << "nothing left of the stop";
+  EXPECT_EQ(Found(), full);
+}
+
+TEST_F(WalkTest, AStopBetweenTheReadBlocksOfABigFileLeavesItUnreadAndNotFound) {
+  const size_t size = 4 * TTextScan::DefaultBlockSize;
+  Disk.AddFile("C:\\R\\big.txt", std::string(size, 'x') + "mot");
+  TStopWhen stop([&] { return Disk.BytesRead > 0; });
+  EXPECT_EQ(Engine.Search({"C:\\R", "*", "mot", true}, &stop), soStopped);
+  EXPECT_EQ(Found(), TFound{});
+  EXPECT_GT(Disk.BytesRead, 0u);
+  EXPECT_LE(Disk.BytesRead, TTextScan::DefaultBlockSize);
 }

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <initializer_list>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Presses the keys in order and releases them in reverse (a chord such as {VK_MENU, 'R'}), and
@@ -63,3 +65,25 @@ inline void TypeKeys(const std::string& text) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   PumpInput();
 }
+
+// Presses a key from another thread delayMs after it is made, while this thread is busy in a
+// long operation that only looks at the queue now and then; the key goes to the window that
+// has the focus then. Waits for that thread when it goes.
+class TDelayedKey {
+public:
+  TDelayedKey(WORD key, DWORD delayMs)
+      : FThread([this, key, delayMs] {
+          Sleep(delayMs);
+          FSentAt = GetTickCount();
+          SendChord({key});
+        }) {}
+  ~TDelayedKey() { FThread.join(); }
+  TDelayedKey(const TDelayedKey&) = delete;
+  TDelayedKey& operator=(const TDelayedKey&) = delete;
+  // GetTickCount when the key was pressed; 0 before.
+  DWORD SentAt() const { return FSentAt; }
+
+private:
+  std::atomic<DWORD> FSentAt{0};
+  std::thread FThread;
+};

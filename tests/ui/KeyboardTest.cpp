@@ -52,6 +52,7 @@ TEST_F(MainWindowTest, TabAndShiftTabGoRoundTheControlsInTheLayoutsOrder) {
   const std::vector<HWND> order = {Form->cbFichiers.Handle(),   Form->cbContenant.Handle(),
                                    Form->tvRep.Handle(),        Form->cbInclSsDos.Handle(),
                                    Form->btRechercher.Handle(), Form->edAtteindre.Handle(),
+                                   Form->btOuvrir.Handle(),     Form->btExplorateur.Handle(),
                                    Form->grFic.Handle(),        Form->mmLignesConcernees.Handle()};
   for (size_t k = 1; k <= order.size(); ++k) {
     SCOPED_TRACE(k);
@@ -141,8 +142,8 @@ TEST_F(MainWindowTest, KeysThatChooseARowKeepTheFocusAndTheOccurrenceShows) {
   EXPECT_EQ(Selection(pane).cpMin, occurrence);
   EXPECT_TRUE(ShownSelected(pane, occurrence)) << "scrolled into view and marked";
 
-  PressKeys({VK_TAB});
-  PressKeys({VK_TAB});
+  for (int k = 0; k < 4; ++k) // past the two file buttons and the grid
+    PressKeys({VK_TAB});
   ASSERT_EQ(FocusedControl(), pane);
   EXPECT_EQ(Selection(pane).cpMin, occurrence);
   EXPECT_EQ(Selection(pane).cpMax, occurrence + 3);
@@ -325,4 +326,31 @@ TEST_F(MainWindowTest, AnEmptiedPaneLeavesNoCounterOrLineBehind) {
   expectAsAtStart();
   PressKeys({VK_F3});
   expectAsAtStart();
+}
+
+// The tree read the folder's subfolders when it opened; F5 reads them again.
+TEST_F(MainWindowTest, F5InTheTreeShowsAFolderMadeSinceTheStart) {
+  Temp.Folder("docs\\ancien");
+  const std::string parent = Temp.Path() + "\\docs";
+  Start();
+  Form->tvRep.SelectPath(parent);
+  PressKeys({VK_MENU, 'D'});
+  PressKeys({VK_RIGHT}); // opens the node
+  const HWND tree = Form->tvRep.Handle();
+  const auto children = [&] {
+    std::vector<std::string> names;
+    for (HTREEITEM c = Form->tvRep.FirstChild(TreeView_GetSelection(tree)); c;
+         c = Form->tvRep.NextSibling(c))
+      names.push_back(Form->tvRep.Text(c));
+    return names;
+  };
+  ASSERT_EQ(children(), std::vector<std::string>{"ancien"});
+  Temp.Folder("docs\\nouveau");
+  PressKeys({VK_F5});
+  EXPECT_EQ(children(), (std::vector<std::string>{"ancien", "nouveau"}));
+  EXPECT_EQ(Form->tvRep.SelectedPath(), parent);
+  EXPECT_EQ(FocusedControl(), tree);
+  PressKeys({VK_DOWN});
+  PressKeys({VK_DOWN});
+  EXPECT_EQ(Form->tvRep.SelectedPath(), parent + "\\nouveau");
 }

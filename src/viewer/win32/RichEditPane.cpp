@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 namespace {
 // The selection marks the current occurrence, which must show while the user walks the list
@@ -24,11 +25,22 @@ void LoadRichEditLibrary() {
 
 struct TStreamSource {
   const std::string& Text;
+  const std::function<bool()>& StopRequested;
   size_t Position = 0;
+  bool Stopped = false;
+  std::exception_ptr Error; // raised again once the control has returned
 };
 
-DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+// Asked for each piece of the text; a non-zero answer ends the load there.
+DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) noexcept {
   auto& source = *reinterpret_cast<TStreamSource*>(cookie);
+  *done = 0;
+  try {
+    source.Stopped = source.StopRequested && source.StopRequested();
+  } catch (...) {
+    source.Error = std::current_exception();
+  }
+  if (source.Stopped || source.Error) return 1;
   const size_t n = std::min(size_t(count), source.Text.size() - source.Position);
   std::memcpy(buffer, source.Text.data() + source.Position, n);
   source.Position += n;
@@ -115,15 +127,19 @@ bool TRichEditPane::Overflows(size_t lineCount) const {
   return lineCount > size_t(client.bottom / std::max(metrics.tmHeight, LONG(1)));
 }
 
-void TRichEditPane::LoadRtf(const std::string& rtf, size_t lineCount) {
+bool TRichEditPane::LoadRtf(const std::string& rtf, size_t lineCount,
+                            const std::function<bool()>& stopRequested) {
   // The control lays the whole text out again when its scroll bar appears and narrows it, which
   // doubled the load of a long file: a text taller than the pane gets its bar first.
   if (Overflows(lineCount)) ShowScrollBar(Handle(), SB_VERT, TRUE);
   TDrawingHold hold(Handle());
-  TStreamSource source{rtf};
+  TStreamSource source{rtf, stopRequested};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
   SendMessageA(Handle(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  if (source.Error) std::rethrow_exception(source.Error);
+  if (source.Stopped) return false;
   if (stream.dwError) throw Exception(Format("EM_STREAMIN : %lu", stream.dwError));
+  return true;
 }
 
 int32_t TRichEditPane::SelStart() const {

@@ -21,8 +21,10 @@ public:
   // alignment and focus): emptying a large text in place is very slow.
   void Clear();
   // Loads a whole RTF document of lineCount lines into the empty pane, its drawing held off
-  // meanwhile.
-  void LoadRtf(const std::string& rtf, size_t lineCount);
+  // meanwhile. stopRequested, if given, is asked between the pieces of the load; when it says
+  // true, the load ends there with part of the text in the pane, and LoadRtf returns false.
+  bool LoadRtf(const std::string& rtf, size_t lineCount,
+               const std::function<bool()>& stopRequested = {});
 
   int32_t SelStart() const;
   // Collapses the selection to a caret at position.

@@ -9,8 +9,9 @@ TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLab
     : FPane(pane), FCounter(counter), FLineLabel(lineLabel), FLineBuffer(lineBuffer),
       FContentText(std::move(contentText)) {}
 
-void TViewer::LoadFileIntoViewer(const TNativeName& path, const std::string& shownPath,
+bool TViewer::LoadFileIntoViewer(const TNativeName& path, const std::string& shownPath,
                                  TLoadFocus focus) {
+  TEscapeWatch escape; // from the start: a key pressed while the file is read counts too
   Clear();
   const std::string text = FContentText();
   const TCodePage& page = TCodePage::Current();
@@ -18,23 +19,32 @@ void TViewer::LoadFileIntoViewer(const TNativeName& path, const std::string& sho
     const std::vector<std::string>& lines = FLineBuffer.Lines();
     TOccurrenceOffsets offsets = IndexOccurrences(lines, text, page);
     if (WithinShowLimit(lines, offsets ? offsets->size() : 0))
-      return Show(lines, std::move(offsets), text.size(), focus);
+      return Show(lines, std::move(offsets), text.size(), focus, escape);
   }
   // Too large to show whole: the lines that hold the text, read afresh without keeping the rest.
   TExcerpt excerpt(text, page);
+  bool stopped = false;
   const bool lineTooLong = !FLineBuffer.ForEachLine(
-      path, shownPath, [&](std::string_view line) { return excerpt.Add(line); },
+      path, shownPath,
+      [&](std::string_view line) {
+        stopped = escape.StopRequested();
+        return !stopped && excerpt.Add(line);
+      },
       LongestShownLine());
+  if (stopped) return false;
   excerpt.Finish(lineTooLong);
-  Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus);
+  return Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus, escape);
 }
 
-void TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets,
-                   size_t markLength, TLoadFocus focus) {
+bool TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets,
+                   size_t markLength, TLoadFocus focus, TEscapeWatch& escape) {
+  if (!FPane.LoadRtf(
+          MarkedLinesRtf(lines, offsets, markLength, int(GetACP()), GetSysColor(COLOR_WINDOW)),
+          lines.size(), [&] { return escape.StopRequested(); })) {
+    Clear();
+    return false;
+  }
   FOccurrenceOffsets = std::move(offsets);
-  FPane.LoadRtf(MarkedLinesRtf(lines, FOccurrenceOffsets, markLength, int(GetACP()),
-                               GetSysColor(COLOR_WINDOW)),
-                lines.size());
   FPane.SetSelStart(0);
   SelectionMoved(); // the caret stood at 0 in the empty pane: no change to report
   if (FOccurrenceOffsets) {
@@ -44,6 +54,7 @@ void TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets off
     FCounter.SetCaption(NoOccurrenceText);
   }
   if (focus == lfPane) FPane.SetFocus();
+  return true;
 }
 
 // The pane's own clearing moves its selection, which writes the line label: the label is

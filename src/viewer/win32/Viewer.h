@@ -3,6 +3,7 @@
 // one by one, with a counter and a line label that follow. The window that owns the controls
 // holds one TViewer and binds its buttons and keys to the steps.
 #include "search/LineBuffer.h"
+#include "toolkit/EscapeWatch.h"
 #include "toolkit/StaticText.h"
 #include "viewer/Navigation.h"
 #include "viewer/OccurrenceIndex.h"
@@ -25,8 +26,9 @@ public:
   // occurrences and shows the first; with lfPane the pane then has the focus. A text past the
   // show limit is shown by its excerpt: a notice line, then the lines holding the content text
   // with their numbers in the file. Raises "Ne peut ouvrir le fichier %s" with shownPath,
-  // leaving the viewer as Clear leaves it and the focus where it was.
-  void LoadFileIntoViewer(const TNativeName& path, const std::string& shownPath,
+  // leaving the viewer as Clear leaves it and the focus where it was. Échap during a load that
+  // lasts leaves them so too, without an error: false.
+  bool LoadFileIntoViewer(const TNativeName& path, const std::string& shownPath,
                           TLoadFocus focus = lfPane);
   // Empties the pane and drops the index; the counter and the line label read as at start.
   void Clear();
@@ -43,8 +45,8 @@ public:
   int32_t CurrentOccurrence() const { return FCurrentOccurrence; }
 
 private:
-  void Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets, size_t markLength,
-            TLoadFocus focus);
+  bool Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets, size_t markLength,
+            TLoadFocus focus, TEscapeWatch& escape);
 
   TRichEditPane& FPane;
   TStaticText& FCounter;

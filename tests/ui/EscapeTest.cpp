@@ -1,0 +1,120 @@
+#include "MainWindowFixture.h"
+
+#include "support/KeyInput.h"
+#include "support/WineHost.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+std::vector<std::string> ItemsOf(const TComboBox& box) {
+  std::vector<std::string> items;
+  for (int k = 0; k < box.ItemCount(); ++k)
+    items.push_back(box.Item(k));
+  return items;
+}
+
+// A tree of folders x files files, each holding Content, made and removed by the host at once:
+// through Wine each file would take a millisecond to make and another to remove. The files are
+// links to one, which spares the disk the writing.
+class THostTree {
+public:
+  static constexpr const char* Content = "une ligne\r\nun mot\r\n";
+  THostTree(const std::string& folder, int folders, int files)
+      : FHostPath(HostPath(folder)), FFiles(folders * files) {
+    FMade = RunOnHost({"python3", "-c",
+                       "import os, sys\n"
+                       "root, folders, files, content = sys.argv[1:]\n"
+                       "model = os.path.join(root, '..', 'model')\n"
+                       "with open(model, 'w') as out:\n"
+                       "  out.write(content)\n"
+                       "for f in range(int(folders)):\n"
+                       "  os.mkdir(os.path.join(root, str(f)))\n"
+                       "  for k in range(int(files)):\n"
+                       "    os.link(model, os.path.join(root, str(f), '%d.txt' % k))\n",
+                       FHostPath, std::to_string(folders), std::to_string(files), Content});
+  }
+  ~THostTree() { RunOnHost({"rm", "-rf", FHostPath}); }
+  THostTree(const THostTree&) = delete;
+  THostTree& operator=(const THostTree&) = delete;
+  bool Made() const { return FMade; }
+  int Files() const { return FFiles; }
+
+private:
+  std::string FHostPath;
+  int FFiles;
+  bool FMade = false;
+};
+
+void Log(const char* what, DWORD sentAt) {
+  std::printf("%s: %lu ms from the key to the end\n", what, GetTickCount() - sentAt);
+  std::fflush(stdout);
+}
+} // namespace
+
+// Échap half a second into a long search: the walk stops at its next look at the queue, and
+// what it found so far is shown as after any search; the next search walks the whole tree.
+TEST_F(MainWindowTest, EscapeStopsALongSearchAndKeepsWhatItFound) {
+  const std::string folder = Temp.Folder("docs");
+  const THostTree tree(folder, 64, 500);
+  ASSERT_TRUE(tree.Made()) << "needs Wine";
+  Start();
+  Form->tvRep.SelectPath(folder);
+  PressKeys({VK_MENU, 'C'});
+  TypeKeys("mot");
+  {
+    const TDelayedKey escape(VK_ESCAPE, 500);
+    PressKeys({VK_MENU, 'R'});
+    Log("Escape in the walk", escape.SentAt());
+    ASSERT_NE(escape.SentAt(), 0u) << "the search ended before Escape";
+  }
+  const int found = Form->grFic.Rows();
+  EXPECT_GT(found, 0);
+  EXPECT_LT(found, tree.Files());
+  EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()),
+            std::to_string(found) + " fichier(s) (recherche interrompue)");
+  EXPECT_TRUE(Boxes.Shown.empty());
+  EXPECT_EQ(Form->grFic.SelectedRow(), 1);
+  EXPECT_EQ(ViewerText(), THostTree::Content);
+  EXPECT_EQ(GetFocus(), Form->grFic.Handle());
+  EXPECT_EQ(ItemsOf(Form->cbContenant), std::vector<std::string>{"mot"});
+
+  const DWORD start = GetTickCount();
+  PressKeys({VK_MENU, 'R'});
+  std::printf("the whole search: %lu ms\n", GetTickCount() - start);
+  EXPECT_EQ(Form->grFic.Rows(), tree.Files());
+  EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), std::to_string(tree.Files()) + " fichier(s)");
+}
+
+// The first row's file takes seconds to show: Échap leaves the pane empty, without a box, and
+// the next file loads as usual.
+TEST_F(MainWindowTest, EscapeDuringASlowViewerLoadLeavesThePaneEmpty) {
+  const std::string folder = Temp.Folder("docs");
+  std::string lines;
+  while (lines.size() < (4 << 20))
+    lines += "une ligne assez longue pour peser, avec le mot cherch\xE9 au milieu, et la fin\r\n";
+  Temp.Write("docs\\a-long.txt", lines);
+  Temp.Write("docs\\b-court.txt", "un mot\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  PressKeys({VK_MENU, 'C'});
+  TypeKeys("mot");
+  {
+    const TDelayedKey escape(VK_ESCAPE, 500);
+    PressKeys({VK_MENU, 'R'});
+    Log("Escape in the viewer's load", escape.SentAt());
+    ASSERT_NE(escape.SentAt(), 0u) << "the load ended before Escape";
+  }
+  EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), "2 fichier(s)");
+  EXPECT_EQ(Form->grFic.SelectedRow(), 1);
+  EXPECT_EQ(ViewerText(), "");
+  EXPECT_TRUE(Boxes.Shown.empty());
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 0 / 0") << "no load was made";
+  PressKeys({VK_F3});
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 0 / 0") << "nothing to step through";
+  EXPECT_EQ(GetFocus(), Form->grFic.Handle());
+
+  PressKeys({VK_DOWN});
+  EXPECT_EQ(ViewerText(), "un mot\r\n");
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 1");
+}
