@@ -1,6 +1,6 @@
 #include "toolkit/EscapeWatch.h"
 
-TEscapeWatch::TEscapeWatch(DWORD intervalMs) : FIntervalMs(intervalMs), FLast(GetTickCount()) {}
+TEscapeWatch::TEscapeWatch() : FLast(GetTickCount()) {}
 
 TEscapeWatch::~TEscapeWatch() {
   for (const MSG& key : FHeld)
@@ -9,7 +9,7 @@ TEscapeWatch::~TEscapeWatch() {
 
 bool TEscapeWatch::Due() {
   const DWORD now = GetTickCount();
-  if (now - FLast < FIntervalMs) return false;
+  if (now - FLast < IntervalMs) return false;
   FLast = now;
   return true;
 }

@@ -10,9 +10,9 @@
 class TEscapeWatch {
 public:
   // Often enough to answer a key at once, seldom enough that looking costs nothing.
-  static constexpr DWORD DefaultIntervalMs = 100;
+  static constexpr DWORD IntervalMs = 100;
 
-  explicit TEscapeWatch(DWORD intervalMs = DefaultIntervalMs);
+  TEscapeWatch();
   ~TEscapeWatch();
   TEscapeWatch(const TEscapeWatch&) = delete;
   TEscapeWatch& operator=(const TEscapeWatch&) = delete;
@@ -25,7 +25,6 @@ public:
   bool StopRequested() { return Due() && EscapePressed(); }
 
 private:
-  DWORD FIntervalMs;
   DWORD FLast;
   bool FPressed = false;
   std::vector<MSG> FHeld;

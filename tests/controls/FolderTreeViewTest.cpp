@@ -306,3 +306,29 @@ TEST(FolderTreeViewTest, RefreshReadsTheSelectedFolderAgainAndKeepsWhatStays) {
   EXPECT_EQ(t.Tree.SelectedPath(), temp.Path());
   EXPECT_EQ(TextsOf(t.Tree, folder), (std::vector<std::string>{"bare", "full", "new"}));
 }
+
+// A drive that comes after the start (a USB key, a network drive mapped) gets its node in its
+// letter's place on F5, and loses it when it goes; the other drives keep theirs.
+TEST(FolderTreeViewTest, RefreshFollowsDrivesThatComeAndGo) {
+  TTempFolder temp;
+  char letter = 'M';
+  while (letter < 'Y' &&
+         GetDriveTypeA((std::string(1, letter) + ":\\").c_str()) != DRIVE_NO_ROOT_DIR)
+    ++letter;
+  const std::string host = HostPath("C:\\");
+  const std::string link = host.substr(0, host.find_last_of('/', host.size() - 2)) + "/" +
+                           char(letter - 'A' + 'a') + ":";
+  TTree t;
+  t.Tree.Populate();
+  const std::vector<HTREEITEM> before = ChildrenOf(t.Tree, nullptr);
+  ASSERT_TRUE(RunOnHost({"ln", "-s", HostPath(temp.Path()), link})) << "needs Wine";
+  t.Tree.Refresh();
+  std::vector<std::string> texts = TextsOf(t.Tree, nullptr);
+  RunOnHost({"rm", link});
+  const std::string added = std::string("(") + letter + ":)";
+  ASSERT_EQ(texts.size(), before.size() + 1);
+  EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end())) << "in letter order";
+  EXPECT_NE(std::find(texts.begin(), texts.end(), added), texts.end());
+  t.Tree.Refresh();
+  EXPECT_EQ(ChildrenOf(t.Tree, nullptr), before) << "the same nodes as before";
+}

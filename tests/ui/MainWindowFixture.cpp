@@ -70,3 +70,10 @@ std::string MainWindowTest::CaptionOf(HWND control) const {
   text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
   return text;
 }
+
+std::vector<std::string> MainWindowTest::ItemsOf(const TComboBox& box) const {
+  std::vector<std::string> items;
+  for (int k = 0; k < box.ItemCount(); ++k)
+    items.push_back(box.Item(k));
+  return items;
+}

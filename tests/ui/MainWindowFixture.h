@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class MainWindowTest : public testing::Test {
 protected:
@@ -33,4 +34,5 @@ protected:
   void ClickHeading(int col);
   std::string ViewerText() const;
   std::string CaptionOf(HWND control) const;
+  std::vector<std::string> ItemsOf(const TComboBox& box) const;
 };

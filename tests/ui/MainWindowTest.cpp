@@ -15,13 +15,6 @@
 #include <vector>
 
 namespace {
-std::vector<std::string> ItemsOf(const TComboBox& box) {
-  std::vector<std::string> items;
-  for (int k = 0; k < box.ItemCount(); ++k)
-    items.push_back(box.Item(k));
-  return items;
-}
-
 // Another program's handle on a file, closed with the test.
 using THeld = std::unique_ptr<void, decltype(&CloseHandle)>;
 
