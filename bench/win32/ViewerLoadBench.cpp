@@ -81,9 +81,10 @@ void LiteralLoad(TViewerWindow& window, const std::string& path) {
     text += line + "\r\n";
   SetWindowTextA(pane.Handle(), text.c_str());
   const std::string upper = TCodePage::Current().UpperCase(Text);
+  const TOccurrenceFinder finder(upper, TCodePage::Current());
   int32_t lineStart = 0;
   for (const std::string& line : window.LineBuffer.Lines()) {
-    const size_t p = FirstOccurrence(line, upper, TCodePage::Current());
+    const size_t p = finder.Find(line);
     if (p != std::string::npos) {
       pane.SetSelStart(lineStart + int32_t(p));
       pane.SetSelLength(int32_t(upper.size()));

@@ -16,7 +16,7 @@ bool TExcerpt::Add(std::string_view line) {
   const uint64_t number = FLinesRead + 1;
   size_t p = std::string_view::npos;
   if (!FUpperText.empty()) {
-    p = FirstOccurrence(line, FUpperText, FPage);
+    p = FFinder.Find(line);
     if (p == std::string_view::npos) {
       FLinesRead = number;
       return true;

@@ -31,6 +31,7 @@ private:
 
   std::string FUpperText;
   const TCodePage& FPage;
+  TOccurrenceFinder FFinder{FUpperText, FPage};
   std::vector<std::string> FLines{1}; // the notice's place first
   std::vector<int32_t> FMarks;        // counted from the line after the notice
   TOccurrenceOffsets FOffsets;

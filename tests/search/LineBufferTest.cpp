@@ -49,26 +49,48 @@ TEST(SplitLinesTest, FollowsTheLineRule) {
   }
 }
 
-// A text cut into pieces anywhere, a CR LF between two of them included, splits as it does whole.
-TEST(SplitLinesTest, PiecesSplitAsTheWholeText) {
+namespace {
+// The line rule byte by byte, for a text without NUL.
+TLines PlainSplit(const std::string& text) {
+  TLines lines;
+  std::string line;
+  for (size_t k = 0; k < text.size(); ++k) {
+    if (text[k] != '\r' && text[k] != '\n') {
+      line += text[k];
+      continue;
+    }
+    lines.push_back(line);
+    line.clear();
+    if (text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+} // namespace
+
+// A text cut into pieces anywhere, a CR LF between two of them included, splits as the plain
+// rule splits it whole; lines long and short, so that breaks are sought many bytes at a time.
+TEST(SplitLinesTest, PiecesSplitAsThePlainRuleSplitsTheWholeText) {
   const unsigned seed = 20261209;
   std::printf("seed %u\n", seed);
   SCOPED_TRACE(Format("seed %u", seed));
   std::mt19937 random(seed);
-  const char bytes[] = {'a', 'b', '\r', '\n', '\r', '\n'};
-  for (int round = 0; round < 2000; ++round) {
+  for (int round = 0; round < 4000; ++round) {
+    const unsigned breakEvery = 2 + random() % 40;
     std::string text;
-    for (int n = random() % 24; n > 0; --n)
-      text += bytes[random() % std::size(bytes)];
+    for (int n = random() % 120; n > 0; --n)
+      text += random() % breakEvery ? char('a' + random() % 3) : "\r\n"[random() % 2];
     TLines lines;
     TLineSplitter splitter(lines);
     for (size_t pos = 0; pos < text.size();) {
-      const size_t length = std::min<size_t>(random() % 4, text.size() - pos);
+      const size_t length = std::min<size_t>(random() % 40, text.size() - pos);
       splitter.Add(std::string_view(text).substr(pos, length));
       pos += length;
     }
     splitter.Finish();
-    ASSERT_EQ(lines, SplitLines(text)) << testing::PrintToString(text);
+    const TLines plain = PlainSplit(text);
+    ASSERT_EQ(lines, plain) << testing::PrintToString(text);
+    ASSERT_EQ(SplitLines(text), plain) << testing::PrintToString(text);
   }
 }
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+
 namespace {
 struct TIndexCase {
   const char* Name;
@@ -30,6 +33,43 @@ TEST(OccurrenceIndexTest, FirstOccurrencePerLineAtPaneTextPositions) {
   for (const TIndexCase& c : cases) {
     SCOPED_TRACE(c.Name);
     EXPECT_EQ(IndexOccurrences(c.Lines, c.Text, page), c.Expected);
+  }
+}
+
+namespace {
+size_t PlainFind(std::string_view line, std::string_view upperText, const TCodePage& page) {
+  for (size_t i = 0; !upperText.empty() && i + upperText.size() <= line.size(); ++i)
+    if (page.UpperCase(line.substr(i, upperText.size())) == upperText) return i;
+  return std::string_view::npos;
+}
+} // namespace
+
+// The finder against the plain search, on random lines long enough for its fast path: with the
+// Western European code page, whose first bytes have one or two variants, and with a page where
+// three bytes upper-case alike.
+TEST(OccurrenceIndexTest, FinderFindsWhatThePlainSearchFinds) {
+  const unsigned seed = 20261209;
+  std::printf("seed %u\n", seed);
+  SCOPED_TRACE(testing::Message() << "seed " << seed);
+  std::mt19937 random(seed);
+  TCodePage::TUpperTable upper = {};
+  for (int c = 0; c < 256; ++c)
+    upper[size_t(c)] = TCodePage::Windows1252().Upper(static_cast<unsigned char>(c));
+  upper['@'] = 'A';
+  const TCodePage pages[] = {TCodePage::Windows1252(), TCodePage(upper, {})};
+  const char bytes[] = "aAbB@\xE9\xC9\xFF\x9Fx";
+  auto randomText = [&](size_t most) {
+    std::string text;
+    for (size_t n = random() % most; n > 0; --n)
+      text += bytes[random() % (sizeof bytes - 1)];
+    return text;
+  };
+  for (int round = 0; round < 4000; ++round) {
+    const TCodePage& page = pages[round % 2];
+    const std::string upperText = page.UpperCase(randomText(4));
+    const std::string line = randomText(80);
+    ASSERT_EQ(TOccurrenceFinder(upperText, page).Find(line), PlainFind(line, upperText, page))
+        << testing::PrintToString(line) << " " << testing::PrintToString(upperText);
   }
 }
 
