@@ -7,19 +7,23 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
 
 const char* const Usage =
-    "usage: scrivane-find [--mask MASK] [--no-subfolders] FOLDER TEXT\n"
+    "usage: scrivane-find [--mask MASK] [--no-subfolders] [-j THREADS] FOLDER TEXT\n"
     "Lists the files under FOLDER whose names match MASK (default *.*) and whose text holds\n"
-    "TEXT on one line, ignoring case; one path a line, in the order of the walk.\n";
+    "TEXT on one line, ignoring case; one path a line, in the order of the walk. THREADS\n"
+    "read contents, the walk's included (default one a core, at most 8).\n";
 
 struct TArguments {
   TSearchRequest Request;
+  unsigned Threads = TContentWorkers::DefaultThreads();
   std::string Folder; // as given, for the output
 };
 
@@ -39,6 +43,9 @@ TArguments ParseArguments(int argc, char** argv) {
     } else if (arg == "--mask") {
       if (++i == argc) Fail("--mask needs a value");
       arguments.Request.Mask = argv[i];
+    } else if (arg == "-j") {
+      if (++i == argc) Fail("-j needs a value");
+      arguments.Threads = static_cast<unsigned>(std::max(1, std::atoi(argv[i])));
     } else if (arg == "--no-subfolders") {
       arguments.Request.IncludeSubfolders = false;
     } else if (arg.starts_with("--")) {
@@ -84,6 +91,7 @@ int main(int argc, char** argv) {
   if (access(arguments.Folder.c_str(), R_OK) != 0)
     Fail("cannot read the folder " + arguments.Folder);
   TSearchEngine engine(PlatformFileSystem(), TFormatSettings::FromRegional(ReadRegionalSettings()));
+  engine.SetThreads(arguments.Threads);
   try {
     engine.Search(arguments.Request);
   } catch (const Exception& error) {

@@ -58,7 +58,8 @@ public:
   // and the directory and link bits are always filled; Size, Time and the other bits only
   // where the listing gives them at no cost, else by ReadDetails.
   virtual bool Next(TSearchRec& entry) = 0;
-  // Completes the entry; false when it is gone since it was listed.
+  // Completes an entry that Next gave, as long as the listing lives; false when it is gone
+  // since it was listed.
   virtual bool ReadDetails(TSearchRec&) { return true; }
   // The entry's own full path: its folder's joined with its native name.
   virtual TNativeName NativePath(const TSearchRec& entry) = 0;

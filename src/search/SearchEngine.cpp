@@ -27,11 +27,30 @@ TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgr
   if (FSearchRequest.Mask.empty()) FSearchRequest.Mask = "*.*";
   FNeedle = FCodePage.UpperCase(FSearchRequest.Text);
   FTextScan.emplace(FSearchRequest.Text, FCodePage);
+  FOnWorkers = FThreads > 1 && !FSearchRequest.Text.empty() && FTextScan->Applies();
+  if (FOnWorkers && !FWorkers)
+    FWorkers = std::make_unique<TContentWorkers>(FThreads - 1, FCodePage, ScanDecides);
+  if (FOnWorkers) FWorkers->Begin(FSearchRequest.Text);
+  // On every way out the answers not taken are dropped and the workers let go of the files.
+  struct TEnd {
+    TSearchEngine& Engine;
+    ~TEnd() {
+      if (Engine.FOnWorkers) Engine.FWorkers->End();
+      Engine.FOnWorkers = false;
+      Engine.FPending.clear();
+    }
+  } end{*this};
   // An empty folder is the root of the current drive, as "\" reads.
   ScanFolder(FSearchRequest.Folder,
              nativeFolder ? *nativeFolder : FFileSystem.NativePath(JoinPath(request.Folder, "")),
              FSearchRequest.Mask);
+  if (FOnWorkers) TakeAnswers(0);
   return FStopped ? soStopped : soCompleted;
+}
+
+void TSearchEngine::SetThreads(unsigned threads) {
+  FThreads = threads;
+  if (FWorkers && FWorkers->Count() != threads - 1) FWorkers.reset();
 }
 
 void TSearchEngine::ScanFolder(const std::string& folder, const TNativeName& native,
@@ -40,7 +59,7 @@ void TSearchEngine::ScanFolder(const std::string& folder, const TNativeName& nat
   ScanListing(FFileSystem.ListFolder(native), folder, native, mask);
 }
 
-void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
+void TSearchEngine::ScanListing(const std::shared_ptr<TFolderListing>& listing,
                                 const std::string& folder, TNativeName native,
                                 const std::string& mask) {
   if (!listing) return;
@@ -54,9 +73,8 @@ void TSearchEngine::ScanListing(const std::unique_ptr<TFolderListing>& listing,
     if (entry.Name.starts_with('.')) continue; // ".", ".." and every dot name
     if (entry.Attr & faDirectory)
       ScanSubfolder(*listing, entry, folder, mask);
-    else if (NameMatches(entry.Name, mask) && FileContainsText(*listing, entry) &&
-             listing->ReadDetails(entry))
-      AddFoundFile(*listing, entry, folder);
+    else if (NameMatches(entry.Name, mask))
+      ScanFile(listing, entry, folder);
   }
 }
 
@@ -94,6 +112,45 @@ bool TSearchEngine::NameMatches(const std::string& name, const std::string& mask
   return FMask->MatchName(name);
 }
 
+void TSearchEngine::ScanFile(const std::shared_ptr<TFolderListing>& listing, TSearchRec& entry,
+                             const std::string& folder) {
+  if (FOnWorkers)
+    HandToWorkers(listing, entry, folder);
+  else if (FileContainsText(*listing, entry) && listing->ReadDetails(entry))
+    AddFoundFile(entry, folder, listing->NativePath(entry));
+}
+
+// The file is opened here, where its listing lives, and read on a worker. One that cannot be
+// opened is no match, and waits for nothing.
+void TSearchEngine::HandToWorkers(const std::shared_ptr<TFolderListing>& listing,
+                                  const TSearchRec& entry, const std::string& folder) {
+  std::unique_ptr<TOpenFile> file;
+  try {
+    file = listing->OpenEntry(entry);
+  } catch (...) { // as on one thread: whatever stops the open, the file is not found
+  }
+  if (!file) return;
+  TakeAnswers(MostPending - 1);
+  if (FStopped) return;
+  FPending.push_back({entry, folder, listing->NativePath(entry), listing});
+  FWorkers->Submit(std::move(file));
+}
+
+// Makes the records of the answers that have come, in walk order, waiting for the oldest while
+// more than mostLeft files are pending. Progress is told each new count, and a stop drops the
+// answers still to come.
+void TSearchEngine::TakeAnswers(std::size_t mostLeft) {
+  const TStopCheck stopped = [this] { return Stopped(); };
+  while (!Stopped() && !FPending.empty()) {
+    const std::optional<bool> found = FWorkers->TakeFirst(FPending.size() > mostLeft, stopped);
+    if (!found || FStopped) return; // an answer that comes with the stop is dropped too
+    TPendingFile pending = std::move(FPending.front());
+    FPending.pop_front();
+    if (*found && pending.Listing->ReadDetails(pending.Entry))
+      AddFoundFile(pending.Entry, pending.Folder, std::move(pending.Native));
+  }
+}
+
 bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& entry) {
   if (FSearchRequest.Text.empty()) return true;
   if (FTextScan && FTextScan->Applies()) return ScanContains(listing, entry);
@@ -105,26 +162,35 @@ bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& 
   return LinesContainText(FLineBuffer.Lines(), FNeedle, FCodePage);
 }
 
-// Read in blocks up to the first match or NUL: a file is never held whole, so one too large
-// for memory is searched like any other. A read that fails ends the text read so far, and so
-// does a stop between two blocks: the file is then not found.
 bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entry) {
   try {
     const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
     if (!file) return false;
-    bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
-    return FTextScan->Contains([&](char* buffer, size_t size) {
-      const int64_t count = ended || Stopped() ? 0 : file->Read(buffer, size);
-      ended = count < static_cast<int64_t>(size);
-      return static_cast<size_t>(std::max<int64_t>(count, 0));
-    }) && !file->HeldElsewhere();
+    const TStopCheck stopped = [this] { return Stopped(); };
+    TStoppableFile stoppable(*file, stopped);
+    return ScanDecides(*FTextScan, stoppable);
   } catch (...) {
     return false;
   }
 }
 
-void TSearchEngine::AddFoundFile(TFolderListing& listing, const TSearchRec& entry,
-                                 const std::string& folder) {
+// Read in blocks up to the first match or NUL: a file is never held whole, so one too large
+// for memory is searched like any other.
+bool TSearchEngine::ScanDecides(TTextScan& scan, TOpenFile& file) {
+  try {
+    bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
+    return scan.Contains([&](char* buffer, size_t size) {
+      const int64_t count = ended ? 0 : file.Read(buffer, size);
+      ended = count < static_cast<int64_t>(size);
+      return static_cast<size_t>(std::max<int64_t>(count, 0));
+    }) && !file.HeldElsewhere();
+  } catch (...) {
+    return false;
+  }
+}
+
+void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& folder,
+                                 TNativeName native) {
   auto record = std::make_unique<TInfoFic>();
   record->Index = static_cast<int32_t>(FFoundFiles.size()) + 1;
   record->Name = entry.Name;
@@ -132,7 +198,7 @@ void TSearchEngine::AddFoundFile(TFolderListing& listing, const TSearchRec& entr
   record->Size = static_cast<int64_t>(entry.Size);
   record->Time = entry.Time;
   record->DateText = FormatFileTime(record->Time, FFormatSettings);
-  record->NativePath = listing.NativePath(entry);
+  record->NativePath = std::move(native);
   FFoundFiles.push_back(std::move(record));
 }
 

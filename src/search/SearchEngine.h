@@ -3,6 +3,7 @@
 // and whose text contains the content text.
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "search/ContentWorkers.h"
 #include "search/DateTimeFormat.h"
 #include "search/InfoFic.h"
 #include "search/LineBuffer.h"
@@ -10,6 +11,8 @@
 #include "search/SearchProgress.h"
 #include "search/TextScan.h"
 
+#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,7 +39,9 @@ public:
   // Releases the last search's records, then walks request.Folder, which nativeFolder names
   // as the system does (the folder tree's node gives it; none: the folder's native path). An
   // invalid mask or an invalid file time leaves the walk with the records found so far; so
-  // does progress when it asks to stop, and the outcome then says so.
+  // does progress when it asks to stop, and the outcome then says so. Contents are read on
+  // Threads() threads, this one and workers; the records are the same whatever the count, and
+  // progress is asked on this thread only.
   TSearchOutcome Search(const TSearchRequest& request, TSearchProgress* progress = nullptr,
                         const std::optional<TNativeName>& nativeFolder = std::nullopt);
   // Walks folder (native: the same as the system names it), depth-first when the request
@@ -46,6 +51,13 @@ public:
   // Whether the file that listing gave last as entry holds the request's text on one line; a
   // file that cannot be read holds nothing. Never raises.
   bool FileContainsText(TFolderListing& listing, const TSearchRec& entry);
+  // The decision on one opened file that the walk or a worker makes: the text is in it before
+  // its first NUL and nobody holds it exclusively. A read that fails ends the text read so far.
+  // Never raises.
+  static bool ScanDecides(TTextScan& scan, TOpenFile& file);
+
+  unsigned Threads() const { return FThreads; }
+  void SetThreads(unsigned threads);
 
   // Records made later are written with the new settings; those made keep their text.
   void SetFormatSettings(const TFormatSettings& formatSettings);
@@ -63,16 +75,33 @@ private:
     std::optional<TFolderId> Identity;
   };
 
+  // A file handed to the workers, waiting for its answer; its listing stays open until then
+  // for ReadDetails.
+  struct TPendingFile {
+    TSearchRec Entry;
+    std::string Folder;
+    TNativeName Native; // the entry's path
+    std::shared_ptr<TFolderListing> Listing;
+  };
+  // Files handed to the workers at most, each one open: enough to keep them busy while the
+  // walk lists folders.
+  static constexpr std::size_t MostPending = 128;
+
   // The listing's folder is opened from its parent's, which spares the system the path.
-  void ScanListing(const std::unique_ptr<TFolderListing>& listing, const std::string& folder,
+  void ScanListing(const std::shared_ptr<TFolderListing>& listing, const std::string& folder,
                    TNativeName native, const std::string& mask);
   void ScanSubfolder(TFolderListing& listing, const TSearchRec& entry, const std::string& folder,
                      const std::string& mask);
   bool LeadsBackOnPath(const TNativeName& folder);
   bool Stopped();
   bool NameMatches(const std::string& name, const std::string& mask);
+  void ScanFile(const std::shared_ptr<TFolderListing>& listing, TSearchRec& entry,
+                const std::string& folder);
+  void HandToWorkers(const std::shared_ptr<TFolderListing>& listing, const TSearchRec& entry,
+                     const std::string& folder);
+  void TakeAnswers(std::size_t mostLeft);
   bool ScanContains(TFolderListing& listing, const TSearchRec& entry);
-  void AddFoundFile(TFolderListing& listing, const TSearchRec& entry, const std::string& folder);
+  void AddFoundFile(const TSearchRec& entry, const std::string& folder, TNativeName native);
 
   TFileSystem& FFileSystem;
   TFormatSettings FFormatSettings;
@@ -81,6 +110,10 @@ private:
   std::string FNeedle;                // the request's text upper-cased, once per search
   std::optional<TMask> FMask;         // the walk's mask, compiled at its first file
   std::optional<TTextScan> FTextScan; // the decision without lines, when the text allows it
+  unsigned FThreads = TContentWorkers::DefaultThreads(); // the walk's and its workers
+  std::unique_ptr<TContentWorkers> FWorkers; // made at the first search that reads on them
+  bool FOnWorkers = false;                   // the current search reads on FWorkers
+  std::deque<TPendingFile> FPending;         // handed to FWorkers, in walk order
   TFoundFiles FFoundFiles;
   TLineBuffer FLineBuffer;
   std::vector<TPathFolder> FPath;

@@ -130,6 +130,10 @@ TMemoryFileSystem::TEntry& TMemoryFileSystem::AddLink(const std::string& path,
   return Add(KeyOf(path), entry);
 }
 
+TMemoryFileSystem::TEntry& TMemoryFileSystem::Entry(const std::string& path) {
+  return *Find(KeyOf(path));
+}
+
 TMemoryFileSystem::TEntry* TMemoryFileSystem::Find(const std::string& key) {
   auto folder = FFolders.find(ParentOf(key));
   if (folder == FFolders.end()) return nullptr;

@@ -4,6 +4,7 @@
 // native paths too.
 #include "platform/FileSystem.h"
 
+#include <atomic>
 #include <map>
 #include <string>
 #include <vector>
@@ -29,18 +30,21 @@ public:
   // The folder's entry; nullptr for a drive root.
   TEntry* AddFolder(const std::string& path, uint32_t attr = faDirectory);
   TEntry& AddLink(const std::string& path, const std::string& target);
+  // The entry at path, to change between searches; it must exist.
+  TEntry& Entry(const std::string& path);
 
   TNativeName NativePath(const std::string& path) override { return {path}; }
   std::unique_ptr<TFolderListing> ListFolder(const TNativeName& folder) override;
   std::unique_ptr<TOpenFile> OpenForReading(const TNativeName& path) override;
   std::optional<TFolderId> FolderIdentity(const TNativeName& folder) override;
 
-  int OpenListings = 0;            // listings not yet released
-  int OpenFiles = 0;               // files not yet released
-  uint64_t BytesRead = 0;          // by every file opened
-  int MisalignedReads = 0;         // into a buffer off a 64-byte boundary, which costs 3-5 x
-  std::vector<std::string> Listed; // the folders listed, in order
-  std::vector<std::string> Opened; // the files opened, in order
+  // Files are read, and released, on the search's worker threads too.
+  int OpenListings = 0;                 // listings not yet released
+  std::atomic<int> OpenFiles = 0;       // files not yet released
+  std::atomic<uint64_t> BytesRead = 0;  // by every file opened
+  std::atomic<int> MisalignedReads = 0; // into a buffer off a 64-byte boundary: 3-5 x slower
+  std::vector<std::string> Listed;      // the folders listed, in order
+  std::vector<std::string> Opened;      // the files opened, in order
 
   static const int32_t DefaultTime; // 25/12/2005 14:03:08
 

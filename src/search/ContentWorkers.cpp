@@ -1,0 +1,104 @@
+#include "search/ContentWorkers.h"
+
+#include <algorithm>
+
+unsigned TContentWorkers::DefaultThreads() {
+  return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+}
+
+TContentWorkers::TContentWorkers(unsigned count, const TCodePage& page, TDecide decide)
+    : FPage(page), FDecide(std::move(decide)) {
+  for (unsigned n = 0; n < count; ++n)
+    FThreads.emplace_back([this] { Work(); });
+}
+
+TContentWorkers::~TContentWorkers() {
+  {
+    const std::lock_guard lock(FLock);
+    FQuit = true;
+    FStopping = true;
+  }
+  FWork.notify_all();
+  FThreads.clear(); // joins them, before the jobs and their files go
+}
+
+void TContentWorkers::Begin(std::string_view text) {
+  FCallerScan.emplace(text, FPage);
+  const std::lock_guard lock(FLock);
+  FText = text;
+  ++FSearch;
+}
+
+void TContentWorkers::Submit(std::unique_ptr<TOpenFile> file) {
+  std::size_t untaken;
+  {
+    const std::lock_guard lock(FLock);
+    FJobs.push_back({std::move(file)});
+    untaken = FFirstTicket + FJobs.size() - FNextTicket;
+  }
+  if (untaken >= WakeBatch) FWork.notify_one();
+}
+
+std::optional<bool> TContentWorkers::TakeFirst(bool wait, const TStopCheck& stopped) {
+  std::unique_lock lock(FLock);
+  while (wait && FJobs.front().Answer == anPending) {
+    if (Untaken()) {
+      DecideNext(lock, *FCallerScan, stopped);
+    } else if (FAnswered.wait_for(lock, StopCheckPeriod) == std::cv_status::timeout) {
+      lock.unlock(); // the caller's check may take its time: the workers go on meanwhile
+      const bool stop = stopped();
+      lock.lock();
+      if (stop) return std::nullopt;
+    }
+  }
+  const TAnswer answer = FJobs.front().Answer;
+  if (answer == anPending) return std::nullopt;
+  FJobs.pop_front();
+  ++FFirstTicket;
+  return answer == anYes;
+}
+
+void TContentWorkers::End() {
+  std::unique_lock lock(FLock);
+  FStopping = true;
+  FAnswered.wait(lock, [this] { return FReading == 0; });
+  FJobs.clear();
+  FFirstTicket = FNextTicket = 0;
+  FStopping = false;
+}
+
+void TContentWorkers::Work() {
+  std::optional<TTextScan> scan;
+  uint64_t scanSearch = 0; // the search scan is made for; Begin comes before any file
+  std::unique_lock lock(FLock);
+  for (;;) {
+    FWork.wait(lock, [this] { return FQuit || (!FStopping && Untaken()); });
+    if (FQuit) return;
+    if (scanSearch != FSearch) { // made outside the lock, then the wait is tried again
+      scanSearch = FSearch;
+      const std::string text = FText;
+      lock.unlock();
+      scan.emplace(text, FPage);
+      lock.lock();
+      continue;
+    }
+    DecideNext(lock, *scan, FWorkerStopped);
+  }
+}
+
+// Reads the oldest file no thread has taken, outside the lock, and closes it there.
+void TContentWorkers::DecideNext(std::unique_lock<std::mutex>& lock, TTextScan& scan,
+                                 const TStopCheck& stopped) {
+  const uint64_t ticket = FNextTicket++;
+  std::unique_ptr<TOpenFile> file = std::move(FJobs[ticket - FFirstTicket].File);
+  ++FReading;
+  lock.unlock();
+  TStoppableFile stoppable(*file, stopped);
+  const bool found = FDecide(scan, stoppable);
+  file.reset();
+  lock.lock();
+  --FReading;
+  // Answers are taken oldest first, and End waits for this one: the job is still there.
+  FJobs[ticket - FFirstTicket].Answer = found ? anYes : anNo;
+  if (ticket == FFirstTicket || FReading == 0) FAnswered.notify_one();
+}
