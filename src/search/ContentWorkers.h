@@ -79,7 +79,7 @@ private:
   std::deque<TJob> FJobs;               // handed in, not taken back, oldest first
   uint64_t FFirstTicket = 0;            // the ticket of FJobs.front(); tickets count hand-ins
   uint64_t FNextTicket = 0;             // the oldest job no thread has taken
-  unsigned FReading = 0;                // workers deciding a file
+  unsigned FReading = 0;                // threads deciding a file
   std::atomic<bool> FStopping = false;  // reads give nothing, workers take no file
   const TStopCheck FWorkerStopped = [this] { return FStopping.load(std::memory_order_relaxed); };
   bool FQuit = false;
