@@ -28,6 +28,12 @@ struct TNativeName {
   bool operator==(const TNativeName&) const = default;
 };
 
+// A file's path twice: the native one, which opens it, and the one shown in messages.
+struct TFilePath {
+  TNativeName Native;
+  std::string Shown;
+};
+
 struct TSearchRec {
   std::string Name;  // long name, without folder, as shown: "?" for what the code page lacks
   uint32_t Attr = 0; // fa... bits
@@ -43,6 +49,8 @@ public:
   // Reads up to count bytes at the current position into buffer; the count read, fewer than
   // count only at the end (0 there), or -1 when the read fails.
   virtual int64_t Read(char* buffer, size_t count) = 0;
+  // Goes back to the first byte, for a second reading; false when it cannot.
+  virtual bool Rewind() = 0;
   // True when another program holds the file exclusively after all. A file opened by a
   // listing may leave this check until it is asked, since it matters only to a file about to
   // be found.

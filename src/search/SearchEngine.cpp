@@ -27,9 +27,13 @@ TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgr
   if (FSearchRequest.Mask.empty()) FSearchRequest.Mask = "*.*";
   FNeedle = FCodePage.UpperCase(FSearchRequest.Text);
   FTextScan.emplace(FSearchRequest.Text, FCodePage);
+  FUnicodeRule.emplace(FSearchRequest.Text, FCodePage);
   FOnWorkers = FThreads > 1 && !FSearchRequest.Text.empty() && FTextScan->Applies();
   if (FOnWorkers && !FWorkers)
-    FWorkers = std::make_unique<TContentWorkers>(FThreads - 1, FCodePage, ScanDecides);
+    FWorkers = std::make_unique<TContentWorkers>(FThreads - 1, FCodePage,
+                                                 [this](TTextScan& scan, TOpenFile& file) {
+                                                   return ScanDecides(scan, *FUnicodeRule, file);
+                                                 });
   if (FOnWorkers) FWorkers->Begin(FSearchRequest.Text);
   // On every way out the answers not taken are dropped and the workers let go of the files.
   struct TEnd {
@@ -116,7 +120,7 @@ void TSearchEngine::ScanFile(const std::shared_ptr<TFolderListing>& listing, TSe
                              const std::string& folder) {
   if (FOnWorkers)
     HandToWorkers(listing, entry, folder);
-  else if (FileContainsText(*listing, entry) && listing->ReadDetails(entry))
+  else if (FileContainsText(*listing, entry, folder) && listing->ReadDetails(entry))
     AddFoundFile(entry, folder, listing->NativePath(entry));
 }
 
@@ -151,11 +155,12 @@ void TSearchEngine::TakeAnswers(std::size_t mostLeft) {
   }
 }
 
-bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& entry) {
+bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& entry,
+                                     const std::string& folder) {
   if (FSearchRequest.Text.empty()) return true;
   if (FTextScan && FTextScan->Applies()) return ScanContains(listing, entry);
   try {
-    FLineBuffer.LoadLines(listing.NativePath(entry), entry.Name);
+    FLineBuffer.LoadLines({listing.NativePath(entry), JoinPath(folder, entry.Name)});
   } catch (...) { // whatever stops the load, the file is simply not found
     return false;
   }
@@ -168,22 +173,29 @@ bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entr
     if (!file) return false;
     const TStopCheck stopped = [this] { return Stopped(); };
     TStoppableFile stoppable(*file, stopped);
-    return ScanDecides(*FTextScan, stoppable);
+    return ScanDecides(*FTextScan, *FUnicodeRule, stoppable);
   } catch (...) {
     return false;
   }
 }
 
 // Read in blocks up to the first match or NUL: a file is never held whole, so one too large
-// for memory is searched like any other.
-bool TSearchEngine::ScanDecides(TTextScan& scan, TOpenFile& file) {
+// for memory is searched like any other. The bytes come first, so every file they hold is
+// found as before; only where they fail is a Unicode file read again, decoded.
+bool TSearchEngine::ScanDecides(TTextScan& scan, const TUnicodeRule& rule, TOpenFile& file) {
   try {
+    TFormProbe probe(rule.ChecksUtf8());
     bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
-    return scan.Contains([&](char* buffer, size_t size) {
+    const bool found = scan.Contains([&](char* buffer, size_t size) {
       const int64_t count = ended ? 0 : file.Read(buffer, size);
       ended = count < static_cast<int64_t>(size);
-      return static_cast<size_t>(std::max<int64_t>(count, 0));
-    }) && !file.HeldElsewhere();
+      const size_t read = static_cast<size_t>(std::max<int64_t>(count, 0));
+      probe.Add(std::string_view(buffer, read));
+      return read;
+    });
+    const TTextForm form = probe.Form();
+    const bool decoded = !found && form != tfAnsi && file.Rewind() && rule.ReadsDecoded(form, file);
+    return (found || decoded) && !file.HeldElsewhere();
   } catch (...) {
     return false;
   }

@@ -10,6 +10,7 @@
 #include "search/Masks.h"
 #include "search/SearchProgress.h"
 #include "search/TextScan.h"
+#include "search/UnicodeRule.h"
 
 #include <deque>
 #include <memory>
@@ -48,13 +49,15 @@ public:
   // includes subfolders, appending found files. Every listing and open goes through the
   // native names: a name shown alike names no other file, and leads nowhere outside.
   void ScanFolder(const std::string& folder, const TNativeName& native, const std::string& mask);
-  // Whether the file that listing gave last as entry holds the request's text on one line; a
-  // file that cannot be read holds nothing. Never raises.
-  bool FileContainsText(TFolderListing& listing, const TSearchRec& entry);
+  // Whether the file that listing gave last as entry, in folder, holds the request's text on
+  // one line, in its bytes or, for a Unicode file, in its decoded text; a file that cannot be
+  // read holds nothing. Never raises.
+  bool FileContainsText(TFolderListing& listing, const TSearchRec& entry,
+                        const std::string& folder);
   // The decision on one opened file that the walk or a worker makes: the text is in it before
-  // its first NUL and nobody holds it exclusively. A read that fails ends the text read so far.
-  // Never raises.
-  static bool ScanDecides(TTextScan& scan, TOpenFile& file);
+  // its first NUL, or, where not, the file is Unicode and rule reads it decoded; and nobody
+  // holds it exclusively. A read that fails ends the text read so far. Never raises.
+  static bool ScanDecides(TTextScan& scan, const TUnicodeRule& rule, TOpenFile& file);
 
   unsigned Threads() const { return FThreads; }
   void SetThreads(unsigned threads);
@@ -107,9 +110,10 @@ private:
   TFormatSettings FFormatSettings;
   const TCodePage& FCodePage;
   TSearchRequest FSearchRequest;
-  std::string FNeedle;                // the request's text upper-cased, once per search
-  std::optional<TMask> FMask;         // the walk's mask, compiled at its first file
-  std::optional<TTextScan> FTextScan; // the decision without lines, when the text allows it
+  std::string FNeedle;                      // the request's text upper-cased, once per search
+  std::optional<TMask> FMask;               // the walk's mask, compiled at its first file
+  std::optional<TTextScan> FTextScan;       // the decision without lines, when the text allows it
+  std::optional<TUnicodeRule> FUnicodeRule; // shared by the workers, made before they begin
   unsigned FThreads = TContentWorkers::DefaultThreads(); // the walk's and its workers
   std::unique_ptr<TContentWorkers> FWorkers; // made at the first search that reads on them
   bool FOnWorkers = false;                   // the current search reads on FWorkers

@@ -14,6 +14,7 @@ public:
   int64_t Read(char* buffer, size_t count) override {
     return FStopped() ? 0 : FFile.Read(buffer, count);
   }
+  bool Rewind() override { return FFile.Rewind(); }
   bool HeldElsewhere() override { return FFile.HeldElsewhere(); }
 
 private:

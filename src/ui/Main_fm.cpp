@@ -229,7 +229,7 @@ void TfmMain::grFicRowChanged(int /*oldRow*/, int newRow) {
   btOuvrir.SetEnabled(newRow > 0);
   btExplorateur.SetEnabled(newRow > 0);
   if (newRow <= 0) return;
-  FViewer->LoadFileIntoViewer(CurrentFile().NativePath, CurrentFilePath(),
+  FViewer->LoadFileIntoViewer({CurrentFile().NativePath, CurrentFilePath()},
                               Application().HandlingKey() ? lfKeep : lfPane);
 }
 

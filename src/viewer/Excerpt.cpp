@@ -3,13 +3,16 @@
 #include "base/SysUtils.h"
 #include "viewer/ShowLimit.h"
 
+#include <algorithm>
+
 namespace {
 // Room for the longest notice, whose numbers are known only at the end.
 constexpr size_t NoticeLength = 120;
 } // namespace
 
-TExcerpt::TExcerpt(std::string_view text, const TCodePage& page)
-    : FUpperText(page.UpperCase(text)), FPage(page), FSeconds(LineShowSeconds(NoticeLength)) {}
+TExcerpt::TExcerpt(std::string_view text, const TCodePage& page, unsigned char lacking)
+    : FUpperText(page.UpperCase(text)), FPage(page), FLacking(static_cast<char>(lacking)),
+      FSeconds(LineShowSeconds(NoticeLength)) {}
 
 bool TExcerpt::Add(std::string_view line) {
   if (FFull) return false;
@@ -35,6 +38,7 @@ bool TExcerpt::Add(std::string_view line) {
   FLinesRead = number;
   if (marked) FMarks.push_back(static_cast<int32_t>(FLength + int64_t(prefix + p)));
   shown.append(line);
+  std::replace(shown.begin() + std::ptrdiff_t(prefix), shown.end(), FLacking, '?');
   FLength += int64_t(shown.size()) + LineBreakLength;
   FLines.push_back(std::move(shown));
   return true;
@@ -61,4 +65,23 @@ void TExcerpt::Finish(bool cutShort) {
   for (int32_t& mark : FMarks)
     mark += shift;
   if (!FMarks.empty()) FOffsets = std::move(FMarks);
+}
+
+std::optional<TExcerpt> LoadExcerpt(TLineBuffer& lineBuffer, const TFilePath& path,
+                                    const std::string& text, const TCodePage& page,
+                                    const std::function<bool()>& stopRequested) {
+  TUnicodeRule rule(text, page);
+  const TTextForm form = lineBuffer.FormRead(path, rule);
+  std::optional<TExcerpt> excerpt(std::in_place, text, page, form == tfAnsi ? '?' : rule.Lacking());
+  bool stopped = false;
+  const bool lineTooLong = !lineBuffer.ForEachLine(
+      path,
+      [&](std::string_view line) {
+        stopped = stopRequested();
+        return !stopped && excerpt->Add(line);
+      },
+      LongestShownLine(), form, &rule);
+  if (stopped) return std::nullopt;
+  excerpt->Finish(lineTooLong);
+  return excerpt;
 }

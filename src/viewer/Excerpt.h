@@ -3,9 +3,12 @@
 // the content text, after its line number in the file, for as long as the pane's estimated load
 // stays within the show budget; with no content text, the file's first lines.
 #include "platform/CodePage.h"
+#include "search/LineBuffer.h"
 #include "viewer/OccurrenceIndex.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +16,9 @@
 class TExcerpt {
 public:
   // text as the content box holds it; page, which must outlive the excerpt, upper-cases both
-  // sides as for a whole file.
-  TExcerpt(std::string_view text, const TCodePage& page);
+  // sides as for a whole file. lacking, in the lines of a decoded text, stands for a character
+  // the code page lacks: it matches nothing and shows as '?'.
+  TExcerpt(std::string_view text, const TCodePage& page, unsigned char lacking = '?');
 
   // Takes the file's next line; false once the budget is spent and reading on is of no use.
   bool Add(std::string_view line);
@@ -32,6 +36,7 @@ private:
   std::string FUpperText;
   const TCodePage& FPage;
   TOccurrenceFinder FFinder{FUpperText, FPage};
+  char FLacking;
   std::vector<std::string> FLines{1}; // the notice's place first
   std::vector<int32_t> FMarks;        // counted from the line after the notice
   TOccurrenceOffsets FOffsets;
@@ -40,3 +45,10 @@ private:
   double FSeconds;
   bool FFull = false;
 };
+
+// The excerpt of the file at path, read by lineBuffer from the text a whole file shows: the
+// decoded text where the content rule reads it so. Nothing when stopRequested answers true
+// before a line. Raises as TLineBuffer::ForEachLine.
+std::optional<TExcerpt> LoadExcerpt(TLineBuffer& lineBuffer, const TFilePath& path,
+                                    const std::string& text, const TCodePage& page,
+                                    const std::function<bool()>& stopRequested);

@@ -61,3 +61,13 @@ TOccurrenceOffsets IndexOccurrences(const std::vector<std::string>& lines, std::
   if (offsets.empty()) return std::nullopt;
   return offsets;
 }
+
+TIndexedText LoadIndexedText(TLineBuffer& lineBuffer, const TFilePath& path,
+                             const std::string& text, const TCodePage& page, uint64_t maxBytes) {
+  TUnicodeRule rule(text, page);
+  const TLoadedText loaded = lineBuffer.LoadText(path, rule, maxBytes);
+  if (loaded == ltTooLong) return {false, std::nullopt};
+  TIndexedText indexed{true, IndexOccurrences(lineBuffer.Lines(), text, page)};
+  if (loaded == ltDecoded) lineBuffer.ShowLacking(rule.Lacking());
+  return indexed;
+}

@@ -2,6 +2,7 @@
 // The occurrence index of the file in the viewer: the position, in the pane's text, of the
 // first occurrence of the content text on each line, in text order.
 #include "platform/CodePage.h"
+#include "search/LineBuffer.h"
 
 #include <cstdint>
 #include <optional>
@@ -38,3 +39,16 @@ private:
 // The index of lines for the content text text; no value when text is empty or no line holds it.
 TOccurrenceOffsets IndexOccurrences(const std::vector<std::string>& lines, std::string_view text,
                                     const TCodePage& page);
+
+// A file's text loaded for the viewer and its index.
+struct TIndexedText {
+  bool WithinLimit = true; // false: the text is past the bound, and nothing is loaded
+  TOccurrenceOffsets Offsets;
+};
+
+// Loads into lineBuffer the text of path that the content rule reads for text (a Unicode
+// file's decoded text where the rule reads it so, else the bytes), at most maxBytes of it, and
+// indexes it for text; a character that the code page lacks is indexed as matching nothing and
+// then shows as '?'. Raises as TLineBuffer::LoadText.
+TIndexedText LoadIndexedText(TLineBuffer& lineBuffer, const TFilePath& path,
+                             const std::string& text, const TCodePage& page, uint64_t maxBytes);

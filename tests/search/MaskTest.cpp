@@ -189,7 +189,7 @@ TEST(MaskTest, DoubleByteCharactersAreMatchedExactly) {
   for (int c = 0; c < 256; ++c)
     upper[c] = western.Upper(static_cast<unsigned char>(c));
   lead[0x81] = true;
-  const TCodePage doubleByte(upper, lead);
+  const TCodePage doubleByte(upper, lead, TCodePage::TUnicodeTable{});
 
   // The trail byte of a double-byte character is neither folded nor a mask character.
   // Rows: mask, name, whether it matches with lead bytes, whether it matches without.

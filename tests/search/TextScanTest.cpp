@@ -61,7 +61,7 @@ TCodePage ThreeWayPage() {
   for (int c = 0; c < 256; ++c)
     upper[c] = base.Upper(static_cast<unsigned char>(c));
   upper['@'] = 'A';
-  return TCodePage(upper, TCodePage::TLeadBytes{});
+  return TCodePage(upper, TCodePage::TLeadBytes{}, TCodePage::TUnicodeTable{});
 }
 
 } // namespace

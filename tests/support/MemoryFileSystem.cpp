@@ -74,6 +74,11 @@ public:
     return static_cast<int64_t>(n);
   }
 
+  bool Rewind() override {
+    FPos = 0;
+    return true;
+  }
+
 private:
   std::string FContent;
   bool FReadFails;

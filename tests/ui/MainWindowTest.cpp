@@ -4,6 +4,7 @@
 #include "platform/SystemFolders.h"
 #include "search/Masks.h"
 #include "support/KeyInput.h"
+#include "support/PaneReading.h"
 #include "support/WineHost.h"
 #include "toolkit/Application.h"
 #include "viewer/ShowLimit.h"
@@ -135,6 +136,27 @@ TEST_F(MainWindowTest, ASearchListsTheFilesByNameShowsTheFirstAndFocusesTheGrid)
   Search();
   EXPECT_EQ(ItemsOf(Form->cbFichiers), (std::vector<std::string>{"*.txt"}));
   EXPECT_EQ(ItemsOf(Form->cbContenant), (std::vector<std::string>{"MOT"}));
+}
+
+// Notepad's UTF-8 and Windows-1252 hold the same line; an accented text typed finds both, and
+// the UTF-8 one shows decoded, its occurrence in blue.
+TEST_F(MainWindowTest, AnAccentedTextFindsAUtf8FileAndShowsItDecoded) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\ansi.txt", "C'est L'ÉTÉ à Noël, cœur\r\n");
+  Temp.Write("docs\\utf8.txt", "C'est L'Ã‰TÃ‰ \xC3\xA0 NoÃ«l, cÅ“ur\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  PressKeys({VK_MENU, 'C'});
+  TypeKeys("été");
+  PressKeys({VK_MENU, 'R'});
+  ASSERT_EQ(Form->grFic.Rows(), 2);
+  PressKeys({VK_DOWN});
+  EXPECT_EQ(Form->FoundFiles()[1]->Name, "utf8.txt");
+  EXPECT_EQ(Form->grFic.SelectedRow(), 2);
+  EXPECT_EQ(ViewerText(), "C'est L'ÉTÉ à Noël, cœur\r\n");
+  EXPECT_EQ(Colours(Form->mmLignesConcernees.Handle()),
+            std::string(8, '0') + "111" + std::string(13, '0') + "||");
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 1");
 }
 
 TEST_F(MainWindowTest, AnEmptyMaskSearchesEveryFileAndIsNotRemembered) {

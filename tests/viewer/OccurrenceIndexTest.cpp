@@ -56,7 +56,7 @@ TEST(OccurrenceIndexTest, FinderFindsWhatThePlainSearchFinds) {
   for (int c = 0; c < 256; ++c)
     upper[size_t(c)] = TCodePage::Windows1252().Upper(static_cast<unsigned char>(c));
   upper['@'] = 'A';
-  const TCodePage pages[] = {TCodePage::Windows1252(), TCodePage(upper, {})};
+  const TCodePage pages[] = {TCodePage::Windows1252(), TCodePage(upper, {}, {})};
   const char bytes[] = "aAbB@\xE9\xC9\xFF\x9Fx";
   auto randomText = [&](size_t most) {
     std::string text;

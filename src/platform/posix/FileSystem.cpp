@@ -56,6 +56,7 @@ public:
     }
     return static_cast<int64_t>(done);
   }
+  bool Rewind() override { return lseek(FFd, 0, SEEK_SET) == 0; }
   bool HeldElsewhere() override {
     FLocked = FLocked || flock(FFd, LOCK_SH | LOCK_NB) == 0;
     return !FLocked;

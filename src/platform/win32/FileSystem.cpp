@@ -60,6 +60,9 @@ public:
     }
     return static_cast<int64_t>(done);
   }
+  bool Rewind() override {
+    return SetFilePointerEx(FFile.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN);
+  }
 
 private:
   TFileHandle FFile;

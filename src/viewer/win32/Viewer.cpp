@@ -9,31 +9,20 @@ TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLab
     : FPane(pane), FCounter(counter), FLineLabel(lineLabel), FLineBuffer(lineBuffer),
       FContentText(std::move(contentText)) {}
 
-bool TViewer::LoadFileIntoViewer(const TNativeName& path, const std::string& shownPath,
-                                 TLoadFocus focus) {
+bool TViewer::LoadFileIntoViewer(const TFilePath& path, TLoadFocus focus) {
   TEscapeWatch escape; // from the start: a key pressed while the file is read counts too
   Clear();
   const std::string text = FContentText();
   const TCodePage& page = TCodePage::Current();
-  if (FLineBuffer.LoadLines(path, shownPath, MaxShownBytes)) {
-    const std::vector<std::string>& lines = FLineBuffer.Lines();
-    TOccurrenceOffsets offsets = IndexOccurrences(lines, text, page);
-    if (WithinShowLimit(lines, offsets ? offsets->size() : 0))
-      return Show(lines, std::move(offsets), text.size(), focus, escape);
-  }
+  TIndexedText indexed = LoadIndexedText(FLineBuffer, path, text, page, MaxShownBytes);
+  const std::vector<std::string>& lines = FLineBuffer.Lines();
+  if (indexed.WithinLimit && WithinShowLimit(lines, indexed.Offsets ? indexed.Offsets->size() : 0))
+    return Show(lines, std::move(indexed.Offsets), text.size(), focus, escape);
   // Too large to show whole: the lines that hold the text, read afresh without keeping the rest.
-  TExcerpt excerpt(text, page);
-  bool stopped = false;
-  const bool lineTooLong = !FLineBuffer.ForEachLine(
-      path, shownPath,
-      [&](std::string_view line) {
-        stopped = escape.StopRequested();
-        return !stopped && excerpt.Add(line);
-      },
-      LongestShownLine());
-  if (stopped) return false;
-  excerpt.Finish(lineTooLong);
-  return Show(excerpt.Lines(), excerpt.OccurrenceOffsets(), text.size(), focus, escape);
+  const std::optional<TExcerpt> excerpt =
+      LoadExcerpt(FLineBuffer, path, text, page, [&] { return escape.StopRequested(); });
+  if (!excerpt) return false;
+  return Show(excerpt->Lines(), excerpt->OccurrenceOffsets(), text.size(), focus, escape);
 }
 
 bool TViewer::Show(const std::vector<std::string>& lines, TOccurrenceOffsets offsets,

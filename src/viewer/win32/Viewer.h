@@ -22,14 +22,14 @@ public:
   TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLabel,
           TLineBuffer& lineBuffer, std::function<std::string()> contentText);
 
-  // Shows the file at path with the first occurrence on each line in blue, indexes those
-  // occurrences and shows the first; with lfPane the pane then has the focus. A text past the
-  // show limit is shown by its excerpt: a notice line, then the lines holding the content text
-  // with their numbers in the file. Raises "Ne peut ouvrir le fichier %s" with shownPath,
-  // leaving the viewer as Clear leaves it and the focus where it was. Échap during a load that
-  // lasts leaves them so too, without an error: false.
-  bool LoadFileIntoViewer(const TNativeName& path, const std::string& shownPath,
-                          TLoadFocus focus = lfPane);
+  // Shows the file, a Unicode file as its decoded text where the search's rule reads it so, with
+  // the first occurrence on each line in blue, indexes those occurrences
+  // and shows the first; with lfPane the pane then has the focus. A text past the show limit
+  // is shown by its excerpt: a notice line, then the lines holding the content text with their
+  // numbers in the file. Raises "Ne peut ouvrir le fichier %s", leaving the viewer as Clear
+  // leaves it and the focus where it was. Échap during a load that lasts leaves them so too,
+  // without an error: false.
+  bool LoadFileIntoViewer(const TFilePath& path, TLoadFocus focus = lfPane);
   // Empties the pane and drops the index; the counter and the line label read as at start.
   void Clear();
   // Scrolls the current occurrence to the height of the old selection, selects it over the

@@ -1,7 +1,9 @@
 #include "ViewerWindow.h"
+#include "support/FilePath.h"
 
 #include "base/SysUtils.h"
 #include "support/MessagePump.h"
+#include "support/PaneReading.h"
 #include "support/TempFolder.h"
 #include "support/TestForm.h"
 #include "toolkit/Align.h"
@@ -13,41 +15,10 @@
 #include <fstream>
 
 namespace {
-std::string PaneText(HWND pane) {
-  std::string text(SendMessageA(pane, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
-  text.resize(SendMessageA(pane, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-  return text;
-}
-
 CHARRANGE Selection(HWND pane) {
   CHARRANGE range{};
   SendMessageA(pane, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
   return range;
-}
-
-// Per character, read through the selection: '0' automatic colour, '1' blue, '?' anything else
-// or mixed. A line break shows no colour ('|'): the control reports its first half in the
-// colour of the run before it, however that run was coloured.
-std::string Colours(HWND pane, size_t from = 0, size_t to = std::string::npos) {
-  const std::string text = PaneText(pane);
-  std::string colours;
-  for (int i = int(from); i < int(std::min(to, text.size())); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      colours += '|';
-      continue;
-    }
-    CHARRANGE one{i, i + 1};
-    SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
-    CHARFORMATA format{};
-    format.cbSize = sizeof format;
-    SendMessageA(pane, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    const bool blue = !(format.dwEffects & CFE_AUTOCOLOR) && format.crTextColor == RGB(0, 0, 255);
-    colours += !(format.dwMask & CFM_COLOR)       ? '?'
-               : format.dwEffects & CFE_AUTOCOLOR ? '0'
-               : blue                             ? '1'
-                                                  : '?';
-  }
-  return colours;
 }
 
 void Click(const TSpeedButton& button) {
@@ -60,10 +31,7 @@ protected:
   HWND Pane() const { return Window.mmLignesConcernees.Handle(); }
   void Load(const std::string& bytes, const std::string& text) {
     Window.ContentText = text;
-    LoadPath(Folder.Write("f.txt", bytes));
-  }
-  void LoadPath(const std::string& path) {
-    Window.Viewer.LoadFileIntoViewer(PlatformFileSystem().NativePath(path), path);
+    Window.Viewer.LoadFileIntoViewer(PlatformPath(Folder.Write("f.txt", bytes)));
   }
   // The selection, the counter and the label after a step to the given occurrence.
   void ExpectShown(int32_t occurrence, int32_t position, int32_t length, const char* counter) {
@@ -111,6 +79,9 @@ TEST_F(ViewerTest, LoadShowsLinesMarksFirstOccurrencePerLineAndIndexesThem) {
       {"a line cut into runs", longLine, "AB", longLine + "\r\n",
        std::string(600, '0') + "11" + std::string(2400, '0') + "||", std::vector<int32_t>{600}},
       {"text ends at NUL", std::string("abc\0xyz", 7), "xyz", "abc\r\n", "000||", std::nullopt},
+      {"UTF-16 decoded, a character the code page lacks as ?",
+       std::string("\xFF\xFE\x03\x26 \0\xE9\0t\0\xE9\0", 12), "\xC9T\xC9", "? \xE9t\xE9\r\n",
+       "00111||", std::vector<int32_t>{2}},
       {"empty content text", "abc\r\n", "", "abc\r\n", "000||", std::nullopt},
       {"no line holds it", "abc\r\n", "q", "abc\r\n", "000||", std::nullopt},
       {"empty file", "", "a", "", "", std::nullopt},
@@ -235,7 +206,7 @@ TEST_F(ViewerTest, FileThatCannotBeOpenedLeavesAnEmptyPaneAndInertButtons) {
   Load("a\r\nxa\r\n", "a");
   SetFocus(Window.Handle());
   try {
-    LoadPath(missing);
+    Window.Viewer.LoadFileIntoViewer(PlatformPath(missing));
     ADD_FAILURE() << "no error";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), "Ne peut ouvrir le fichier " + missing);
@@ -298,7 +269,7 @@ TEST_F(ViewerTest, BigFileShowsItsMatchingLinesNumberedAndMarked) {
     SCOPED_TRACE(row.Name);
     const std::string path = WriteLog(Folder / "big.log", row.Lines, row.NulAfter);
     Window.ContentText = "cible";
-    LoadPath(path);
+    Window.Viewer.LoadFileIntoViewer(PlatformPath(path));
     const std::string notice = Format("Fichier trop volumineux : seules les lignes contenant le "
                                       "texte sont affichées (%d lignes sur %d).",
                                       row.Shown, row.Read);
@@ -333,7 +304,7 @@ TEST_F(ViewerTest, BigFileShowsItsMatchingLinesNumberedAndMarked) {
   }
 
   Window.ContentText = "";
-  LoadPath(Folder / "big.log");
+  Window.Viewer.LoadFileIntoViewer(PlatformPath(Folder / "big.log"));
   const std::vector<std::string> lines = PaneLines(Pane());
   ASSERT_GT(lines.size(), 1000u);
   EXPECT_EQ(lines[0], Format("Fichier trop volumineux : seules les %d premières lignes sont "
@@ -356,7 +327,7 @@ TEST_F(ViewerTest, LineTooLongToShowEndsTheExcerpt) {
     out << "\r\ncible\r\n";
   }
   Window.ContentText = "cible";
-  LoadPath(Folder / "one-line.txt");
+  Window.Viewer.LoadFileIntoViewer(PlatformPath(Folder / "one-line.txt"));
   EXPECT_EQ(PaneLines(Pane()), std::vector<std::string>{"Fichier trop volumineux : seules les 0 "
                                                         "premières lignes contenant le texte sont "
                                                         "affichées."});
