@@ -194,7 +194,8 @@ bool TSearchEngine::ScanDecides(TTextScan& scan, const TUnicodeRule& rule, TOpen
       return read;
     });
     const TTextForm form = probe.Form();
-    const bool decoded = !found && form != tfAnsi && file.Rewind() && rule.ReadsDecoded(form, file);
+    const bool decoded =
+        !found && rule.AddsFinds(form) && file.Rewind() && rule.ReadsDecoded(form, file);
     return (found || decoded) && !file.HeldElsewhere();
   } catch (...) {
     return false;

@@ -21,6 +21,11 @@ public:
   // mark holds a text of plain ASCII in its decoded text exactly where it holds it in its
   // bytes, so such a text needs the marks only.
   bool ChecksUtf8() const { return FChecksUtf8; }
+  // Whether the decoded text of a file of this form may hold the text where its bytes do not:
+  // for a text of plain ASCII, only UTF-16's may, since UTF-8 after a mark holds it as well.
+  bool AddsFinds(TTextForm form) const {
+    return form == tfUtf16LE || form == tfUtf16BE || (form != tfAnsi && FChecksUtf8);
+  }
   // The byte that stands for a character the code page lacks in the decoded text: no byte of
   // the text equals it, even ignoring case, so no occurrence can include it.
   unsigned char Lacking() const { return FLacking; }
