@@ -8,6 +8,7 @@
 //                                    the viewer's load of each (its excerpt), the pane's part of
 //                                    it, and the search's read of the whole file
 #include "ViewerWindow.h"
+#include "support/FilePath.h"
 
 #include "base/SysUtils.h"
 #include "search/TextScan.h"
@@ -60,7 +61,7 @@ double MiB(SIZE_T bytes) {
 void LoadUnlimited(TViewerWindow& window, const std::string& path) {
   TRichEditPane& pane = window.mmLignesConcernees;
   pane.Clear();
-  window.LineBuffer.LoadLines(path);
+  window.LineBuffer.LoadLines(PlatformPath(path));
   const auto& lines = window.LineBuffer.Lines();
   const TOccurrenceOffsets offsets = IndexOccurrences(lines, Text, TCodePage::Current());
   pane.LoadRtf(
@@ -100,7 +101,7 @@ int LoadOnce(const std::string& path, bool unlimited) {
       if (unlimited)
         LoadUnlimited(window, path);
       else
-        window.Viewer.LoadFileIntoViewer(path);
+        window.Viewer.LoadFileIntoViewer(PlatformPath(path));
     } catch (const Exception&) {
       return "refused";
     }
@@ -112,7 +113,8 @@ int LoadOnce(const std::string& path, bool unlimited) {
 int LoadExcerptPane(const std::string& path) {
   TViewerWindow window;
   TExcerpt excerpt(Text, TCodePage::Current());
-  window.LineBuffer.ForEachLine(path, [&](std::string_view line) { return excerpt.Add(line); });
+  window.LineBuffer.ForEachLine(PlatformPath(path),
+                                [&](std::string_view line) { return excerpt.Add(line); });
   excerpt.Finish();
   return Measure([&] {
     window.mmLignesConcernees.LoadRtf(MarkedLinesRtf(excerpt.Lines(), excerpt.OccurrenceOffsets(),
@@ -127,7 +129,8 @@ int LoadExcerptPane(const std::string& path) {
 int SearchRead(const std::string& path) {
   TTextScan scan("absent", TCodePage::Current());
   return Measure([&] {
-    const std::unique_ptr<TOpenFile> file = PlatformFileSystem().OpenForReading(path);
+    const std::unique_ptr<TOpenFile> file =
+        PlatformFileSystem().OpenForReading(PlatformPath(path).Native);
     const bool found = scan.Contains([&](char* buffer, size_t size) {
       return static_cast<size_t>(std::max<int64_t>(file->Read(buffer, size), 0));
     });
@@ -138,7 +141,7 @@ int SearchRead(const std::string& path) {
 // The show limit's estimate for the file.
 std::string Estimate(const std::string& path) {
   TLineBuffer buffer;
-  buffer.LoadLines(path);
+  buffer.LoadLines(PlatformPath(path));
   const TOccurrenceOffsets offsets = IndexOccurrences(buffer.Lines(), Text, TCodePage::Current());
   return Format("%6.1f", ShowSeconds(buffer.Lines(), offsets ? offsets->size() : 0));
 }

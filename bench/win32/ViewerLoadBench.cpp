@@ -5,6 +5,7 @@
 //   viewer_load_bench                 the table of timings
 //   viewer_load_bench --show PATH TEXT  the window on that file, until it is closed
 #include "ViewerWindow.h"
+#include "support/FilePath.h"
 
 #include "base/SysUtils.h"
 #include "toolkit/Application.h"
@@ -75,7 +76,7 @@ void LiteralLoad(TViewerWindow& window, const std::string& path) {
   pane.SetSelStart(0);
   SetColour(pane.Handle(), false);
   SendMessageA(pane.Handle(), WM_SETREDRAW, FALSE, 0);
-  window.LineBuffer.LoadLines(path);
+  window.LineBuffer.LoadLines(PlatformPath(path));
   std::string text;
   for (const std::string& line : window.LineBuffer.Lines())
     text += line + "\r\n";
@@ -102,7 +103,7 @@ void LiteralLoad(TViewerWindow& window, const std::string& path) {
 // size goes to rtfBytes. The rest of the load is the control's.
 TTimes OwnPart(TViewerWindow& window, const std::string& path, size_t& rtfBytes) {
   return Seconds([&] {
-    window.LineBuffer.LoadLines(path);
+    window.LineBuffer.LoadLines(PlatformPath(path));
     const auto& lines = window.LineBuffer.Lines();
     const TOccurrenceOffsets offsets = IndexOccurrences(lines, Text, TCodePage::Current());
     rtfBytes =
@@ -130,7 +131,7 @@ int RunBench() {
   for (const TRun& run : runs) {
     const std::string path = MakeFile(folder + "\\" + std::to_string(run.Lines) + ".txt", run.Lines,
                                       run.Width, run.MarkEvery);
-    const TTimes rtf = Seconds([&] { window.Viewer.LoadFileIntoViewer(path); });
+    const TTimes rtf = Seconds([&] { window.Viewer.LoadFileIntoViewer(PlatformPath(path)); });
     const auto marks =
         window.Viewer.OccurrenceOffsets() ? window.Viewer.OccurrenceOffsets()->size() : 0;
     size_t rtfBytes = 0;
@@ -144,7 +145,7 @@ int RunBench() {
     std::printf("  (%zu marks, %zu bytes of RTF)\n", marks, rtfBytes);
     std::fflush(stdout);
   }
-  window.Viewer.LoadFileIntoViewer(MakeFile(folder + "\\small.txt", 1, 10, 1));
+  window.Viewer.LoadFileIntoViewer(PlatformPath(MakeFile(folder + "\\small.txt", 1, 10, 1)));
   const TTimes emptied = Seconds([&] { window.mmLignesConcernees.Clear(); });
   std::printf("clearing the pane after the last file: %.3f s\n", emptied.Wall);
   std::filesystem::remove_all(folder);
@@ -154,7 +155,7 @@ int RunBench() {
 int Show(const std::string& path, const std::string& text) {
   TViewerWindow window;
   window.ContentText = text;
-  window.Viewer.LoadFileIntoViewer(path);
+  window.Viewer.LoadFileIntoViewer(PlatformPath(path));
   while (IsWindow(window.Handle()) && Application().ProcessMessages())
     WaitMessage();
   return 0;

@@ -1,6 +1,7 @@
 #pragma once
 // What the search needs of the file system: folder listings and files opened for reading.
-// Paths are in the engine's form (C:\Docs\a.txt), 8-bit text of the ANSI code page.
+// Names shown and compared are 8-bit text of the ANSI code page; the file system reaches files
+// through their native names, which the core carries and never reads.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -19,8 +20,22 @@ enum : uint32_t {
   faSymLink = 0x400, // a link (junction or symbolic link) to another place
 };
 
+// A full path as the operating system spells it (UTF-16 on Windows, the engine's form on the
+// host). The name shown for it may stand for several files (a character that the code page
+// lacks shows as "?"): only this one names the file, so files are opened through it alone.
+struct TNativeName {
+  std::string Bytes;
+  bool operator==(const TNativeName&) const = default;
+};
+
+// A file's path twice: the native one, which opens it, and the one shown in messages.
+struct TFilePath {
+  TNativeName Native;
+  std::string Shown;
+};
+
 struct TSearchRec {
-  std::string Name;  // long name, without folder
+  std::string Name;  // long name, without folder, as shown: "?" for what the code page lacks
   uint32_t Attr = 0; // fa... bits
   uint64_t Size = 0; // whole size in bytes
   int32_t Time = 0;  // last-write time, local, packed MS-DOS date and time
@@ -42,7 +57,8 @@ public:
   virtual bool HeldElsewhere() { return false; }
 };
 
-// One open listing; closed when released, so every way out of a walk level closes it.
+// One open listing; closed when released, so every way out of a walk level closes it. What
+// follows Next works on the entry that Next gave last.
 class TFolderListing {
 public:
   virtual ~TFolderListing() = default;
@@ -53,11 +69,13 @@ public:
   // Completes an entry that Next gave, as long as the listing lives; false when it is gone
   // since it was listed.
   virtual bool ReadDetails(TSearchRec&) { return true; }
-  // Opens the entry that Next gave last as OpenForReading would open its path; nullptr when
-  // it cannot be opened or is no file.
+  // The entry's own full path: its folder's joined with its native name.
+  virtual TNativeName NativePath(const TSearchRec& entry) = 0;
+  // Opens the entry as OpenForReading would open its native path; nullptr when it cannot be
+  // opened or is no file.
   virtual std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) = 0;
-  // Lists the folder entry that Next gave last, as FindFirst of its path joined with "*.*"
-  // would; nullptr when it cannot be listed.
+  // Lists the folder entry as ListFolder would list its native path; nullptr when it cannot be
+  // listed.
   virtual std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) = 0;
 };
 
@@ -68,33 +86,19 @@ struct TFolderId {
   bool operator==(const TFolderId&) const = default;
 };
 
-class TFileSystem;
-
-// A listing whose entries are opened and listed through their paths, by the file system that
-// made it: folder is the listing pattern's folder part, with its backslash.
-class TPathListing : public TFolderListing {
-public:
-  TPathListing(TFileSystem& fileSystem, std::string folder)
-      : FFileSystem(fileSystem), FFolder(std::move(folder)) {}
-  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override;
-  std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override;
-
-private:
-  TFileSystem& FFileSystem;
-  std::string FFolder;
-};
-
 class TFileSystem {
 public:
   virtual ~TFileSystem() = default;
-  // Lists pattern (a folder joined with "*.*"), every attribute kind included; nullptr when
-  // the folder cannot be listed.
-  virtual std::unique_ptr<TFolderListing> FindFirst(const std::string& pattern) = 0;
+  // The full native path of an engine path (C:\Docs, \\server\share\a.txt), as the system
+  // reads it: a relative part is taken from the current folder.
+  virtual TNativeName NativePath(const std::string& path) = 0;
+  // Lists the folder, every attribute kind included; nullptr when it cannot be listed.
+  virtual std::unique_ptr<TFolderListing> ListFolder(const TNativeName& folder) = 0;
   // nullptr when the file cannot be opened, is no disk file, or another program holds it
   // exclusively (it shares nothing with others).
-  virtual std::unique_ptr<TOpenFile> OpenForReading(const std::string& path) = 0;
+  virtual std::unique_ptr<TOpenFile> OpenForReading(const TNativeName& path) = 0;
   // Nothing when the folder cannot be reached.
-  virtual std::optional<TFolderId> FolderIdentity(const std::string& path) = 0;
+  virtual std::optional<TFolderId> FolderIdentity(const TNativeName& folder) = 0;
 };
 
 // The file system of this process: Win32, or the host's POSIX one.

@@ -12,8 +12,8 @@ namespace {
 // text ending early (a NUL in a binary file) is not read far beyond.
 constexpr size_t BlockSize = 256 * 1024;
 
-Exception CannotOpen(const std::string& path) {
-  return Exception(Format("Ne peut ouvrir le fichier %s", path.c_str()));
+Exception CannotOpen(const TFilePath& path) {
+  return Exception(Format("Ne peut ouvrir le fichier %s", path.Shown.c_str()));
 }
 
 // The first CR or LF of piece at or after from, or its size: sixteen bytes at a time, since a
@@ -77,8 +77,8 @@ void TLineSplitter::Finish() {
 
 TLineBuffer::TLineBuffer(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
 
-std::unique_ptr<TOpenFile> TLineBuffer::Open(const std::string& path) const {
-  std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path);
+std::unique_ptr<TOpenFile> TLineBuffer::Open(const TFilePath& path) const {
+  std::unique_ptr<TOpenFile> file = FFileSystem.OpenForReading(path.Native);
   if (!file) throw CannotOpen(path);
   return file;
 }
@@ -92,14 +92,14 @@ template <class TRead> TLineBuffer::TReadOutcome TLineBuffer::GiveBackOnFailure(
   }
 }
 
-bool TLineBuffer::Keep(TReadOutcome outcome, const std::string& path) {
+bool TLineBuffer::Keep(TReadOutcome outcome, const TFilePath& path) {
   if (outcome == roRead) return true;
   FLines = {};
   if (outcome == roFailed) throw CannotOpen(path);
   return false;
 }
 
-bool TLineBuffer::LoadLines(const std::string& path, uint64_t maxBytes) {
+bool TLineBuffer::LoadLines(const TFilePath& path, uint64_t maxBytes) {
   const std::unique_ptr<TOpenFile> file = Open(path);
   FLines.clear(); // before the read, so that the old lines and the new file are not held at once
   return Keep(GiveBackOnFailure([&] {
@@ -111,7 +111,7 @@ bool TLineBuffer::LoadLines(const std::string& path, uint64_t maxBytes) {
 
 // The bytes first, as LoadLines reads them, with the probe looking on; then, when the rule
 // reads the file decoded, its decoded text in their place.
-TLoadedText TLineBuffer::LoadText(const std::string& path, TUnicodeRule& rule, uint64_t maxBytes) {
+TLoadedText TLineBuffer::LoadText(const TFilePath& path, TUnicodeRule& rule, uint64_t maxBytes) {
   const std::unique_ptr<TOpenFile> file = Open(path);
   FLines.clear();
   TFormProbe probe(true); // the decoded text is shown whatever the text sought
@@ -143,7 +143,7 @@ void TLineBuffer::ShowLacking(unsigned char lacking) {
 }
 
 // Stops at the first block that settles the form: a mark, a NUL, bytes that are no UTF-8.
-TTextForm TLineBuffer::FormRead(const std::string& path, TUnicodeRule& rule) const {
+TTextForm TLineBuffer::FormRead(const TFilePath& path, TUnicodeRule& rule) const {
   const std::unique_ptr<TOpenFile> file = Open(path);
   const TAlignedBlock block = NewAlignedBlock(BlockSize);
   TFormProbe probe(true);
@@ -155,7 +155,7 @@ TTextForm TLineBuffer::FormRead(const std::string& path, TUnicodeRule& rule) con
   return ReadsDecoded(path, probe.Form(), rule) ? probe.Form() : tfAnsi;
 }
 
-bool TLineBuffer::ForEachLine(const std::string& path,
+bool TLineBuffer::ForEachLine(const TFilePath& path,
                               const std::function<bool(std::string_view)>& onLine,
                               uint64_t maxLineBytes, TTextForm form, const TUnicodeRule* rule) {
   const std::unique_ptr<TOpenFile> file = Open(path);
@@ -176,7 +176,7 @@ bool TLineBuffer::ForEachLine(const std::string& path,
   return outcome != roStopped || !more;
 }
 
-bool TLineBuffer::ReadsDecoded(const std::string& path, TTextForm form, TUnicodeRule& rule) const {
+bool TLineBuffer::ReadsDecoded(const TFilePath& path, TTextForm form, TUnicodeRule& rule) const {
   return form != tfAnsi && rule.ReadsDecoded(form, *Open(path));
 }
 

@@ -54,22 +54,22 @@ public:
   // fichier %s" when it cannot be opened (the lines are then kept) or read, std::bad_alloc when
   // it does not fit in memory. False, with no lines, when the text before the NUL is longer
   // than maxBytes: the reading stops at the first byte beyond.
-  bool LoadLines(const std::string& path, uint64_t maxBytes = NoLimit);
+  bool LoadLines(const TFilePath& path, uint64_t maxBytes = NoLimit);
   // The same, for the text that rule reads: a Unicode file's decoded text, with rule's lacking
   // byte for each character the code page lacks, when rule reads it decoded; else the bytes.
   // maxBytes bounds the text loaded. The lines are kept when the file cannot be opened.
-  TLoadedText LoadText(const std::string& path, TUnicodeRule& rule, uint64_t maxBytes = NoLimit);
+  TLoadedText LoadText(const TFilePath& path, TUnicodeRule& rule, uint64_t maxBytes = NoLimit);
   // Shows each lacking byte that LoadText left in decoded lines as '?', once they are indexed.
   void ShowLacking(unsigned char lacking);
   // The form in which rule reads the file at path: tfAnsi for its bytes. The file is read as
   // far as it takes to tell its form, then as far as the rule's decision reads it.
-  TTextForm FormRead(const std::string& path, TUnicodeRule& rule) const;
+  TTextForm FormRead(const TFilePath& path, TUnicodeRule& rule) const;
   // Hands the lines of the file at path, read as LoadLines reads them (or, for a Unicode form,
   // decoded by rule), to onLine one by one instead of keeping them, until the text ends or
   // onLine answers false; the buffer is left with no lines. False when the reading stopped
   // instead at a line longer than maxLineBytes, so that a text without line breaks is never
   // held whole. Raises as LoadLines.
-  bool ForEachLine(const std::string& path, const std::function<bool(std::string_view)>& onLine,
+  bool ForEachLine(const TFilePath& path, const std::function<bool(std::string_view)>& onLine,
                    uint64_t maxLineBytes = NoLimit, TTextForm form = tfAnsi,
                    const TUnicodeRule* rule = nullptr);
 
@@ -83,10 +83,10 @@ private:
   static TReadOutcome ReadDecodedLines(TDecodedReader& reader, uint64_t maxBytes,
                                        TLineSplitter& splitter, const std::function<bool()>& more);
   // Whether rule reads the file at path, of form form, decoded.
-  bool ReadsDecoded(const std::string& path, TTextForm form, TUnicodeRule& rule) const;
-  std::unique_ptr<TOpenFile> Open(const std::string& path) const;
+  bool ReadsDecoded(const TFilePath& path, TTextForm form, TUnicodeRule& rule) const;
+  std::unique_ptr<TOpenFile> Open(const TFilePath& path) const;
   // Releases the lines read and raises for roFailed; true for roRead.
-  bool Keep(TReadOutcome outcome, const std::string& path);
+  bool Keep(TReadOutcome outcome, const TFilePath& path);
   template <class TRead> TReadOutcome GiveBackOnFailure(TRead&& read);
 
   TFileSystem& FFileSystem;

@@ -14,7 +14,8 @@ TSearchEngine::TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& for
     : FFileSystem(fileSystem), FFormatSettings(formatSettings), FCodePage(codePage),
       FLineBuffer(fileSystem) {}
 
-TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgress* progress) {
+TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgress* progress,
+                                     const std::optional<TNativeName>& nativeFolder) {
   FFoundFiles.clear();
   FStopped = false;
   FProgress = progress;
@@ -43,7 +44,10 @@ TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgr
       Engine.FPending.clear();
     }
   } end{*this};
-  ScanFolder(FSearchRequest.Folder, FSearchRequest.Mask);
+  // An empty folder is the root of the current drive, as "\" reads.
+  ScanFolder(FSearchRequest.Folder,
+             nativeFolder ? *nativeFolder : FFileSystem.NativePath(JoinPath(request.Folder, "")),
+             FSearchRequest.Mask);
   if (FOnWorkers) TakeAnswers(0);
   return FStopped ? soStopped : soCompleted;
 }
@@ -53,15 +57,17 @@ void TSearchEngine::SetThreads(unsigned threads) {
   if (FWorkers && FWorkers->Count() != threads - 1) FWorkers.reset();
 }
 
-void TSearchEngine::ScanFolder(const std::string& folder, const std::string& mask) {
+void TSearchEngine::ScanFolder(const std::string& folder, const TNativeName& native,
+                               const std::string& mask) {
   FMask.reset();
-  ScanListing(FFileSystem.FindFirst(JoinPath(folder, "*.*")), folder, mask);
+  ScanListing(FFileSystem.ListFolder(native), folder, native, mask);
 }
 
 void TSearchEngine::ScanListing(const std::shared_ptr<TFolderListing>& listing,
-                                const std::string& folder, const std::string& mask) {
+                                const std::string& folder, TNativeName native,
+                                const std::string& mask) {
   if (!listing) return;
-  FPath.emplace_back().Folder = folder;
+  FPath.emplace_back().Native = std::move(native);
   struct TPop {
     std::vector<TPathFolder>& Path;
     ~TPop() { Path.pop_back(); }
@@ -81,9 +87,9 @@ void TSearchEngine::ScanListing(const std::shared_ptr<TFolderListing>& listing,
 void TSearchEngine::ScanSubfolder(TFolderListing& listing, const TSearchRec& entry,
                                   const std::string& folder, const std::string& mask) {
   if (!FSearchRequest.IncludeSubfolders) return;
-  const std::string path = JoinPath(folder, entry.Name);
-  if ((entry.Attr & faSymLink) && LeadsBackOnPath(path)) return;
-  ScanListing(listing.ListFolder(entry), path, mask);
+  TNativeName native = listing.NativePath(entry);
+  if ((entry.Attr & faSymLink) && LeadsBackOnPath(native)) return;
+  ScanListing(listing.ListFolder(entry), JoinPath(folder, entry.Name), std::move(native), mask);
 }
 
 // Once asked to stop, the walk asks nothing more and every level leaves at its next entry.
@@ -92,11 +98,11 @@ bool TSearchEngine::Stopped() {
   return FStopped;
 }
 
-bool TSearchEngine::LeadsBackOnPath(const std::string& folder) {
+bool TSearchEngine::LeadsBackOnPath(const TNativeName& folder) {
   const std::optional<TFolderId> identity = FFileSystem.FolderIdentity(folder);
   if (!identity) return false;
   for (TPathFolder& level : FPath) {
-    if (!level.IdentityRead) level.Identity = FFileSystem.FolderIdentity(level.Folder);
+    if (!level.IdentityRead) level.Identity = FFileSystem.FolderIdentity(level.Native);
     level.IdentityRead = true;
     if (level.Identity == identity) return true;
   }
@@ -115,7 +121,7 @@ void TSearchEngine::ScanFile(const std::shared_ptr<TFolderListing>& listing, TSe
   if (FOnWorkers)
     HandToWorkers(listing, entry, folder);
   else if (FileContainsText(*listing, entry, folder) && listing->ReadDetails(entry))
-    AddFoundFile(entry, folder);
+    AddFoundFile(entry, folder, listing->NativePath(entry));
 }
 
 // The file is opened here, where its listing lives, and read on a worker. One that cannot be
@@ -130,7 +136,7 @@ void TSearchEngine::HandToWorkers(const std::shared_ptr<TFolderListing>& listing
   if (!file) return;
   TakeAnswers(MostPending - 1);
   if (FStopped) return;
-  FPending.push_back({entry, folder, listing});
+  FPending.push_back({entry, folder, listing->NativePath(entry), listing});
   FWorkers->Submit(std::move(file));
 }
 
@@ -145,7 +151,7 @@ void TSearchEngine::TakeAnswers(std::size_t mostLeft) {
     TPendingFile pending = std::move(FPending.front());
     FPending.pop_front();
     if (*found && pending.Listing->ReadDetails(pending.Entry))
-      AddFoundFile(pending.Entry, pending.Folder);
+      AddFoundFile(pending.Entry, pending.Folder, std::move(pending.Native));
   }
 }
 
@@ -154,7 +160,7 @@ bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& 
   if (FSearchRequest.Text.empty()) return true;
   if (FTextScan && FTextScan->Applies()) return ScanContains(listing, entry);
   try {
-    FLineBuffer.LoadLines(JoinPath(folder, entry.Name));
+    FLineBuffer.LoadLines({listing.NativePath(entry), JoinPath(folder, entry.Name)});
   } catch (...) { // whatever stops the load, the file is simply not found
     return false;
   }
@@ -196,7 +202,8 @@ bool TSearchEngine::ScanDecides(TTextScan& scan, const TUnicodeRule& rule, TOpen
   }
 }
 
-void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& folder) {
+void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& folder,
+                                 TNativeName native) {
   auto record = std::make_unique<TInfoFic>();
   record->Index = static_cast<int32_t>(FFoundFiles.size()) + 1;
   record->Name = entry.Name;
@@ -204,6 +211,7 @@ void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& fol
   record->Size = static_cast<int64_t>(entry.Size);
   record->Time = entry.Time;
   record->DateText = FormatFileTime(record->Time, FFormatSettings);
+  record->NativePath = std::move(native);
   FFoundFiles.push_back(std::move(record));
 }
 

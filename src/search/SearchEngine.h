@@ -37,14 +37,18 @@ public:
   TSearchEngine(TFileSystem& fileSystem, const TFormatSettings& formatSettings,
                 const TCodePage& codePage = TCodePage::Current());
 
-  // Releases the last search's records, then walks request.Folder. An invalid mask or an
-  // invalid file time leaves the walk with the records found so far; so does progress when it
-  // asks to stop, and the outcome then says so. Contents are read on Threads() threads, this
-  // one and workers; the records are the same whatever the count, and progress is asked on
-  // this thread only.
-  TSearchOutcome Search(const TSearchRequest& request, TSearchProgress* progress = nullptr);
-  // Walks folder, depth-first when the request includes subfolders, appending found files.
-  void ScanFolder(const std::string& folder, const std::string& mask);
+  // Releases the last search's records, then walks request.Folder, which nativeFolder names
+  // as the system does (the folder tree's node gives it; none: the folder's native path). An
+  // invalid mask or an invalid file time leaves the walk with the records found so far; so
+  // does progress when it asks to stop, and the outcome then says so. Contents are read on
+  // Threads() threads, this one and workers; the records are the same whatever the count, and
+  // progress is asked on this thread only.
+  TSearchOutcome Search(const TSearchRequest& request, TSearchProgress* progress = nullptr,
+                        const std::optional<TNativeName>& nativeFolder = std::nullopt);
+  // Walks folder (native: the same as the system names it), depth-first when the request
+  // includes subfolders, appending found files. Every listing and open goes through the
+  // native names: a name shown alike names no other file, and leads nowhere outside.
+  void ScanFolder(const std::string& folder, const TNativeName& native, const std::string& mask);
   // Whether the file that listing gave last as entry, in folder, holds the request's text on
   // one line, in its bytes or, for a Unicode file, in its decoded text; a file that cannot be
   // read holds nothing. Never raises.
@@ -69,7 +73,7 @@ public:
 private:
   // A folder of the current path; its identity is asked for only when a link is met.
   struct TPathFolder {
-    std::string Folder;
+    TNativeName Native;
     bool IdentityRead = false;
     std::optional<TFolderId> Identity;
   };
@@ -79,6 +83,7 @@ private:
   struct TPendingFile {
     TSearchRec Entry;
     std::string Folder;
+    TNativeName Native; // the entry's path
     std::shared_ptr<TFolderListing> Listing;
   };
   // Files handed to the workers at most, each one open: enough to keep them busy while the
@@ -87,10 +92,10 @@ private:
 
   // The listing's folder is opened from its parent's, which spares the system the path.
   void ScanListing(const std::shared_ptr<TFolderListing>& listing, const std::string& folder,
-                   const std::string& mask);
+                   TNativeName native, const std::string& mask);
   void ScanSubfolder(TFolderListing& listing, const TSearchRec& entry, const std::string& folder,
                      const std::string& mask);
-  bool LeadsBackOnPath(const std::string& folder);
+  bool LeadsBackOnPath(const TNativeName& folder);
   bool Stopped();
   bool NameMatches(const std::string& name, const std::string& mask);
   void ScanFile(const std::shared_ptr<TFolderListing>& listing, TSearchRec& entry,
@@ -99,7 +104,7 @@ private:
                      const std::string& folder);
   void TakeAnswers(std::size_t mostLeft);
   bool ScanContains(TFolderListing& listing, const TSearchRec& entry);
-  void AddFoundFile(const TSearchRec& entry, const std::string& folder);
+  void AddFoundFile(const TSearchRec& entry, const std::string& folder, TNativeName native);
 
   TFileSystem& FFileSystem;
   TFormatSettings FFormatSettings;

@@ -1,6 +1,7 @@
 #include "ui/Main_fm.h"
 
 #include "base/SysUtils.h"
+#include "platform/win32/NativeName.h"
 #include "search/SizeFormat.h"
 #include "toolkit/Application.h"
 #include "ui/ShellActions.h"
@@ -11,14 +12,6 @@ constexpr int ClientHeight = 514;
 
 HICON MainIcon() {
   return LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-}
-
-// The shell's form of a path shown in the grid.
-std::wstring NativePathOf(const std::string& path) {
-  std::wstring wide(path.size(), L'\0');
-  wide.resize(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
-                                  wide.data(), static_cast<int>(wide.size())));
-  return wide;
 }
 
 void SetUpFoldingPanel(TExpColPanel& panel, int height) {
@@ -236,12 +229,16 @@ void TfmMain::grFicRowChanged(int /*oldRow*/, int newRow) {
   btOuvrir.SetEnabled(newRow > 0);
   btExplorateur.SetEnabled(newRow > 0);
   if (newRow <= 0) return;
-  FViewer->LoadFileIntoViewer(CurrentFilePath(), Application().HandlingKey() ? lfKeep : lfPane);
+  FViewer->LoadFileIntoViewer({CurrentFile().NativePath, CurrentFilePath()},
+                              Application().HandlingKey() ? lfKeep : lfPane);
+}
+
+const TInfoFic& TfmMain::CurrentFile() const {
+  return *FEngine->FoundFiles()[grFic.SelectedRow() - 1];
 }
 
 std::string TfmMain::CurrentFilePath() const {
-  const TInfoFic& file = *FEngine->FoundFiles()[grFic.SelectedRow() - 1];
-  return JoinPath(file.Folder, file.Name);
+  return JoinPath(CurrentFile().Folder, CurrentFile().Name);
 }
 
 void TfmMain::grFicCellLoaded(int dataCol, int dataRow, std::string& value) {
@@ -267,13 +264,11 @@ void TfmMain::edAtteindreChange() {
 }
 
 void TfmMain::btOuvrirClick() {
-  const std::string path = CurrentFilePath();
-  OpenWithAssociatedProgram(Handle(), NativePathOf(path), path);
+  OpenWithAssociatedProgram(Handle(), WidePath(CurrentFile().NativePath), CurrentFilePath());
 }
 
 void TfmMain::btExplorateurClick() {
-  const std::string path = CurrentFilePath();
-  ShowInExplorer(NativePathOf(path), path);
+  ShowInExplorer(WidePath(CurrentFile().NativePath), CurrentFilePath());
 }
 
 // The viewer is none before the start and after the end. A button clicked gives the pane the

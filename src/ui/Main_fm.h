@@ -95,6 +95,8 @@ private:
   void edAtteindreChange();
   void btOuvrirClick();
   void btExplorateurClick();
+  // The record of the grid's current row, and its path as shown.
+  const TInfoFic& CurrentFile() const;
   std::string CurrentFilePath() const;
   // The one click handler of the four occurrence buttons, each bound to its step.
   void btNavigClick(TNavigStep step);

@@ -67,7 +67,7 @@ void TExcerpt::Finish(bool cutShort) {
   if (!FMarks.empty()) FOffsets = std::move(FMarks);
 }
 
-std::optional<TExcerpt> LoadExcerpt(TLineBuffer& lineBuffer, const std::string& path,
+std::optional<TExcerpt> LoadExcerpt(TLineBuffer& lineBuffer, const TFilePath& path,
                                     const std::string& text, const TCodePage& page,
                                     const std::function<bool()>& stopRequested) {
   TUnicodeRule rule(text, page);

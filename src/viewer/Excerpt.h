@@ -49,6 +49,6 @@ private:
 // The excerpt of the file at path, read by lineBuffer from the text a whole file shows: the
 // decoded text where the content rule reads it so. Nothing when stopRequested answers true
 // before a line. Raises as TLineBuffer::ForEachLine.
-std::optional<TExcerpt> LoadExcerpt(TLineBuffer& lineBuffer, const std::string& path,
+std::optional<TExcerpt> LoadExcerpt(TLineBuffer& lineBuffer, const TFilePath& path,
                                     const std::string& text, const TCodePage& page,
                                     const std::function<bool()>& stopRequested);

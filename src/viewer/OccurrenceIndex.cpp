@@ -62,7 +62,7 @@ TOccurrenceOffsets IndexOccurrences(const std::vector<std::string>& lines, std::
   return offsets;
 }
 
-TIndexedText LoadIndexedText(TLineBuffer& lineBuffer, const std::string& path,
+TIndexedText LoadIndexedText(TLineBuffer& lineBuffer, const TFilePath& path,
                              const std::string& text, const TCodePage& page, uint64_t maxBytes) {
   TUnicodeRule rule(text, page);
   const TLoadedText loaded = lineBuffer.LoadText(path, rule, maxBytes);

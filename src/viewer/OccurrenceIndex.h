@@ -50,5 +50,5 @@ struct TIndexedText {
 // file's decoded text where the rule reads it so, else the bytes), at most maxBytes of it, and
 // indexes it for text; a character that the code page lacks is indexed as matching nothing and
 // then shows as '?'. Raises as TLineBuffer::LoadText.
-TIndexedText LoadIndexedText(TLineBuffer& lineBuffer, const std::string& path,
+TIndexedText LoadIndexedText(TLineBuffer& lineBuffer, const TFilePath& path,
                              const std::string& text, const TCodePage& page, uint64_t maxBytes);

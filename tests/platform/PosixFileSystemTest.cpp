@@ -51,7 +51,7 @@ TEST_F(PosixFileSystemTest, ListsAsWineDoesDriveZ) {
   fs::create_directory(Root / "Sub");
   fs::create_directory_symlink(Root, Root / "Loop");
   std::map<std::string, TSearchRec> entries;
-  const auto listing = PlatformFileSystem().FindFirst(Drive + "\\*.*");
+  const auto listing = PlatformFileSystem().ListFolder({Drive});
   ASSERT_TRUE(listing);
   for (TSearchRec entry; listing->Next(entry);)
     if (listing->ReadDetails(entry)) entries[entry.Name] = entry;
@@ -60,27 +60,27 @@ TEST_F(PosixFileSystemTest, ListsAsWineDoesDriveZ) {
   EXPECT_EQ(entries["a.txt"].Attr & faDirectory, 0u);
   EXPECT_EQ(entries["Sub"].Attr & (faDirectory | faSymLink), +faDirectory);
   EXPECT_EQ(entries["Loop"].Attr & (faDirectory | faSymLink), faDirectory | faSymLink);
-  EXPECT_EQ(PlatformFileSystem().FolderIdentity(Drive + "\\Loop"),
-            PlatformFileSystem().FolderIdentity(Drive));
-  EXPECT_FALSE(PlatformFileSystem().FindFirst(Drive + "\\Missing\\*.*"));
-  EXPECT_FALSE(PlatformFileSystem().FindFirst("C:\\*.*"));
+  EXPECT_EQ(PlatformFileSystem().FolderIdentity({Drive + "\\Loop"}),
+            PlatformFileSystem().FolderIdentity({Drive}));
+  EXPECT_FALSE(PlatformFileSystem().ListFolder({Drive + "\\Missing"}));
+  EXPECT_FALSE(PlatformFileSystem().ListFolder({"C:\\"}));
 }
 
 TEST_F(PosixFileSystemTest, ReadsInBlocksBesideOtherReadersButNotBesideAnExclusiveHolder) {
   Write("a.txt", "hello world");
-  const auto file = PlatformFileSystem().OpenForReading(Drive + "\\a.txt");
+  const auto file = PlatformFileSystem().OpenForReading({Drive + "\\a.txt"});
   ASSERT_TRUE(file);
   char block[6] = {};
   EXPECT_EQ(file->Read(block, 5), 5);
   EXPECT_EQ(std::string(block, 5), "hello");
   EXPECT_EQ(ReadAll(*file), " world");
-  EXPECT_TRUE(PlatformFileSystem().OpenForReading(Drive + "\\a.txt"));
-  EXPECT_FALSE(PlatformFileSystem().OpenForReading(Drive + "\\missing.txt"));
-  EXPECT_FALSE(PlatformFileSystem().OpenForReading(Drive));
+  EXPECT_TRUE(PlatformFileSystem().OpenForReading({Drive + "\\a.txt"}));
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading({Drive + "\\missing.txt"}));
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading({Drive}));
 
   Write("b.txt", "held");
   const THolder exclusive(Root / "b.txt", LOCK_EX);
-  EXPECT_FALSE(PlatformFileSystem().OpenForReading(Drive + "\\b.txt"));
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading({Drive + "\\b.txt"}));
 }
 
 // The listing opens its entries itself; a holder's lock is then checked only when asked.
@@ -89,8 +89,8 @@ TEST_F(PosixFileSystemTest, ListingOpensFilesButNeverAFifo) {
   Write("b.txt", "hello");
   ASSERT_EQ(mkfifo((Root / "pipe.txt").c_str(), 0600), 0);
   const THolder exclusive(Root / "a.txt", LOCK_EX), shared(Root / "b.txt", LOCK_SH);
-  EXPECT_FALSE(PlatformFileSystem().OpenForReading(Drive + "\\pipe.txt"));
-  const auto listing = PlatformFileSystem().FindFirst(Drive + "\\*.*");
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading({Drive + "\\pipe.txt"}));
+  const auto listing = PlatformFileSystem().ListFolder({Drive});
   std::map<std::string, bool> held; // by the entries opened
   for (TSearchRec entry; listing->Next(entry);) {
     const auto file = listing->OpenEntry(entry);

@@ -1,4 +1,5 @@
 #include "search/LineBuffer.h"
+#include "support/FilePath.h"
 
 #include "base/SysUtils.h"
 #include "support/MemoryFileSystem.h"
@@ -17,7 +18,7 @@ TLineBuffer AfterAnOldFile(TMemoryFileSystem& fs, const std::string& content) {
   fs.AddFile("C:\\old.txt", "old");
   fs.AddFile("C:\\a.txt", content);
   TLineBuffer buffer(fs);
-  buffer.LoadLines("C:\\old.txt");
+  buffer.LoadLines(MemoryPath("C:\\old.txt"));
   fs.BytesRead = 0;
   return buffer;
 }
@@ -132,7 +133,7 @@ TEST(LineBufferTest, ALimitStopsTheReadingOfATextTooLong) {
     SCOPED_TRACE(c.Name);
     TMemoryFileSystem fs;
     TLineBuffer buffer = AfterAnOldFile(fs, c.Content);
-    EXPECT_EQ(buffer.LoadLines("C:\\a.txt", c.Limit), c.Loaded);
+    EXPECT_EQ(buffer.LoadLines(MemoryPath("C:\\a.txt"), c.Limit), c.Loaded);
     EXPECT_EQ(buffer.Lines(), c.Lines);
     EXPECT_LE(fs.BytesRead, c.MostRead);
     EXPECT_EQ(fs.MisalignedReads, 0);
@@ -145,14 +146,14 @@ TEST(LineBufferTest, LoadsTheFileOrKeepsItsLinesWhenTheOpenFails) {
   fs.AddFile("C:\\a.txt", "one\r\ntwo\r\n");
   fs.AddFile("C:\\locked.txt", "x").Locked = true;
   TLineBuffer buffer(fs);
-  buffer.LoadLines("C:\\a.txt");
+  buffer.LoadLines(MemoryPath("C:\\a.txt"));
   EXPECT_EQ(buffer.Lines(), (TLines{"one", "two"}));
   EXPECT_EQ(fs.OpenFiles, 0);
 
   for (const char* path : {"C:\\locked.txt", "C:\\missing.txt", "D:\\a.txt"}) {
     SCOPED_TRACE(path);
     try {
-      buffer.LoadLines(path);
+      buffer.LoadLines(MemoryPath(path));
       ADD_FAILURE() << "no error";
     } catch (const Exception& e) {
       EXPECT_EQ(e.Message(), std::string("Ne peut ouvrir le fichier ") + path);
@@ -166,11 +167,11 @@ TEST(LineBufferTest, ReadFailureIsAnErrorAndReleasesTheFile) {
   fs.AddFile("C:\\a.txt", "one");
   fs.AddFile("C:\\bad.txt", "two").ReadFails = true;
   TLineBuffer buffer(fs);
-  buffer.LoadLines("C:\\a.txt");
-  EXPECT_THROW(buffer.LoadLines("C:\\bad.txt"), Exception);
+  buffer.LoadLines(MemoryPath("C:\\a.txt"));
+  EXPECT_THROW(buffer.LoadLines(MemoryPath("C:\\bad.txt")), Exception);
   EXPECT_TRUE(buffer.Lines().empty());
   EXPECT_EQ(fs.OpenFiles, 0);
-  buffer.LoadLines("C:\\a.txt");
+  buffer.LoadLines(MemoryPath("C:\\a.txt"));
   EXPECT_EQ(buffer.Lines(), TLines{"one"});
 }
 
@@ -204,7 +205,7 @@ TEST(LineBufferTest, ForEachLineHandsOverLinesUntilTheReaderHasEnough) {
     TLineBuffer buffer = AfterAnOldFile(fs, c.Content);
     TLines lines;
     const bool whole = buffer.ForEachLine(
-        "C:\\a.txt",
+        MemoryPath("C:\\a.txt"),
         [&](std::string_view line) {
           lines.emplace_back(line);
           return lines.size() < c.Wanted;
@@ -218,6 +219,7 @@ TEST(LineBufferTest, ForEachLineHandsOverLinesUntilTheReaderHasEnough) {
   }
   TMemoryFileSystem fs;
   TLineBuffer buffer(fs);
-  EXPECT_THROW(buffer.ForEachLine("C:\\absent.txt", [](std::string_view) { return true; }),
-               Exception);
+  EXPECT_THROW(
+      buffer.ForEachLine(MemoryPath("C:\\absent.txt"), [](std::string_view) { return true; }),
+      Exception);
 }

@@ -40,8 +40,8 @@ protected:
       found.push_back(std::to_string(r->Index) + " " + r->Folder + "|" + r->Name);
     return found;
   }
-  bool WasListed(const std::string& pattern) const {
-    return std::count(Disk.Listed.begin(), Disk.Listed.end(), pattern) > 0;
+  bool WasListed(const std::string& folder) const {
+    return std::count(Disk.Listed.begin(), Disk.Listed.end(), folder) > 0;
   }
 };
 
@@ -96,7 +96,7 @@ TEST_F(WalkTest, DepthFirstInListingOrderWithFullRecords) {
   EXPECT_EQ(Engine.FoundFiles().size(), 4u);
   Disk.Listed.clear();
   EXPECT_EQ(Search("C:\\R", "*", "", false), (TFound{"1 C:\\R|a.txt", "2 C:\\R|z.txt"}));
-  EXPECT_FALSE(WasListed("C:\\R\\Sub\\*.*"));
+  EXPECT_FALSE(WasListed("C:\\R\\Sub"));
 }
 
 TEST_F(WalkTest, EveryAttributeKindIsExaminedButDotNamesNever) {
@@ -110,7 +110,7 @@ TEST_F(WalkTest, EveryAttributeKindIsExaminedButDotNamesNever) {
   Disk.AddFolder("C:\\R\\Dir.txt"); // a folder is never a result, whatever its name
   EXPECT_EQ(Search("C:\\R"), (TFound{"1 C:\\R|hidden.txt", "2 C:\\R|system.txt", "3 C:\\R|label",
                                      "4 C:\\R\\Secret|s.txt"}));
-  EXPECT_FALSE(WasListed("C:\\R\\.git\\*.*"));
+  EXPECT_FALSE(WasListed("C:\\R\\.git"));
 }
 
 TEST_F(WalkTest, TheMaskIsTestedBeforeTheFileIsOpened) {
@@ -130,8 +130,23 @@ TEST_F(WalkTest, DriveRootAndNoFolder) {
 
   Disk.AddFile("\\top.txt");
   EXPECT_EQ(Search(""), TFound{"1 |top.txt"});
-  EXPECT_TRUE(WasListed("\\*.*"));
+  EXPECT_TRUE(WasListed("")) << "the root of the current drive";
   EXPECT_EQ(Search("C:\\Missing"), TFound{});
+}
+
+// Names that the code page cannot hold show alike ("?"): each file is still read, listed and
+// recorded through its own native name, and the mask matches the name shown.
+TEST_F(WalkTest, NamesShownAlikeAreReachedThroughTheirOwnNativeNames) {
+  Disk.AddFile("C:\\R\\alpha.txt", "other").Shown = "?.txt";
+  Disk.AddFile("C:\\R\\beta.txt", "haystack").Shown = "?.txt";
+  Disk.AddFile("C:\\R\\nihon\\in.txt", "haystack");
+  Disk.AddFolder("C:\\R\\nihon")->Shown = "??";
+  Disk.AddFile("C:\\R\\gamma", "haystack").Shown = "?";
+  EXPECT_EQ(Search("C:\\R", "*.txt", "hay"), (TFound{"1 C:\\R|?.txt", "2 C:\\R\\??|in.txt"}));
+  std::vector<std::string> native;
+  for (const auto& r : Engine.FoundFiles())
+    native.push_back(r->NativePath.Bytes);
+  EXPECT_EQ(native, (std::vector<std::string>{"C:\\R\\beta.txt", "C:\\R\\nihon\\in.txt"}));
 }
 
 TEST_F(WalkTest, AnInvalidMaskIsReportedAtTheFirstFileOnly) {

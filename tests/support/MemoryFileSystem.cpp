@@ -24,26 +24,37 @@ std::string NameOf(const std::string& key) {
   return key.substr(key.rfind('\\') + 1);
 }
 
-class TMemoryListing : public TPathListing {
+// Entries are opened and listed through their paths. folder: the listed one, with its
+// backslash.
+class TMemoryListing : public TFolderListing {
 public:
   TMemoryListing(std::vector<TMemoryFileSystem::TEntry> entries, TMemoryFileSystem& fileSystem,
                  std::string folder)
-      : TPathListing(fileSystem, std::move(folder)), FEntries(std::move(entries)),
-        FFileSystem(fileSystem) {
+      : FEntries(std::move(entries)), FFileSystem(fileSystem), FFolder(std::move(folder)) {
     ++FFileSystem.OpenListings;
   }
   ~TMemoryListing() override { --FFileSystem.OpenListings; }
   bool Next(TSearchRec& entry) override {
     if (FNext == FEntries.size()) return false;
     const TMemoryFileSystem::TEntry& found = FEntries[FNext++];
-    entry = {found.Name, found.Attr, found.Size, found.Time};
+    entry = {found.Shown.empty() ? found.Name : found.Shown, found.Attr, found.Size, found.Time};
+    FName = found.Name;
     return true;
+  }
+  TNativeName NativePath(const TSearchRec&) override { return {FFolder + FName}; }
+  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override {
+    return FFileSystem.OpenForReading(NativePath(entry));
+  }
+  std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override {
+    return FFileSystem.ListFolder(NativePath(entry));
   }
 
 private:
   std::vector<TMemoryFileSystem::TEntry> FEntries;
   size_t FNext = 0;
+  std::string FName;              // the native name of the entry that Next gave last
   TMemoryFileSystem& FFileSystem; // counts the open listings
+  std::string FFolder;
 };
 
 class TMemoryFile : public TOpenFile {
@@ -107,10 +118,12 @@ TMemoryFileSystem::TEntry& TMemoryFileSystem::AddFile(const std::string& path,
   return Add(KeyOf(path), entry);
 }
 
-void TMemoryFileSystem::AddFolder(const std::string& path, uint32_t attr) {
+TMemoryFileSystem::TEntry* TMemoryFileSystem::AddFolder(const std::string& path, uint32_t attr) {
   const std::string key = KeyOf(path);
   Folder(key);
-  if (TEntry* entry = Find(key)) entry->Attr = attr | faDirectory;
+  TEntry* entry = Find(key);
+  if (entry) entry->Attr = attr | faDirectory;
+  return entry;
 }
 
 TMemoryFileSystem::TEntry& TMemoryFileSystem::AddLink(const std::string& path,
@@ -155,23 +168,23 @@ std::string TMemoryFileSystem::Resolve(std::string key) {
   return key;
 }
 
-std::unique_ptr<TFolderListing> TMemoryFileSystem::FindFirst(const std::string& pattern) {
-  Listed.push_back(pattern);
-  auto folder = FFolders.find(Resolve(ParentOf(pattern)));
-  if (folder == FFolders.end()) return nullptr;
-  return std::make_unique<TMemoryListing>(folder->second.Entries, *this,
-                                          pattern.substr(0, pattern.rfind('\\') + 1));
+std::unique_ptr<TFolderListing> TMemoryFileSystem::ListFolder(const TNativeName& folder) {
+  const std::string key = KeyOf(folder.Bytes);
+  Listed.push_back(key);
+  auto found = FFolders.find(Resolve(key));
+  if (found == FFolders.end()) return nullptr;
+  return std::make_unique<TMemoryListing>(found->second.Entries, *this, key + '\\');
 }
 
-std::unique_ptr<TOpenFile> TMemoryFileSystem::OpenForReading(const std::string& path) {
-  Opened.push_back(path);
-  const TEntry* entry = Find(Resolve(path));
+std::unique_ptr<TOpenFile> TMemoryFileSystem::OpenForReading(const TNativeName& path) {
+  Opened.push_back(path.Bytes);
+  const TEntry* entry = Find(Resolve(path.Bytes));
   if (!entry || (entry->Attr & faDirectory) || entry->Locked) return nullptr;
   return std::make_unique<TMemoryFile>(*entry, *this);
 }
 
-std::optional<TFolderId> TMemoryFileSystem::FolderIdentity(const std::string& path) {
-  auto folder = FFolders.find(Resolve(KeyOf(path)));
+std::optional<TFolderId> TMemoryFileSystem::FolderIdentity(const TNativeName& path) {
+  auto folder = FFolders.find(Resolve(KeyOf(path.Bytes)));
   if (folder == FFolders.end()) return std::nullopt;
   return TFolderId{0, folder->second.Id};
 }

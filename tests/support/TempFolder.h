@@ -63,28 +63,43 @@ public:
     return path;
   }
 
-  static void Remove(const std::string& path) {
-    const std::string literal = Literal(path);
-    WIN32_FIND_DATAA entry;
-    const HANDLE find = FindFirstFileA((literal + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = entry.cFileName, child = path + "\\" + name;
-        if (name == "." || name == "..") continue;
-        SetFileAttributesA(Literal(child).c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          Remove(child);
-        else
-          DeleteFileA(Literal(child).c_str());
-      } while (FindNextFileA(find, &entry));
-      FindClose(find);
-    }
-    SetFileAttributesA(literal.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(literal.c_str());
+  // Through the wide functions, which give each entry its own name: an ANSI listing gives a
+  // look-alike of a name that the code page lacks (x＼..＼.. for a full-width one), which could
+  // reach outside the folder.
+  static void Remove(const std::string& path) { RemoveWide(Literal(Wide(path))); }
+
+  static std::wstring Wide(const std::string& path) {
+    std::wstring wide(path.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
+                                    wide.data(), static_cast<int>(wide.size())));
+    return wide;
   }
 
 private:
   static std::string Literal(const std::string& path) { return "\\\\?\\" + path; }
+  static std::wstring Literal(const std::wstring& path) { return L"\\\\?\\" + path; }
+
+  static void RemoveWide(const std::wstring& literal) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW((literal + L"\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = entry.cFileName, child = literal + L"\\" + name;
+        if (name == L"." || name == L"..") continue;
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        const DWORD kind = entry.dwFileAttributes;
+        if ((kind & FILE_ATTRIBUTE_DIRECTORY) && !(kind & FILE_ATTRIBUTE_REPARSE_POINT))
+          RemoveWide(child);
+        else if (kind & FILE_ATTRIBUTE_DIRECTORY) // a link: its target is left alone
+          RemoveDirectoryW(child.c_str());
+        else
+          DeleteFileW(child.c_str());
+      } while (FindNextFileW(find, &entry));
+      FindClose(find);
+    }
+    SetFileAttributesW(literal.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(literal.c_str());
+  }
 
   std::string FPath;
 };

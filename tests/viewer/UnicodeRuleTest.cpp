@@ -1,5 +1,6 @@
 #include "search/ContentMatch.h"
 #include "search/SearchEngine.h"
+#include "support/FilePath.h"
 #include "support/MemoryFileSystem.h"
 #include "viewer/Excerpt.h"
 #include "viewer/OccurrenceIndex.h"
@@ -85,7 +86,7 @@ public:
     return FEngine.FoundFiles().size() == 1;
   }
   TOccurrenceOffsets Show(const std::string& text) {
-    return LoadIndexedText(FLines, "C:\\f.txt", text, Page(), UINT64_MAX).Offsets;
+    return LoadIndexedText(FLines, MemoryPath("C:\\f.txt"), text, Page(), UINT64_MAX).Offsets;
   }
   std::string Shown(const std::string& text) {
     const TOccurrenceOffsets offsets = Show(text);
@@ -93,7 +94,7 @@ public:
   }
   TExcerpt Excerpt(const std::string& bytes, const std::string& text) {
     FFile.Content = bytes;
-    return *LoadExcerpt(FLines, "C:\\f.txt", text, Page(), [] { return false; });
+    return *LoadExcerpt(FLines, MemoryPath("C:\\f.txt"), text, Page(), [] { return false; });
   }
 
 private:

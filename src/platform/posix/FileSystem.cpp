@@ -70,10 +70,12 @@ private:
 // Entries come from getdents64 with their kind, so that a listing costs no system call per
 // entry: only links (and file systems that give no kind) are looked at, and size and time
 // are read for the few entries that are found. Files are opened relative to the folder.
+// folder: the engine's path of the folder, with its backslash.
 class TPosixListing : public TFolderListing {
 public:
-  explicit TPosixListing(int fd)
-      : FFd(fd), FBuffer(std::make_unique_for_overwrite<char[]>(BufferSize)) {}
+  TPosixListing(int fd, std::string folder)
+      : FFd(fd), FFolder(std::move(folder)),
+        FBuffer(std::make_unique_for_overwrite<char[]>(BufferSize)) {}
   ~TPosixListing() override { close(FFd); }
 
   bool Next(TSearchRec& entry) override {
@@ -102,6 +104,8 @@ public:
     return true;
   }
 
+  TNativeName NativePath(const TSearchRec& entry) override { return {FFolder + entry.Name}; }
+
   // No blocking open: a FIFO put in a file's place since the listing gives no data.
   std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override {
     if (!FRegular) return nullptr;
@@ -113,7 +117,7 @@ public:
   std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override {
     const int fd = openat(FFd, entry.Name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return nullptr;
-    return std::make_unique<TPosixListing>(fd);
+    return std::make_unique<TPosixListing>(fd, FFolder + entry.Name + '\\');
   }
 
 private:
@@ -141,6 +145,7 @@ private:
   }
 
   int FFd;
+  std::string FFolder;
   static constexpr size_t BufferSize = 32768;
   std::unique_ptr<char[]> FBuffer; // raw entries from getdents64, left unset until read
   size_t FFilled = 0, FAt = 0;
@@ -149,19 +154,21 @@ private:
 
 class TPosixFileSystem : public TFileSystem {
 public:
-  std::unique_ptr<TFolderListing> FindFirst(const std::string& pattern) override {
-    // The walk asks for every entry: only the folder part of the pattern counts.
-    const std::optional<std::string> path = PosixPath(pattern);
+  // The engine's path is the native one: the host's names are bytes, shown as they are.
+  TNativeName NativePath(const std::string& path) override { return {path}; }
+
+  std::unique_ptr<TFolderListing> ListFolder(const TNativeName& folder) override {
+    const std::optional<std::string> path = PosixPath(folder.Bytes);
     if (!path) return nullptr;
-    std::string folder = path->substr(0, path->rfind('/'));
-    if (folder.empty()) folder = "/";
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = open(path->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return nullptr;
-    return std::make_unique<TPosixListing>(fd);
+    std::string engine = folder.Bytes;
+    if (!engine.ends_with('\\')) engine += '\\';
+    return std::make_unique<TPosixListing>(fd, std::move(engine));
   }
 
-  std::unique_ptr<TOpenFile> OpenForReading(const std::string& path) override {
-    const std::optional<std::string> posix = PosixPath(path);
+  std::unique_ptr<TOpenFile> OpenForReading(const TNativeName& path) override {
+    const std::optional<std::string> posix = PosixPath(path.Bytes);
     if (!posix) return nullptr;
     const int fd = open(posix->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return nullptr;
@@ -173,8 +180,8 @@ public:
     return std::make_unique<TPosixFile>(fd, true);
   }
 
-  std::optional<TFolderId> FolderIdentity(const std::string& path) override {
-    const std::optional<std::string> posix = PosixPath(path);
+  std::optional<TFolderId> FolderIdentity(const TNativeName& folder) override {
+    const std::optional<std::string> posix = PosixPath(folder.Bytes);
     struct stat info {};
     if (!posix || stat(posix->c_str(), &info) != 0) return std::nullopt;
     return TFolderId{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};

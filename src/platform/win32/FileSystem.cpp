@@ -1,12 +1,14 @@
 #include "platform/FileSystem.h"
 #include "base/UniqueHandle.h"
 #include "platform/DosTime.h"
+#include "platform/win32/NativeName.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -24,63 +26,25 @@ int32_t PackedLocalTime(const FILETIME& utc) {
       {fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute, fields.wSecond});
 }
 
-// The full form of a folder as Windows reads it (".", "..", "/" and a missing drive resolved),
-// with its backslash; nothing when the system cannot make one within MAX_PATH, the most that
-// the ANSI functions open.
-std::optional<std::string> FullFolder(const std::string& folder) {
-  char full[MAX_PATH];
-  const DWORD length = GetFullPathNameA(folder.c_str(), MAX_PATH, full, nullptr);
-  if (length == 0 || length >= MAX_PATH) return std::nullopt;
-  std::string result(full, length);
-  if (result.back() != '\\') result += '\\';
-  return result;
-}
-
-// The path in the form that Windows hands to the file system untouched: C:\src\aux.c names
-// the AUX device, which a read waits on for good, while \\?\C:\src\aux.c names the file. The
-// name, which comes from a listing, is kept exactly; the folder is made full first, since the
-// form takes no relative part. Nothing when the folder has no full form that fits.
-std::optional<std::string> LiteralPath(const std::string& path) {
-  const size_t nameStart = path.find_last_of("\\/") + 1; // 0 when there is no folder part
-  const std::optional<std::string> folder = FullFolder(nameStart ? path.substr(0, nameStart) : ".");
-  if (!folder) return std::nullopt;
-  const std::string name = path.substr(nameStart);
-  if (folder->starts_with("\\\\?\\") || folder->starts_with("\\\\.\\")) return *folder + name;
-  if (folder->starts_with("\\\\")) return "\\\\?\\UNC\\" + folder->substr(2) + name; // a share
-  return "\\\\?\\" + *folder + name;
+// The form in which Windows hands a full path to the file system untouched: C:\src\aux.c
+// names the AUX device, which a read waits on for good, and C:\src\sub. the folder sub, while
+// \\?\C:\src\aux.c and \\?\C:\src\sub. name what the listing gave. It takes paths of any
+// length.
+std::wstring LiteralPath(std::wstring_view full) {
+  if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\")) return std::wstring(full);
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + std::wstring(full.substr(2)); // a share
+  return L"\\\\?\\" + std::wstring(full);
 }
 
 // Owned handles of this file: a listing's, and a file's or a folder's.
 using TFindHandle = TUniqueHandle<HANDLE, FindClose, -1>;
 using TFileHandle = TUniqueHandle<HANDLE, CloseHandle, -1>;
 
-TFileHandle OpenShared(const std::string& path) {
-  return TFileHandle(CreateFileA(path.c_str(), GENERIC_READ,
+TFileHandle OpenShared(const std::wstring& literal, DWORD access, DWORD flags) {
+  return TFileHandle(CreateFileW(literal.c_str(), access,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                 OPEN_EXISTING, flags, nullptr));
 }
-
-class TWin32Listing : public TPathListing {
-public:
-  TWin32Listing(TFindHandle find, const WIN32_FIND_DATAA& first, TFileSystem& fileSystem,
-                std::string folder)
-      : TPathListing(fileSystem, std::move(folder)), FFind(std::move(find)), FData(first) {}
-
-  bool Next(TSearchRec& entry) override {
-    if (FDone) return false;
-    entry.Name = FData.cFileName;
-    entry.Attr = FData.dwFileAttributes; // the fa... bits are Windows' own
-    entry.Size = static_cast<uint64_t>(FData.nFileSizeHigh) << 32 | FData.nFileSizeLow;
-    entry.Time = PackedLocalTime(FData.ftLastWriteTime);
-    FDone = !FindNextFileA(FFind.Get(), &FData);
-    return true;
-  }
-
-private:
-  TFindHandle FFind;
-  WIN32_FIND_DATAA FData;
-  bool FDone = false;
-};
 
 class TWin32File : public TOpenFile {
 public:
@@ -104,37 +68,101 @@ private:
   TFileHandle FFile;
 };
 
+// A file that another program holds open while it lets others read and write it (a log being
+// written, a document in an editor) is read all the same. Only disk files are read: a pipe or
+// a device (reached through a link, say) could keep a read waiting for good.
+std::unique_ptr<TOpenFile> OpenLiteral(const std::wstring& literal) {
+  TFileHandle file = OpenShared(literal, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN);
+  if (!file || GetFileType(file.Get()) != FILE_TYPE_DISK) return nullptr;
+  return std::make_unique<TWin32File>(std::move(file));
+}
+
+std::unique_ptr<TFolderListing> ListFullFolder(std::wstring folder);
+
+// Entries are taken through the wide functions, so that each keeps its own name: the ANSI
+// ones give a best-fit look-alike of a name that the code page cannot hold, and would open
+// another file, or walk a folder named x＼..＼.. outside the chosen one. The folder's full and
+// literal forms are made once; an entry's path is one of them and its name.
+class TWin32Listing : public TFolderListing {
+public:
+  TWin32Listing(TFindHandle find, const WIN32_FIND_DATAW& first, std::wstring folder,
+                std::wstring literal)
+      : FFind(std::move(find)), FData(first), FFolder(std::move(folder)),
+        FLiteral(std::move(literal)) {}
+
+  bool Next(TSearchRec& entry) override {
+    if (FStarted && !FindNextFileW(FFind.Get(), &FData)) return false;
+    FStarted = true;
+    entry.Name = ShownName(FData.cFileName);
+    entry.Attr = FData.dwFileAttributes; // the fa... bits are Windows' own
+    entry.Size = static_cast<uint64_t>(FData.nFileSizeHigh) << 32 | FData.nFileSizeLow;
+    entry.Time = PackedLocalTime(FData.ftLastWriteTime);
+    return true;
+  }
+
+  TNativeName NativePath(const TSearchRec&) override {
+    return NativeName(FFolder + FData.cFileName);
+  }
+
+  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec&) override {
+    return OpenLiteral(FLiteral + FData.cFileName);
+  }
+
+  std::unique_ptr<TFolderListing> ListFolder(const TSearchRec&) override {
+    return ListFullFolder(FFolder + FData.cFileName + L'\\');
+  }
+
+private:
+  TFindHandle FFind;
+  WIN32_FIND_DATAW FData; // the entry that Next gave last
+  bool FStarted = false;
+  std::wstring FFolder;  // full, with its backslash
+  std::wstring FLiteral; // the same in the literal form
+};
+
+// folder: a full path with its backslash.
+std::unique_ptr<TFolderListing> ListFullFolder(std::wstring folder) {
+  std::wstring literal = LiteralPath(folder);
+  WIN32_FIND_DATAW data;
+  TFindHandle find(FindFirstFileW((literal + L'*').c_str(), &data));
+  if (!find) return nullptr;
+  return std::make_unique<TWin32Listing>(std::move(find), data, std::move(folder),
+                                         std::move(literal));
+}
+
 class TWin32FileSystem : public TFileSystem {
 public:
-  std::unique_ptr<TFolderListing> FindFirst(const std::string& pattern) override {
-    WIN32_FIND_DATAA data;
-    TFindHandle find(FindFirstFileA(pattern.c_str(), &data));
-    if (!find) return nullptr;
-    return std::make_unique<TWin32Listing>(std::move(find), data, *this,
-                                           pattern.substr(0, pattern.rfind('\\') + 1));
+  // The engine's paths are text of the ANSI code page, which converts to UTF-16 exactly.
+  TNativeName NativePath(const std::string& path) override {
+    std::wstring wide(path.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
+                                    wide.data(), static_cast<int>(wide.size())));
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+      const DWORD length =
+          GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+      if (length == 0) return NativeName(wide);
+      const bool fits = length < full.size();
+      full.resize(length);
+      if (fits) return NativeName(full);
+    }
   }
 
-  // A file that another program holds open while it lets others read and write it (a log
-  // being written, a document in an editor) is read all the same. Only disk files are read: a
-  // pipe or a device (reached through a link, say) could keep a read waiting for good.
-  std::unique_ptr<TOpenFile> OpenForReading(const std::string& path) override {
-    const std::optional<std::string> literal = LiteralPath(path);
-    TFileHandle file = literal ? OpenShared(*literal) : TFileHandle();
-    // The ANSI functions take no more than MAX_PATH characters, prefix included: a path that
-    // fits only without the prefix is opened as it is, and the disk check then refuses
-    // whatever device that may reach.
-    if (!file && (!literal || GetLastError() == ERROR_FILENAME_EXCED_RANGE))
-      file = OpenShared(path);
-    if (!file || GetFileType(file.Get()) != FILE_TYPE_DISK) return nullptr;
-    return std::make_unique<TWin32File>(std::move(file));
+  std::unique_ptr<TFolderListing> ListFolder(const TNativeName& folder) override {
+    std::wstring full = WidePath(folder);
+    if (!full.ends_with(L'\\')) full += L'\\';
+    return ListFullFolder(std::move(full));
   }
 
-  std::optional<TFolderId> FolderIdentity(const std::string& path) override {
-    const TFileHandle folder(CreateFileA(
-        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  std::unique_ptr<TOpenFile> OpenForReading(const TNativeName& path) override {
+    return OpenLiteral(LiteralPath(WidePath(path)));
+  }
+
+  std::optional<TFolderId> FolderIdentity(const TNativeName& folder) override {
+    const TFileHandle handle =
+        OpenShared(LiteralPath(WidePath(folder)), FILE_READ_ATTRIBUTES, FILE_FLAG_BACKUP_SEMANTICS);
     BY_HANDLE_FILE_INFORMATION info;
-    if (!folder || !GetFileInformationByHandle(folder.Get(), &info)) return std::nullopt;
+    if (!handle || !GetFileInformationByHandle(handle.Get(), &info)) return std::nullopt;
     return TFolderId{info.dwVolumeSerialNumber,
                      static_cast<uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
   }

@@ -9,7 +9,7 @@ TViewer::TViewer(TRichEditPane& pane, TStaticText& counter, TStaticText& lineLab
     : FPane(pane), FCounter(counter), FLineLabel(lineLabel), FLineBuffer(lineBuffer),
       FContentText(std::move(contentText)) {}
 
-bool TViewer::LoadFileIntoViewer(const std::string& path, TLoadFocus focus) {
+bool TViewer::LoadFileIntoViewer(const TFilePath& path, TLoadFocus focus) {
   TEscapeWatch escape; // from the start: a key pressed while the file is read counts too
   Clear();
   const std::string text = FContentText();

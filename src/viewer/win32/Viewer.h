@@ -29,7 +29,7 @@ public:
   // numbers in the file. Raises "Ne peut ouvrir le fichier %s", leaving the viewer as Clear
   // leaves it and the focus where it was. Échap during a load that lasts leaves them so too,
   // without an error: false.
-  bool LoadFileIntoViewer(const std::string& path, TLoadFocus focus = lfPane);
+  bool LoadFileIntoViewer(const TFilePath& path, TLoadFocus focus = lfPane);
   // Empties the pane and drops the index; the counter and the line label read as at start.
   void Clear();
   // Scrolls the current occurrence to the height of the old selection, selects it over the

@@ -43,7 +43,7 @@ protected:
 
   std::map<std::string, TSearchRec> List() {
     std::map<std::string, TSearchRec> entries;
-    const auto listing = PlatformFileSystem().FindFirst(Folder + "\\*.*");
+    const auto listing = PlatformFileSystem().ListFolder(PlatformFileSystem().NativePath(Folder));
     if (listing)
       for (TSearchRec entry; listing->Next(entry);)
         entries[entry.Name] = entry;
@@ -85,7 +85,8 @@ TEST_F(Win32SearchTest, ListsEveryAttributeKindWithSizeAndLocalTime) {
   EXPECT_EQ(entries["dated.txt"].Time, Packed(2005, 12, 25, 14, 3, 8));
   EXPECT_EQ(entries["old.txt"].Time, Packed(1980, 1, 1, 0, 0, 0));
   EXPECT_EQ(entries["late.txt"].Time, Packed(2107, 12, 31, 23, 59, 58));
-  EXPECT_FALSE(PlatformFileSystem().FindFirst(Folder + "\\Missing\\*.*"));
+  EXPECT_FALSE(
+      PlatformFileSystem().ListFolder(PlatformFileSystem().NativePath(Folder + "\\Missing")));
 }
 
 TEST_F(Win32SearchTest, ASparseFileOfThreeBillionBytes) {
@@ -111,9 +112,9 @@ TEST_F(Win32SearchTest, AFileHeldWithoutSharingIsFoundOnlyForAnEmptyText) {
   const auto heldHandle = hold(held, 0);
   const auto sharedHandle = hold(shared, FILE_SHARE_READ | FILE_SHARE_WRITE);
   ASSERT_NE(heldHandle.get(), INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(PlatformFileSystem().OpenForReading(held));
+  EXPECT_FALSE(PlatformFileSystem().OpenForReading(PlatformFileSystem().NativePath(held)));
   {
-    const auto file = PlatformFileSystem().OpenForReading(shared);
+    const auto file = PlatformFileSystem().OpenForReading(PlatformFileSystem().NativePath(shared));
     ASSERT_TRUE(file);
     EXPECT_EQ(ReadAll(*file), "abc");
   }
@@ -127,34 +128,28 @@ TEST_F(Win32SearchTest, AFileHeldWithoutSharingIsFoundOnlyForAnEmptyText) {
   EXPECT_EQ(engine.FoundFiles().size(), 3u);
 }
 
-// The ANSI functions take MAX_PATH characters, the \\?\ prefix included: a file whose path
-// fits only without it is still read, and a device name there is refused, never waited on.
-TEST_F(Win32SearchTest, APathThatFitsOnlyWithoutThePrefix) {
-  const std::string deep = Folder + "\\" + std::string(MAX_PATH - 13 - Folder.size(), 'd');
-  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << GetLastError();
-  const struct {
-    const char* Name;
-    bool Read;
-  } cases[] = {{"normal.txt", true}, {"aux.text", false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
-    const std::string path = deep + "\\" + c.Name;
-    ASSERT_TRUE(path.size() < MAX_PATH && path.size() + 4 >= MAX_PATH);
-    // Made through the wide form, which alone takes the name as a file's.
-    const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
-    const HANDLE file =
-        CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+// The walk reaches files through the literal form of their paths: past MAX_PATH characters,
+// and where a name is a device's (aux.text names the AUX device in the usual form).
+TEST_F(Win32SearchTest, FilesPastMaxPathAndNamedLikeADeviceAreRead) {
+  const std::wstring deep = L"\\\\?\\" + std::wstring(Folder.begin(), Folder.end()) + L"\\" +
+                            std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e');
+  ASSERT_TRUE(CreateDirectoryW(deep.substr(0, deep.rfind(L'\\')).c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+  for (const wchar_t* name : {L"normal.txt", L"aux.text"}) {
+    const HANDLE file = CreateFileW((deep + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     WriteFile(file, "abc", 3, &written, nullptr);
     CloseHandle(file);
-    const auto opened = PlatformFileSystem().OpenForReading(path);
-    EXPECT_EQ(bool(opened), c.Read);
-    if (opened) {
-      EXPECT_EQ(ReadAll(*opened), "abc");
-    }
-    DeleteFileW(wide.c_str());
   }
+  TSearchEngine engine(PlatformFileSystem(), UserSettings());
+  engine.Search({Folder, "*.te*", "ABC", true});
+  ASSERT_EQ(engine.FoundFiles().size(), 1u);
+  const TInfoFic& found = *engine.FoundFiles()[0];
+  EXPECT_GT(JoinPath(found.Folder, found.Name).size(), size_t(MAX_PATH));
+  engine.Search({Folder, "*.txt", "ABC", true});
+  EXPECT_EQ(engine.FoundFiles().size(), 1u);
 }
 
 // A share's files are opened through the \\?\UNC\ form of their paths. Under Wine,

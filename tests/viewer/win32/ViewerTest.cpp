@@ -1,4 +1,5 @@
 #include "ViewerWindow.h"
+#include "support/FilePath.h"
 
 #include "base/SysUtils.h"
 #include "support/MessagePump.h"
@@ -30,7 +31,7 @@ protected:
   HWND Pane() const { return Window.mmLignesConcernees.Handle(); }
   void Load(const std::string& bytes, const std::string& text) {
     Window.ContentText = text;
-    Window.Viewer.LoadFileIntoViewer(Folder.Write("f.txt", bytes));
+    Window.Viewer.LoadFileIntoViewer(PlatformPath(Folder.Write("f.txt", bytes)));
   }
   // The selection, the counter and the label after a step to the given occurrence.
   void ExpectShown(int32_t occurrence, int32_t position, int32_t length, const char* counter) {
@@ -205,7 +206,7 @@ TEST_F(ViewerTest, FileThatCannotBeOpenedLeavesAnEmptyPaneAndInertButtons) {
   Load("a\r\nxa\r\n", "a");
   SetFocus(Window.Handle());
   try {
-    Window.Viewer.LoadFileIntoViewer(missing);
+    Window.Viewer.LoadFileIntoViewer(PlatformPath(missing));
     ADD_FAILURE() << "no error";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), "Ne peut ouvrir le fichier " + missing);
@@ -268,7 +269,7 @@ TEST_F(ViewerTest, BigFileShowsItsMatchingLinesNumberedAndMarked) {
     SCOPED_TRACE(row.Name);
     const std::string path = WriteLog(Folder / "big.log", row.Lines, row.NulAfter);
     Window.ContentText = "cible";
-    Window.Viewer.LoadFileIntoViewer(path);
+    Window.Viewer.LoadFileIntoViewer(PlatformPath(path));
     const std::string notice = Format("Fichier trop volumineux : seules les lignes contenant le "
                                       "texte sont affichées (%d lignes sur %d).",
                                       row.Shown, row.Read);
@@ -303,7 +304,7 @@ TEST_F(ViewerTest, BigFileShowsItsMatchingLinesNumberedAndMarked) {
   }
 
   Window.ContentText = "";
-  Window.Viewer.LoadFileIntoViewer(Folder / "big.log");
+  Window.Viewer.LoadFileIntoViewer(PlatformPath(Folder / "big.log"));
   const std::vector<std::string> lines = PaneLines(Pane());
   ASSERT_GT(lines.size(), 1000u);
   EXPECT_EQ(lines[0], Format("Fichier trop volumineux : seules les %d premières lignes sont "
@@ -326,7 +327,7 @@ TEST_F(ViewerTest, LineTooLongToShowEndsTheExcerpt) {
     out << "\r\ncible\r\n";
   }
   Window.ContentText = "cible";
-  Window.Viewer.LoadFileIntoViewer(Folder / "one-line.txt");
+  Window.Viewer.LoadFileIntoViewer(PlatformPath(Folder / "one-line.txt"));
   EXPECT_EQ(PaneLines(Pane()), std::vector<std::string>{"Fichier trop volumineux : seules les 0 "
                                                         "premières lignes contenant le texte sont "
                                                         "affichées."});
