@@ -5,6 +5,7 @@
 #include "ViewerWindow.h"
 
 #include "base/SysUtils.h"
+#include "support/FilePath.h"
 #include "toolkit/Application.h"
 #include "viewer/ShowLimit.h"
 
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
   double first = 0, last = 0;
   for (int k = 1; k <= loads; ++k) {
     const auto start = std::chrono::steady_clock::now();
-    window.Viewer.LoadFileIntoViewer(path);
+    window.Viewer.LoadFileIntoViewer(PlatformPath(path));
     Application().ProcessMessages(); // the pane paints, as on the screen
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
