@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <thread>
@@ -72,8 +73,14 @@ inline void TypeKeys(const std::string& text) {
 class TDelayedKey {
 public:
   TDelayedKey(WORD key, DWORD delayMs)
-      : FThread([this, key, delayMs] {
-          Sleep(delayMs);
+      : TDelayedKey(
+            key, [start = GetTickCount(), delayMs] { return GetTickCount() - start >= delayMs; }) {}
+  // Presses the key once due() holds (asked every millisecond from the other thread, so it must
+  // not wait on the busy one), or gives up after ten seconds.
+  TDelayedKey(WORD key, std::function<bool()> due)
+      : FThread([this, key, due = std::move(due)] {
+          for (const DWORD start = GetTickCount(); !due(); Sleep(1))
+            if (GetTickCount() - start > 10000) return;
           FSentAt = GetTickCount();
           SendChord({key});
         }) {}
