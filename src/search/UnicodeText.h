@@ -69,7 +69,8 @@ public:
 private:
   void AddUtf8(std::string_view piece, std::string& out);
   void AddUtf16(std::string_view piece, std::string& out);
-  void AddUnit(char16_t unit, std::string& out);
+  // Writes unit's character, if it completes one, at to; returns the end of what it wrote.
+  char* AddUnit(char16_t unit, char* to);
   char Map(char32_t c) const;
 
   TTextForm FForm;
@@ -77,6 +78,7 @@ private:
   char FLacking;
   std::size_t FSkip; // mark bytes still to pass over
   bool FEnded = false;
+  bool FAsciiSame; // U+0001 to U+007F are their own bytes, as in every ANSI code page
   TUtf8Steps FUtf8;
   int FOddByte = -1;           // UTF-16: the first byte of a unit cut by the block's end
   char16_t FHighSurrogate = 0; // UTF-16: waiting for its low half
