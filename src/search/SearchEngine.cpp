@@ -195,7 +195,7 @@ bool TSearchEngine::ScanDecides(TTextScan& scan, const TUnicodeRule& rule, TOpen
     });
     const TTextForm form = probe.Form();
     const bool decoded =
-        !found && rule.AddsFinds(form) && file.Rewind() && rule.ReadsDecoded(form, file);
+        !found && rule.AddsFinds(form) && file.Rewind() && rule.ReadsDecoded(form, file, scan);
     return (found || decoded) && !file.HeldElsewhere();
   } catch (...) {
     return false;
