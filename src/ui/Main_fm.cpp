@@ -189,7 +189,7 @@ void TfmMain::btRechercherClick() {
   TSearchOutcome outcome = soCompleted;
   try {
     TSearchWatch watch(stnNbFic);
-    outcome = FEngine->Search(SearchRequestFromControls(), &watch);
+    outcome = FEngine->Search(SearchRequestFromControls(), &watch, ChosenNativeFolder());
   } catch (...) {
     Application().SetBusyCursor(false);
     stnNbFic.SetCaption(count); // as it was, whatever the walk showed
@@ -221,6 +221,14 @@ TSearchRequest TfmMain::SearchRequestFromControls() const {
   request.Text = cbContenant.Text();
   request.IncludeSubfolders = cbInclSsDos.Checked();
   return request;
+}
+
+// The chosen node's own path: its shown one (the request's folder) may hold "?" for characters
+// that the code page lacks, and then names no folder.
+std::optional<TNativeName> TfmMain::ChosenNativeFolder() const {
+  const std::wstring native = tvRep.SelectedNativePath();
+  if (native.empty()) return std::nullopt;
+  return NativeName(native);
 }
 
 // A row chosen by a key (the grid's arrows, a name typed in the go-to box) leaves the focus
