@@ -58,8 +58,8 @@ public:
 
   std::wstring Write(const std::wstring& relative, const std::string& contents) const {
     const std::wstring path = Wide(FPath) + L"\\" + relative;
-    const HANDLE file = CreateFileW(Literal(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, 0, nullptr);
+    const HANDLE file =
+        CreateFileW(Literal(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
     CloseHandle(file);
