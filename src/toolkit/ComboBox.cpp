@@ -1,7 +1,7 @@
 #include "toolkit/ComboBox.h"
 
 #include "base/SysUtils.h"
-#include "toolkit/AnsiText.h"
+#include "toolkit/CodePageText.h"
 
 namespace {
 // Eight items of the window font before the open list scrolls.
@@ -19,8 +19,6 @@ int TComboBox::ItemCount() const {
   return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0));
 }
 
-// Items go through the wide messages: the control's own conversion of an ANSI item overflows
-// past 511 characters (common controls 6 under Wine), and a history entry has no limit.
 std::string TComboBox::Item(int k) const {
   const LRESULT length = SendMessageW(Handle(), CB_GETLBTEXTLEN, k, 0);
   if (length == CB_ERR) return "";
@@ -31,6 +29,8 @@ std::string TComboBox::Item(int k) const {
   return AnsiOf(text);
 }
 
+// Items go through the wide messages: the control's own conversion of an ANSI item overflows
+// past 511 characters (common controls 6 under Wine), and a history entry has no limit.
 void TComboBox::AddItem(const std::string& text) {
   const std::wstring wide = WideOf(text);
   const LRESULT index =

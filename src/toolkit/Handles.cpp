@@ -1,7 +1,7 @@
 #include "toolkit/Handles.h"
 
 #include "base/SysUtils.h"
-#include "toolkit/AnsiText.h"
+#include "toolkit/CodePageText.h"
 
 std::string WindowCaption(HWND window) {
   if (IsWindowUnicode(window)) return AnsiOf(WideCaption(window));

@@ -1,6 +1,6 @@
 #include "toolkit/Mnemonics.h"
 
-#include "toolkit/AnsiText.h"
+#include "toolkit/CodePageText.h"
 #include "toolkit/Handles.h"
 
 #include <algorithm>

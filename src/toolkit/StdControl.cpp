@@ -1,7 +1,7 @@
 #include "toolkit/StdControl.h"
 
 #include "base/SysUtils.h"
-#include "toolkit/AnsiText.h"
+#include "toolkit/CodePageText.h"
 
 #include <utility>
 

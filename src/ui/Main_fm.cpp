@@ -3,8 +3,8 @@
 #include "base/SysUtils.h"
 #include "platform/win32/NativeName.h"
 #include "search/SizeFormat.h"
-#include "toolkit/AnsiText.h"
 #include "toolkit/Application.h"
+#include "toolkit/CodePageText.h"
 #include "ui/ShellActions.h"
 
 namespace {
@@ -210,7 +210,7 @@ void TfmMain::btRechercherClick() {
   TSearchOutcome outcome = soCompleted;
   try {
     TSearchWatch watch(stnNbFic);
-    outcome = FEngine->Search(SearchRequestFromControls(), &watch);
+    outcome = FEngine->Search(SearchRequestFromControls(), &watch, ChosenNativeFolder());
   } catch (...) {
     Application().SetBusyCursor(false);
     stnNbFic.SetCaption(count); // as it was, whatever the walk showed
@@ -242,6 +242,14 @@ TSearchRequest TfmMain::SearchRequestFromControls() const {
   request.Text = cbContenant.Text();
   request.IncludeSubfolders = cbInclSsDos.Checked();
   return request;
+}
+
+// The chosen node's own path: its shown one (the request's folder) may hold "?" for characters
+// that the code page lacks, and then names no folder.
+std::optional<TNativeName> TfmMain::ChosenNativeFolder() const {
+  const std::wstring native = tvRep.SelectedNativePath();
+  if (native.empty()) return std::nullopt;
+  return NativeName(native);
 }
 
 // A row chosen by a key (the grid's arrows, a name typed in the go-to box) leaves the focus

@@ -159,6 +159,29 @@ TEST_F(MainWindowTest, AnAccentedTextFindsAUtf8FileAndShowsItDecoded) {
   EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 1");
 }
 
+// A folder that the code page cannot name shows as ?? and is chosen with the tree's keys; the
+// search walks it by its own name and the viewer reads its file.
+TEST_F(MainWindowTest, AFolderNamedOutsideTheCodePageIsChosenWithKeysAndSearched) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Folder(L"docs\\\u65E5\u672C");
+  Temp.Write(L"docs\\\u65E5\u672C\\note.txt", "le mot\r\n");
+  Temp.Write("docs\\autre.txt", "un mot ici\r\n"); // found if docs were walked instead
+  Start();
+  Form->tvRep.SelectPath(folder);
+  PressKeys({VK_MENU, 'D'});
+  PressKeys({VK_RIGHT}); // opens docs
+  PressKeys({VK_DOWN});
+  EXPECT_EQ(Form->tvRep.SelectedPath(), folder + "\\??");
+  PressKeys({VK_MENU, 'C'});
+  TypeKeys("mot");
+  PressKeys({VK_MENU, 'R'});
+  EXPECT_TRUE(Boxes.Shown.empty());
+  ASSERT_EQ(Form->grFic.Rows(), 1);
+  EXPECT_EQ(Form->FoundFiles()[0]->Name, "note.txt");
+  EXPECT_EQ(Form->FoundFiles()[0]->Folder, folder + "\\??") << "the Dossier column";
+  EXPECT_EQ(ViewerText(), "le mot\r\n");
+}
+
 TEST_F(MainWindowTest, AnEmptyMaskSearchesEveryFileAndIsNotRemembered) {
   const std::string folder = Temp.Folder("docs");
   Temp.Write("docs\\a.txt", "x");

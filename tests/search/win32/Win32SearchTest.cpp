@@ -22,24 +22,14 @@ class Win32SearchTest : public testing::Test {
 protected:
   std::string Write(const std::string& name, const std::string& content = "",
                     DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    Write(TTempFolder::Wide(name), content, attributes);
-    return Folder + "\\" + name;
-  }
-
-  // Through the literal form of the path (aux.txt is a file, sub. keeps its dot), with the
-  // folders on the way made as needed.
-  void Write(const std::wstring& name, const std::string& content,
-             DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    const std::wstring folder = L"\\\\?\\" + TTempFolder::Wide(Folder) + L"\\";
-    for (size_t slash = name.find(L'\\'); slash != std::wstring::npos;
-         slash = name.find(L'\\', slash + 1))
-      CreateDirectoryW((folder + name.substr(0, slash)).c_str(), nullptr);
-    const HANDLE file = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, attributes, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << name;
+    const std::string path = Folder + "\\" + name;
+    const HANDLE file = CreateFileA(("\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, attributes, nullptr); // aux.txt is a file
+    EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
     WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
+    return path;
   }
 
   void SetLocalTime(const std::string& path, WORD year, WORD month, WORD day, WORD hour,
@@ -147,7 +137,7 @@ TEST_F(Win32SearchTest, AFileHeldWithoutSharingIsFoundOnlyForAnEmptyText) {
 TEST_F(Win32SearchTest, FilesPastMaxPathAndNamedLikeADeviceAreRead) {
   const std::wstring deep = std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e') + L"\\";
   for (const wchar_t* name : {L"normal.txt", L"aux.text"})
-    Write(deep + name, "abc");
+    Temp.Write(deep + name, "abc");
   TSearchEngine engine(PlatformFileSystem(), UserSettings());
   engine.Search({Folder, "*.te*", "ABC", true});
   ASSERT_EQ(engine.FoundFiles().size(), 1u);
@@ -211,9 +201,9 @@ TEST_F(Win32SearchTest, NamesTheCodePageLacksAreFoundAsThemselvesInsideTheFolder
       {L"sub.\\f.txt", "\\sub.", "f.txt"},
   };
   const std::string root = Folder + "\\root";
-  Write("outside\\f.txt", "needle outside");
+  Temp.Write("outside\\f.txt", "needle outside");
   for (const auto& row : rows)
-    Write(L"root\\" + std::wstring(row.Path), "needle " + std::to_string(&row - rows));
+    Temp.Write(L"root\\" + std::wstring(row.Path), "needle " + std::to_string(&row - rows));
   TSearchEngine engine(PlatformFileSystem(), UserSettings());
   engine.Search({root, "*.*", "NEEDLE", true});
   EXPECT_EQ(engine.FoundFiles().size(), std::size(rows));
