@@ -354,3 +354,17 @@ TEST_F(MainWindowTest, F5InTheTreeShowsAFolderMadeSinceTheStart) {
   PressKeys({VK_DOWN});
   EXPECT_EQ(Form->tvRep.SelectedPath(), parent + "\\nouveau");
 }
+
+// The tree view under Wine kept Alt+F4 for itself: the window stayed.
+TEST_F(MainWindowTest, AltF4ClosesTheWindowWhereverTheFocusIs) {
+  for (WORD letter : {'F', 'C', 'D', 'A'}) {
+    SCOPED_TRACE(static_cast<char>(letter));
+    Start();
+    PressKeys({VK_MENU, letter});
+    PressKeys({VK_MENU, VK_F4});
+    EXPECT_TRUE(PumpUntil([&] { return Form->Handle() == nullptr; }));
+    if (Form->Handle()) Close();
+    Application().DialogWindow = nullptr;
+    Form.reset();
+  }
+}
