@@ -356,15 +356,11 @@ TEST_F(MainWindowTest, F5InTheTreeShowsAFolderMadeSinceTheStart) {
 }
 
 // The tree view under Wine kept Alt+F4 for itself: the window stayed.
-TEST_F(MainWindowTest, AltF4ClosesTheWindowWhereverTheFocusIs) {
-  for (WORD letter : {'F', 'C', 'D', 'A'}) {
-    SCOPED_TRACE(static_cast<char>(letter));
-    Start();
-    PressKeys({VK_MENU, letter});
-    PressKeys({VK_MENU, VK_F4});
-    EXPECT_TRUE(PumpUntil([&] { return Form->Handle() == nullptr; }));
-    if (Form->Handle()) Close();
-    Application().DialogWindow = nullptr;
-    Form.reset();
-  }
+TEST_F(MainWindowTest, AltF4ClosesTheWindowFromTheFolderTree) {
+  Start();
+  PressKeys({VK_MENU, 'D'});
+  PressKeys({VK_MENU, VK_F4});
+  EXPECT_TRUE(PumpUntil([&] { return Form->Handle() == nullptr; }));
+  if (Form->Handle()) Close();
+  Application().DialogWindow = nullptr;
 }
