@@ -418,3 +418,13 @@ TEST_F(MainWindowTest, F5InTheTreeShowsAFolderMadeSinceTheStart) {
   PressKeys({VK_DOWN});
   EXPECT_EQ(Form->tvRep.SelectedPath(), parent + "\\nouveau");
 }
+
+// The tree view under Wine kept Alt+F4 for itself: the window stayed.
+TEST_F(MainWindowTest, AltF4ClosesTheWindowFromTheFolderTree) {
+  Start();
+  PressKeys({VK_MENU, 'D'});
+  PressKeys({VK_MENU, VK_F4});
+  EXPECT_TRUE(PumpUntil([&] { return Form->Handle() == nullptr; }));
+  if (Form->Handle()) Close();
+  Application().DialogWindow = nullptr;
+}

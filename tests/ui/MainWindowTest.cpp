@@ -95,15 +95,22 @@ TEST_F(MainWindowTest, HistoryEntriesOfAnyLengthGoThroughASearchAndBackToTheFile
   EXPECT_EQ(ReadSetting("Contenant", "cCont1"), text);
 }
 
+// A folder that the code page cannot name is stored as it shows, with "?": that names no
+// folder (not 日本, nor ab through a wildcard) either.
 TEST_F(MainWindowTest, AStoredFolderThatIsGoneGivesTheWindowsFolderWithoutAMessage) {
-  WriteSetting("GENERAL", "cRep", Temp.Path() + "\\disparu");
-  Start();
-  EXPECT_TRUE(Boxes.Shown.empty());
-  EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Form->tvRep.SelectedPath().c_str(),
-                           -1, WindowsFolder().c_str(), -1),
-            CSTR_EQUAL);
-  Close();
-  EXPECT_TRUE(Boxes.Shown.empty());
+  Temp.Folder(L"\u65E5\u672C");
+  Temp.Folder("ab");
+  for (const char* stored : {"disparu", "??"}) {
+    SCOPED_TRACE(stored);
+    WriteSetting("GENERAL", "cRep", Temp / stored);
+    Start();
+    EXPECT_TRUE(Boxes.Shown.empty());
+    EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
+                             Form->tvRep.SelectedPath().c_str(), -1, WindowsFolder().c_str(), -1),
+              CSTR_EQUAL);
+    Close();
+    EXPECT_TRUE(Boxes.Shown.empty());
+  }
 }
 
 TEST_F(MainWindowTest, ASearchListsTheFilesByNameShowsTheFirstAndFocusesTheGrid) {

@@ -1,7 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include "platform/SystemFolders.h"
-
 // The real folder tree: a drive root keeps its backslash on the way out and back in.
 TEST_F(MainWindowTest, ADriveRootIsStoredWithItsBackslashAndSelectedAgain) {
   WriteSetting("GENERAL", "cRep", "C:\\");
@@ -23,24 +21,4 @@ TEST_F(MainWindowTest, AStoredFolderThroughDotDotSelectsAndKeepsTheFolderItNames
   EXPECT_EQ(Form->tvRep.SelectedPath(), other);
   Close();
   EXPECT_EQ(ReadSetting("GENERAL", "cRep"), other);
-}
-
-// A folder that the code page cannot name is stored as it shows, with "?": that names no folder
-// (not 日本, nor ab through a wildcard), so the next start takes the Windows folder.
-TEST_F(MainWindowTest, AFolderStoredWithQuestionMarksGivesTheWindowsFolderAtTheNextStart) {
-  Temp.Folder(L"\u65E5\u672C");
-  Temp.Folder("ab");
-  Start();
-  Form->tvRep.SelectPath(Temp.Path());
-  TreeView_Expand(Form->tvRep.Handle(), Form->tvRep.Selected(), TVE_EXPAND);
-  Form->tvRep.Select(Form->tvRep.FirstChild(Form->tvRep.Selected()));
-  ASSERT_EQ(Form->tvRep.SelectedPath(), Temp / "??");
-  Close();
-  EXPECT_EQ(ReadSetting("GENERAL", "cRep"), Temp / "??");
-  Start();
-  EXPECT_TRUE(Boxes.Shown.empty());
-  EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Form->tvRep.SelectedPath().c_str(),
-                           -1, WindowsFolder().c_str(), -1),
-            CSTR_EQUAL);
-  Close();
 }
