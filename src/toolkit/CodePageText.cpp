@@ -29,16 +29,12 @@ std::string AnsiOf(std::wstring_view text) {
   return Convert(text, nullptr);
 }
 
-// Character by character, a surrogate pair being one, so that the position counts the bytes
-// before it as AnsiOf writes them.
+// One UTF-16 unit at a time: no code page that takes the flag holds half a surrogate pair.
 size_t FirstLackingPosition(std::wstring_view text) {
-  for (size_t k = 0; k < text.size();) {
-    const size_t count =
-        IS_HIGH_SURROGATE(text[k]) && k + 1 < text.size() && IS_LOW_SURROGATE(text[k + 1]) ? 2 : 1;
+  for (size_t k = 0; k < text.size(); ++k) {
     BOOL lacking = FALSE;
-    Convert(text.substr(k, count), &lacking);
+    Convert(text.substr(k, 1), &lacking);
     if (lacking) return AnsiOf(text.substr(0, k)).size() + 1;
-    k += count;
   }
   return 0;
 }
