@@ -148,6 +148,7 @@ TEST_F(MainWindowTest, ABoxTextTheCodePageLacksIsRefusedAndTheLastSearchStays) {
   GlobalUnlock(alpha);
   SetClipboardData(CF_UNICODETEXT, alpha);
   CloseClipboard();
+  Boxes.WhileShown = ShowRealBoxClosedByEnter;
   for (const auto& row : rows) {
     SCOPED_TRACE(row.message);
     row.box.SetText("");
@@ -155,7 +156,6 @@ TEST_F(MainWindowTest, ABoxTextTheCodePageLacksIsRefusedAndTheLastSearchStays) {
     row.enter();
     EXPECT_EQ(row.box.WideText(), row.held);
     Boxes.Shown.clear();
-    Boxes.WhileShown = ShowRealBoxClosedByEnter;
     PressKeys({VK_MENU, 'R'});
     ASSERT_EQ(Boxes.Shown.size(), 1u);
     EXPECT_EQ(Boxes.Shown[0].Text, row.message);
