@@ -1,6 +1,7 @@
 #include "controls/FolderTreeView.h"
 
 #include "base/SysUtils.h"
+#include "toolkit/CodePageText.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/Handles.h"
 
@@ -26,8 +27,8 @@ int DriveImage(UINT driveType) {
   }
 }
 
-bool IsListedFolder(const WIN32_FIND_DATAA& entry) {
-  return entry.cFileName[0] != '.' && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+bool IsListedFolder(const WIN32_FIND_DATAW& entry) {
+  return entry.cFileName[0] != L'.' && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string UpperCase(std::string text) {
@@ -57,8 +58,14 @@ std::string NormalPath(const std::string& path) {
 }
 
 // The path with one trailing backslash, ready for a name.
-std::string FolderOf(const std::string& path) {
-  return !path.empty() && path.back() == '\\' ? path : path + '\\';
+template <typename TText> TText FolderOf(const TText& path) {
+  return !path.empty() && path.back() == '\\' ? path : path + typename TText::value_type('\\');
+}
+
+// The form in which Windows takes a node's native path as it is: sub. stays sub., not its twin
+// sub, and a path may be longer than MAX_PATH. Every native path of the tree starts at a drive.
+std::wstring Literal(const std::wstring& native) {
+  return L"\\\\?\\" + native;
 }
 
 UINT DriveTypeOf(char letter) {
@@ -69,17 +76,17 @@ bool IsDrive(UINT driveType) {
   return driveType != DRIVE_UNKNOWN && driveType != DRIVE_NO_ROOT_DIR;
 }
 
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Calls visit for each entry of folder's listing until it returns false.
-template <typename Visit> void ListFolder(const std::string& pattern, Visit visit) {
-  WIN32_FIND_DATAA entry;
-  const TFindHandle find(FindFirstFileA(pattern.c_str(), &entry));
+// Calls visit for each entry of the listing of the folder (native) until it returns false.
+template <typename Visit> void ListFolder(const std::wstring& folder, Visit visit) {
+  WIN32_FIND_DATAW entry;
+  const TFindHandle find(FindFirstFileW(Literal(FolderOf(folder) + L'*').c_str(), &entry));
   if (!find) return;
-  while (visit(entry) && FindNextFileA(find.Get(), &entry)) {
+  while (visit(entry) && FindNextFileW(find.Get(), &entry)) {
   }
 }
 } // namespace
@@ -122,7 +129,10 @@ void TFolderTreeView::LoadImages() {
 void TFolderTreeView::InitNode(HTREEITEM node, int imageIndex, int selectedIndex) {
   SetImageIndexes(node, imageIndex, selectedIndex);
   TInfoNoeud& info = FRecords.emplace_back();
-  if (IsTopLevel(node)) info.Path = Text(node).substr(1, 1) + ":\\";
+  if (IsTopLevel(node)) {
+    info.Path = Text(node).substr(1, 1) + ":\\";
+    info.Native = WideOf(info.Path);
+  }
   SetData(node, &info);
 }
 
@@ -183,7 +193,7 @@ void TFolderTreeView::Refresh() {
 
 // The node itself, or the nearest above it whose folder still exists; a drive node stays.
 HTREEITEM TFolderTreeView::NearestExisting(HTREEITEM node) const {
-  while (!IsTopLevel(node) && !IsFolder(InfoOf(node).Path))
+  while (!IsTopLevel(node) && !IsFolder(Literal(InfoOf(node).Native)))
     node = Parent(node);
   return node;
 }
@@ -194,9 +204,8 @@ void TFolderTreeView::TreeExpanding(HTREEITEM node, bool& /*allowExpansion*/) {
 
 void TFolderTreeView::LoadChildren(HTREEITEM node) {
   DeleteChildren(node);
-  const std::string dir = FolderOf(InfoOf(node).Path);
-  ListFolder(dir + "*.*", [&](const WIN32_FIND_DATAA& entry) {
-    if (IsListedFolder(entry)) AddFolder(node, dir, entry.cFileName);
+  ListFolder(InfoOf(node).Native, [&](const WIN32_FIND_DATAW& entry) {
+    if (IsListedFolder(entry)) AddFolder(node, entry.cFileName);
     return true;
   });
   SortChildren(node);
@@ -211,34 +220,39 @@ void TFolderTreeView::ReloadChildren(HTREEITEM node) {
     LoadChildren(node);
     return;
   }
-  const std::string dir = FolderOf(InfoOf(node).Path);
-  std::set<std::string> names;
-  ListFolder(dir + "*.*", [&](const WIN32_FIND_DATAA& entry) {
+  const std::wstring dir = FolderOf(InfoOf(node).Native);
+  std::set<std::wstring> names;
+  ListFolder(dir, [&](const WIN32_FIND_DATAW& entry) {
     if (IsListedFolder(entry)) names.insert(entry.cFileName);
     return true;
   });
   for (HTREEITEM child = FirstChild(node), next; child; child = next) {
     next = NextSibling(child);
-    if (!names.erase(InfoOf(child).Path.substr(dir.size())))
+    if (!names.erase(InfoOf(child).Native.substr(dir.size())))
       DeleteItem(child);
     else if (!InfoOf(child).Loaded)
       MarkSubfolders(child);
   }
-  for (const std::string& name : names)
-    AddFolder(node, dir, name);
+  for (const std::wstring& name : names)
+    AddFolder(node, name);
   SortChildren(node);
 }
 
-void TFolderTreeView::AddFolder(HTREEITEM node, const std::string& dir, const std::string& name) {
-  HTREEITEM child = AddChild(node, name);
+// The caption and the shown path hold "?" for what the code page lacks; only the native path,
+// the listing's own name, reaches the folder.
+void TFolderTreeView::AddFolder(HTREEITEM node, const std::wstring& name) {
+  const std::string shown = AnsiOf(name);
+  HTREEITEM child = AddChild(node, shown);
   InitNode(child, FolderClosed, FolderOpen);
-  InfoOf(child).Path = dir + name;
-  if (HasSubfolder(dir + name)) AddPlaceholder(child);
+  TInfoNoeud& info = InfoOf(child);
+  info.Path = FolderOf(InfoOf(node).Path) + shown;
+  info.Native = FolderOf(InfoOf(node).Native) + name;
+  if (HasSubfolder(info.Native)) AddPlaceholder(child);
 }
 
 // An unread node has a placeholder exactly when its folder holds a listed subfolder.
 void TFolderTreeView::MarkSubfolders(HTREEITEM node) {
-  const bool subfolder = HasSubfolder(InfoOf(node).Path);
+  const bool subfolder = HasSubfolder(InfoOf(node).Native);
   if (subfolder == (FirstChild(node) != nullptr)) return;
   if (subfolder)
     AddPlaceholder(node);
@@ -246,9 +260,9 @@ void TFolderTreeView::MarkSubfolders(HTREEITEM node) {
     DeleteChildren(node);
 }
 
-bool TFolderTreeView::HasSubfolder(const std::string& folder) {
+bool TFolderTreeView::HasSubfolder(const std::wstring& folder) {
   bool found = false;
-  ListFolder(folder + "\\*.*", [&](const WIN32_FIND_DATAA& entry) {
+  ListFolder(folder, [&](const WIN32_FIND_DATAW& entry) {
     found = IsListedFolder(entry);
     return !found;
   });
@@ -282,11 +296,19 @@ std::string TFolderTreeView::SelectedPath() const {
   return selected ? InfoOf(selected).Path : std::string();
 }
 
+std::wstring TFolderTreeView::SelectedNativePath() const {
+  HTREEITEM selected = Selected();
+  return selected ? InfoOf(selected).Native : std::wstring();
+}
+
 void TFolderTreeView::SelectPath(const std::string& path) {
   const std::string exact = NormalPath(path); // upper-casing keeps every byte in its place
   std::string target = UpperCase(exact);
   if (target == UpperCase(SelectedPath())) return;
-  if (!IsFolder(target)) throw Exception("Chemin non trouvé.");
+  // No folder's name holds "?" or "*": in a shown path "?" stands for a character that the code
+  // page lacks, and the system would take either as a wildcard that reaches another folder.
+  if (target.find_first_of("?*") != std::string::npos || !IsFolder(WideOf(target)))
+    throw Exception("Chemin non trouvé.");
   if (target.back() != '\\') target += '\\';
   std::string prefix = target.substr(0, 3);
   HTREEITEM node = FirstChild(nullptr);

@@ -14,6 +14,9 @@
 struct TInfoNoeud {
   bool Loaded = false;
   std::string Path; // C:\ for a drive, C:\Windows for a folder, empty for a placeholder
+  // The same path as the system names it, which alone reaches the folder: Path shows "?" for
+  // each character that the code page lacks.
+  std::wstring Native;
 };
 
 class TFolderTreeView : public TTreeView {
@@ -24,6 +27,7 @@ public:
   // Adds a node per drive (a second call adds them all again); reads no drive.
   void Populate();
   std::string SelectedPath() const;
+  std::wstring SelectedNativePath() const;
   // Opens the tree down to the folder path ("." and ".." resolved, doubled backslashes
   // dropped) and selects the deepest node on the way; throws
   // "Chemin non trouvé." when path is no existing folder and differs from the selection.
@@ -46,9 +50,9 @@ private:
   HTREEITEM NearestExisting(HTREEITEM node) const;
   void LoadChildren(HTREEITEM node);
   void ReloadChildren(HTREEITEM node);
-  void AddFolder(HTREEITEM node, const std::string& dir, const std::string& name);
+  void AddFolder(HTREEITEM node, const std::wstring& name);
   void MarkSubfolders(HTREEITEM node);
-  bool HasSubfolder(const std::string& folder);
+  bool HasSubfolder(const std::wstring& folder);
   int FindChild(HTREEITEM node, const std::string& prefix, std::string_view exact) const;
   HTREEITEM ChildAt(HTREEITEM node, int index) const;
   void TreeExpanding(HTREEITEM node, bool& allowExpansion);

@@ -104,24 +104,27 @@ bool TApplication::Dispatch(MSG& msg) noexcept {
   return true;
 }
 
+// Messages are read wide: read in the code page, a character typed that it lacks would reach a
+// Unicode box (the search's boxes) as a best-fit look-alike. An ANSI window still gets its
+// characters in the code page, converted when they are dispatched.
 void TApplication::DispatchInput(MSG& msg) {
   if (DispatchShortcut(msg) || DispatchMnemonic(msg)) return;
-  if (!DialogWindow || !IsDialogMessageA(DialogWindow, &msg)) {
+  if (!DialogWindow || !IsDialogMessageW(DialogWindow, &msg)) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 
 int TApplication::Run() {
   MSG msg{};
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0)
     Dispatch(msg);
   return static_cast<int>(msg.wParam);
 }
 
 bool TApplication::ProcessMessages() {
   MSG msg{};
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
     if (!Dispatch(msg)) return false;
   return true;
 }

@@ -1,35 +1,18 @@
 #include "toolkit/ComboBox.h"
 
 #include "base/SysUtils.h"
+#include "toolkit/CodePageText.h"
 
 namespace {
 // Eight items of the window font before the open list scrolls.
 constexpr int ListHeight = 8 * 13 + 2;
-
-// Items go through the wide messages: the control's own conversion of an ANSI item overflows
-// past 511 characters (common controls 6 under Wine), and a history entry has no limit.
-std::wstring WideOf(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                  wide.data(), static_cast<int>(wide.size())));
-  return wide;
-}
-
-std::string AnsiOf(const std::wstring& wide) {
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string text(size, '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
-                      nullptr, nullptr);
-  return text;
-}
 } // namespace
 
 TComboBox::TComboBox(HWND parent, const TBounds& bounds) {
   TBounds withList = bounds;
   withList.Height += ListHeight;
   CreateControl("COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, parent,
-                withList, "");
+                withList, "", 0, ctWide);
 }
 
 int TComboBox::ItemCount() const {
@@ -46,6 +29,8 @@ std::string TComboBox::Item(int k) const {
   return AnsiOf(text);
 }
 
+// Items go through the wide messages: the control's own conversion of an ANSI item overflows
+// past 511 characters (common controls 6 under Wine), and a history entry has no limit.
 void TComboBox::AddItem(const std::string& text) {
   const std::wstring wide = WideOf(text);
   const LRESULT index =

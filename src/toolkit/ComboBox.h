@@ -1,5 +1,6 @@
 #pragma once
-// An editable drop-down combo box: free text over a list of items.
+// An editable drop-down combo box: free text over a list of items. A Unicode window, so that a
+// character pasted or typed that the code page lacks stays itself and the reader can refuse it.
 #include "toolkit/StdControl.h"
 
 class TComboBox : public TStdControl {

@@ -4,7 +4,7 @@ TEscapeWatch::TEscapeWatch() : FLast(GetTickCount()) {}
 
 TEscapeWatch::~TEscapeWatch() {
   for (const MSG& key : FHeld)
-    PostMessageA(key.hwnd, key.message, key.wParam, key.lParam);
+    PostMessageW(key.hwnd, key.message, key.wParam, key.lParam);
 }
 
 bool TEscapeWatch::Due() {
@@ -14,10 +14,11 @@ bool TEscapeWatch::Due() {
   return true;
 }
 
-// Looking at the queue at all also tells Windows that the window still answers.
+// Looking at the queue at all also tells Windows that the window still answers. Keys are held
+// wide, as the loop reads them, so that a character typed meanwhile comes back as itself.
 bool TEscapeWatch::EscapePressed() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
       FPressed = true;
     else

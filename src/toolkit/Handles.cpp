@@ -1,10 +1,18 @@
 #include "toolkit/Handles.h"
 
 #include "base/SysUtils.h"
+#include "toolkit/CodePageText.h"
 
 std::string WindowCaption(HWND window) {
+  if (IsWindowUnicode(window)) return AnsiOf(WideCaption(window));
   std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
   text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), int(text.size()))));
+  return text;
+}
+
+std::wstring WideCaption(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), int(text.size()))));
   return text;
 }
 

@@ -35,8 +35,10 @@ private:
   HGDIOBJ FPrevious;
 };
 
-// The window's text: a caption, or what an edit box holds.
+// The window's text: a caption, or what an edit box holds. A Unicode window's text is read wide,
+// with "?" for each character that the code page lacks, never a look-alike.
 std::string WindowCaption(HWND window);
+std::wstring WideCaption(HWND window);
 
 // The system's text for the calling thread's last error, for messages that give the reason.
 std::string LastErrorText();

@@ -1,5 +1,6 @@
 #include "toolkit/Mnemonics.h"
 
+#include "toolkit/CodePageText.h"
 #include "toolkit/Handles.h"
 
 #include <algorithm>
@@ -23,6 +24,13 @@ bool Reachable(HWND control) {
 char UpperOf(char c) {
   return static_cast<char>(reinterpret_cast<UINT_PTR>(
       CharUpperA(reinterpret_cast<char*>(static_cast<UINT_PTR>(static_cast<unsigned char>(c))))));
+}
+
+// The loop reads messages wide: the letter typed in the code page, none for a character that it
+// lacks.
+char LetterOf(WPARAM typed) {
+  const std::wstring wide(1, static_cast<wchar_t>(typed));
+  return FirstLackingPosition(wide) ? 0 : UpperOf(AnsiOf(wide).front());
 }
 } // namespace
 
@@ -48,7 +56,8 @@ void TMnemonicTarget::RegisterMnemonic(HWND captionControl) {
 
 bool DispatchMnemonic(const MSG& msg) {
   if (msg.message != WM_SYSCHAR || !msg.hwnd) return false;
-  const char letter = UpperOf(static_cast<char>(msg.wParam));
+  const char letter = LetterOf(msg.wParam);
+  if (!letter) return false;
   const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   for (const auto& [control, target] : Targets()) {
     if (GetAncestor(control, GA_ROOT) != root || !Reachable(control) ||

@@ -1,16 +1,23 @@
 #include "toolkit/StdControl.h"
 
 #include "base/SysUtils.h"
+#include "toolkit/CodePageText.h"
 
 #include <utility>
 
 TWindowHandle TStdControl::CreateControl(const char* className, DWORD style, DWORD exStyle,
                                          HWND parent, const TBounds& bounds,
-                                         const std::string& caption, UINT id) {
+                                         const std::string& caption, UINT id, TControlText text) {
+  style |= WS_CHILD | WS_VISIBLE;
+  const HMENU menu = reinterpret_cast<HMENU>(UINT_PTR(id));
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
   TWindowHandle control(
-      CreateWindowExA(exStyle, className, caption.c_str(), WS_CHILD | WS_VISIBLE | style,
-                      bounds.Left, bounds.Top, bounds.Width, bounds.Height, parent,
-                      reinterpret_cast<HMENU>(UINT_PTR(id)), GetModuleHandleA(nullptr), nullptr));
+      text == ctWide
+          ? CreateWindowExW(exStyle, WideOf(className).c_str(), WideOf(caption).c_str(), style,
+                            bounds.Left, bounds.Top, bounds.Width, bounds.Height, parent, menu,
+                            instance, nullptr)
+          : CreateWindowExA(exStyle, className, caption.c_str(), style, bounds.Left, bounds.Top,
+                            bounds.Width, bounds.Height, parent, menu, instance, nullptr));
   if (!control) RaiseLastOSError(Format("CreateWindow %s", className));
   BindNotify(control.Get());
   return std::exchange(FHandle, std::move(control));

@@ -6,12 +6,17 @@
 
 #include <string>
 
+// How a standard control keeps its text: in the ANSI code page, or wide, which keeps a
+// character that the code page lacks so that the reader can tell it is there.
+enum TControlText { ctAnsi, ctWide };
+
 class TStdControl : public TNotifyTarget {
 public:
   TStdControl(const TStdControl&) = delete;
   TStdControl& operator=(const TStdControl&) = delete;
   HWND Handle() const { return FHandle.Get(); }
   std::string Text() const;
+  std::wstring WideText() const { return WideCaption(FHandle.Get()); }
   void SetText(const std::string& text);
   void SetFocus() const;
   // Visible (with all its parents) and enabled: what a keyboard user can reach.
@@ -24,7 +29,8 @@ protected:
   // Exception with the system's reason when the control cannot be created, and then the wrapper
   // keeps the control it had.
   TWindowHandle CreateControl(const char* className, DWORD style, DWORD exStyle, HWND parent,
-                              const TBounds& bounds, const std::string& caption, UINT id = 0);
+                              const TBounds& bounds, const std::string& caption, UINT id = 0,
+                              TControlText text = ctAnsi);
   // For a derived class whose own members must outlive the control (a font that it uses).
   void DestroyHandle() { FHandle.Reset(); }
 

@@ -180,5 +180,8 @@ LRESULT CALLBACK TTreeView::SubclassProc(HWND handle, UINT message, WPARAM wPara
       tree->OnMouseMove(wParam, static_cast<short>(LOWORD(lParam)),
                         static_cast<short>(HIWORD(lParam)));
     });
+  // Wine's tree view keeps Alt+F4 from the default handling that closes the window.
+  if (message == WM_SYSKEYDOWN && wParam == VK_F4)
+    return DefWindowProcA(handle, message, wParam, lParam);
   return DefSubclassProc(handle, message, wParam, lParam);
 }

@@ -4,6 +4,7 @@
 #include "platform/win32/NativeName.h"
 #include "search/SizeFormat.h"
 #include "toolkit/Application.h"
+#include "toolkit/CodePageText.h"
 #include "ui/ShellActions.h"
 
 namespace {
@@ -19,6 +20,22 @@ void SetUpFoldingPanel(TExpColPanel& panel, int height) {
   panel.Set_ArrowsColor(clBlue);
   panel.Set_LargHautRef(height);
   panel.Set_PanelState(psExpanded);
+}
+
+// A character that the code page lacks would be searched as a look-alike or as "?", which the
+// user did not type: the box's text is refused, as an invalid mask is, naming the box.
+void CheckHeldByCodePage(const TComboBox& box, const char* boxName) {
+  const std::wstring text = box.WideText();
+  if (const size_t at = FirstLackingPosition(text))
+    throw Exception(Format("'%s' dans %s : caractère absent de la page de code à (%d)",
+                           AnsiOf(text).c_str(), boxName, static_cast<int>(at)));
+}
+
+// The text that the viewer marks. One that the code page cannot hold occurs in no text as the
+// program reads it: it marks nothing, rather than every "?" that stands in its place.
+std::string MarkedText(const TComboBox& box) {
+  const std::wstring text = box.WideText();
+  return FirstLackingPosition(text) ? std::string() : AnsiOf(text);
 }
 } // namespace
 
@@ -143,8 +160,9 @@ void TfmMain::FormCreate() {
   LoadSettings(*SettingsFile, FMaskHistory, FTextHistory, FFolders);
   FEngine = std::make_unique<TSearchEngine>(PlatformFileSystem(),
                                             TFormatSettings::FromRegional(ReadRegionalSettings()));
-  FViewer = std::make_unique<TViewer>(mmLignesConcernees, stnNbOccur, stLigCour,
-                                      FEngine->LineBuffer(), [this] { return cbContenant.Text(); });
+  FViewer =
+      std::make_unique<TViewer>(mmLignesConcernees, stnNbOccur, stLigCour, FEngine->LineBuffer(),
+                                [this] { return MarkedText(cbContenant); });
   SetUpColumns();
 }
 
@@ -180,8 +198,11 @@ void TfmMain::FormDestroy() {
 }
 
 // The walk visits the message queue for Échap: the grid is emptied first, so that nothing
-// that reaches it meanwhile finds rows whose records are gone.
+// that reaches it meanwhile finds rows whose records are gone. A refused box leaves the last
+// search as it was.
 void TfmMain::btRechercherClick() {
+  CheckHeldByCodePage(cbFichiers, "Fichiers");
+  CheckHeldByCodePage(cbContenant, "Contenant");
   FoundFiles().clear();
   grFic.SetRows(0);
   const std::string count = stnNbFic.Text();
@@ -189,7 +210,7 @@ void TfmMain::btRechercherClick() {
   TSearchOutcome outcome = soCompleted;
   try {
     TSearchWatch watch(stnNbFic);
-    outcome = FEngine->Search(SearchRequestFromControls(), &watch);
+    outcome = FEngine->Search(SearchRequestFromControls(), &watch, ChosenNativeFolder());
   } catch (...) {
     Application().SetBusyCursor(false);
     stnNbFic.SetCaption(count); // as it was, whatever the walk showed
@@ -221,6 +242,14 @@ TSearchRequest TfmMain::SearchRequestFromControls() const {
   request.Text = cbContenant.Text();
   request.IncludeSubfolders = cbInclSsDos.Checked();
   return request;
+}
+
+// The chosen node's own path: its shown one (the request's folder) may hold "?" for characters
+// that the code page lacks, and then names no folder.
+std::optional<TNativeName> TfmMain::ChosenNativeFolder() const {
+  const std::wstring native = tvRep.SelectedNativePath();
+  if (native.empty()) return std::nullopt;
+  return NativeName(native);
 }
 
 // A row chosen by a key (the grid's arrows, a name typed in the go-to box) leaves the focus

@@ -23,6 +23,7 @@
 #include "viewer/win32/Viewer.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,7 @@ private:
   void FormDestroy();
   void btRechercherClick();
   TSearchRequest SearchRequestFromControls() const;
+  std::optional<TNativeName> ChosenNativeFolder() const;
   void grFicRowChanged(int oldRow, int newRow);
   void grFicCellLoaded(int dataCol, int dataRow, std::string& value);
   void grFicHeadingClick(int dataCol);

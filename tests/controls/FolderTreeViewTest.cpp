@@ -332,3 +332,56 @@ TEST(FolderTreeViewTest, RefreshFollowsDrivesThatComeAndGo) {
   t.Tree.Refresh();
   EXPECT_EQ(ChildrenOf(t.Tree, nullptr), before) << "the same nodes as before";
 }
+
+// Each folder is reached by its own name, whatever its caption shows: a best-fit name would
+// walk x＼..＼..＼outside above the folder, sub. as sub and ｄｏｃｓ as docs, and find no 日本.
+TEST(FolderTreeViewTest, FoldersNamedOutsideTheCodePageShowQuestionMarksAndOpenThemselves) {
+  TTempFolder temp;
+  const struct {
+    std::wstring Name;
+    std::string Caption, Own;
+  } rows[] = {
+      {L"x\uFF3C..\uFF3C..\uFF3Coutside", "x?..?..?outside", "inner"},
+      {L"p\uFF3C..", "p?..", "own"},
+      {L"\u65E5\u672C", "??", "kanji"},
+      {L"sub.", "sub.", "dotted"},
+      {L"sub", "sub", "plain"},
+      {L"\uFF44\uFF4F\uFF43\uFF53", "????", "wide"},
+      {L"docs", "docs", "narrow"},
+      {L"\xE9t\xE9", "\xE9t\xE9", "accents"},
+  };
+  for (const auto& row : rows) {
+    temp.Folder(row.Name);
+    temp.Folder(row.Name + L"\\" + TTempFolder::Wide(row.Own));
+  }
+  temp.Folder("outside"); // where the first row's name leads by best fit from a child
+  TTree t;
+  t.Tree.Populate();
+  t.Tree.SelectPath(temp.Path());
+  HTREEITEM parent = t.Tree.Selected();
+  Expand(t.Tree, parent);
+  const std::vector<HTREEITEM> children = ChildrenOf(t.Tree, parent);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Caption + " / " + row.Own);
+    const std::wstring native = TTempFolder::Wide(temp.Path()) + L"\\" + row.Name;
+    const auto node = std::find_if(children.begin(), children.end(), [&](HTREEITEM c) {
+      return static_cast<TInfoNoeud*>(t.Tree.Data(c))->Native == native;
+    });
+    ASSERT_NE(node, children.end());
+    EXPECT_EQ(t.Tree.Text(*node), row.Caption);
+    EXPECT_EQ(ItemOf(t.Tree, *node).Path, temp / row.Caption);
+    Expand(t.Tree, *node);
+    EXPECT_EQ(TextsOf(t.Tree, *node), std::vector<std::string>{row.Own});
+    t.Tree.Select(*node);
+    EXPECT_EQ(t.Tree.SelectedNativePath(), native);
+    temp.Folder(row.Name + L"\\zeta");
+    t.Tree.Refresh();
+    EXPECT_EQ(t.Tree.Selected(), *node) << "F5 finds the folder itself";
+    EXPECT_EQ(TextsOf(t.Tree, *node), (std::vector<std::string>{row.Own, "zeta"}));
+  }
+  t.Tree.Select(parent);
+  t.Tree.Refresh();
+  EXPECT_EQ(ChildrenOf(t.Tree, parent), children) << "each node kept";
+  for (HTREEITEM child : children)
+    EXPECT_EQ(ItemOf(t.Tree, child).Loaded, t.Tree.Text(child) != "outside") << t.Tree.Text(child);
+}

@@ -49,11 +49,9 @@ inline void PressKeys(std::initializer_list<WORD> keys) {
   });
 }
 
-// Types each character of text (ANSI) as the keyboard would deliver it to the focused control.
-inline void TypeKeys(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                  wide.data(), static_cast<int>(wide.size())));
+// Types each character of text as the keyboard would deliver it to the focused control, one
+// that the code page lacks included.
+inline void TypeKeys(const std::wstring& wide) {
   std::vector<INPUT> inputs;
   for (wchar_t c : wide)
     for (DWORD flags : {DWORD(KEYEVENTF_UNICODE), DWORD(KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)}) {
@@ -65,6 +63,14 @@ inline void TypeKeys(const std::string& text) {
     }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   PumpInput();
+}
+
+// The same for text in the ANSI code page.
+inline void TypeKeys(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                  wide.data(), static_cast<int>(wide.size())));
+  TypeKeys(wide);
 }
 
 // Presses a key from another thread delayMs after it is made, while this thread is busy in a

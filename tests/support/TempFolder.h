@@ -48,6 +48,27 @@ public:
     return path;
   }
 
+  // The same by a wide relative path, for names that the code page lacks (日本, x＼..): Folder
+  // needs the folders on the way, Write makes them. Its full native path.
+  std::wstring Folder(const std::wstring& relative) const {
+    const std::wstring path = Wide(FPath) + L"\\" + relative;
+    CreateDirectoryW(Literal(path).c_str(), nullptr);
+    return path;
+  }
+
+  std::wstring Write(const std::wstring& relative, const std::string& contents) const {
+    for (size_t slash = relative.find(L'\\'); slash != std::wstring::npos;
+         slash = relative.find(L'\\', slash + 1))
+      Folder(relative.substr(0, slash));
+    const std::wstring path = Wide(FPath) + L"\\" + relative;
+    const HANDLE file =
+        CreateFileW(Literal(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
+    CloseHandle(file);
+    return path;
+  }
+
   // A file of size NUL bytes that takes next to no room on the disk; its full path.
   std::string Sparse(const std::string& relative, int64_t size) const {
     const std::string path = Write(relative);

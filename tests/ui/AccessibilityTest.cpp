@@ -88,7 +88,9 @@ TEST_F(MainWindowTest, TheButtonsAndFoldingArrowsAreNamedPushButtonsWithHints) {
     SCOPED_TRACE(b.name);
     TAccessibleClient button(b.button);
     ASSERT_EQ(button.Result(), S_OK);
-    if (b.ownDrawn) EXPECT_EQ(button.Role(CHILDID_SELF), ROLE_SYSTEM_PUSHBUTTON);
+    if (b.ownDrawn) {
+      EXPECT_EQ(button.Role(CHILDID_SELF), ROLE_SYSTEM_PUSHBUTTON);
+    }
     EXPECT_EQ(button.Name(CHILDID_SELF), b.name);
     EXPECT_EQ(HintOf(b.button), b.hint);
   }

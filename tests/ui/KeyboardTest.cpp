@@ -5,6 +5,8 @@
 
 #include <richedit.h>
 
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -109,6 +111,68 @@ TEST_F(MainWindowTest, AltROnAFailingSearchShowsTheBoxAndTheFocusComesBack) {
   EXPECT_EQ(FocusedControl(), Form->cbFichiers.Handle());
   TypeKeys("b");
   EXPECT_EQ(Form->cbFichiers.Text(), "[ab");
+}
+
+// A character that the code page lacks, pasted or typed, reaches the box as itself: the search
+// is refused with one box, before the last search's list, count, viewer or histories change.
+TEST_F(MainWindowTest, ABoxTextTheCodePageLacksIsRefusedAndTheLastSearchStays) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Write("docs\\a.txt", "mot a\r\n");
+  Temp.Write("docs\\b.txt", "mot ab ?\r\n");
+  Start();
+  Form->tvRep.SelectPath(folder);
+  PressKeys({VK_MENU, 'C'});
+  TypeKeys("mot");
+  PressKeys({VK_MENU, 'R'});
+  ASSERT_EQ(Form->grFic.Rows(), 2);
+  const std::string count = CaptionOf(Form->stnNbFic.Handle()), viewer = ViewerText();
+  const struct {
+    WORD letter;
+    TComboBox& box;
+    std::function<void()> enter;
+    std::wstring held;
+    const char* message;
+  } rows[] = {
+      {'C', Form->cbContenant,
+       [] {
+         PressKeys({VK_CONTROL, 'V'});
+       },
+       L"\u03b1", "'?' dans Contenant : caractère absent de la page de code à (1)"},
+      {'F', Form->cbFichiers, [] { TypeKeys(L"*\u00e9?\u03a9"); }, L"*\u00e9?\u03a9",
+       "'*é?\?' dans Fichiers : caractère absent de la page de code à (4)"},
+  };
+  ASSERT_TRUE(OpenClipboard(Form->Handle()));
+  EmptyClipboard();
+  const HGLOBAL alpha = GlobalAlloc(GMEM_MOVEABLE, sizeof L"\u03b1");
+  std::memcpy(GlobalLock(alpha), L"\u03b1", sizeof L"\u03b1");
+  GlobalUnlock(alpha);
+  SetClipboardData(CF_UNICODETEXT, alpha);
+  CloseClipboard();
+  Boxes.WhileShown = ShowRealBoxClosedByEnter;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.message);
+    row.box.SetText("");
+    PressKeys({VK_MENU, row.letter});
+    row.enter();
+    EXPECT_EQ(row.box.WideText(), row.held);
+    Boxes.Shown.clear();
+    PressKeys({VK_MENU, 'R'});
+    ASSERT_EQ(Boxes.Shown.size(), 1u);
+    EXPECT_EQ(Boxes.Shown[0].Text, row.message);
+    EXPECT_EQ(Form->grFic.Rows(), 2);
+    EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), count);
+    EXPECT_EQ(ViewerText(), viewer);
+    EXPECT_EQ(ItemsOf(Form->cbContenant), std::vector<std::string>{"mot"});
+    EXPECT_EQ(Form->cbFichiers.ItemCount(), 0);
+    EXPECT_EQ(FocusedControl(), row.box.Handle());
+  }
+  // A file chosen meanwhile, "α" still in the box, shows with nothing marked: no "?" stands for
+  // it.
+  Form->cbFichiers.SetText("");
+  PressKeys({VK_MENU, 'A'});
+  TypeKeys("b");
+  EXPECT_EQ(ViewerText(), "mot ab ?\r\n");
+  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), NoOccurrenceText);
 }
 
 // The grid's arrows and the go-to box keep the focus through the loads they cause, and the
@@ -353,4 +417,14 @@ TEST_F(MainWindowTest, F5InTheTreeShowsAFolderMadeSinceTheStart) {
   PressKeys({VK_DOWN});
   PressKeys({VK_DOWN});
   EXPECT_EQ(Form->tvRep.SelectedPath(), parent + "\\nouveau");
+}
+
+// The tree view under Wine kept Alt+F4 for itself: the window stayed.
+TEST_F(MainWindowTest, AltF4ClosesTheWindowFromTheFolderTree) {
+  Start();
+  PressKeys({VK_MENU, 'D'});
+  PressKeys({VK_MENU, VK_F4});
+  EXPECT_TRUE(PumpUntil([&] { return Form->Handle() == nullptr; }));
+  if (Form->Handle()) Close();
+  Application().DialogWindow = nullptr;
 }

@@ -95,15 +95,22 @@ TEST_F(MainWindowTest, HistoryEntriesOfAnyLengthGoThroughASearchAndBackToTheFile
   EXPECT_EQ(ReadSetting("Contenant", "cCont1"), text);
 }
 
+// A folder that the code page cannot name is stored as it shows, with "?": that names no
+// folder (not 日本, nor ab through a wildcard) either.
 TEST_F(MainWindowTest, AStoredFolderThatIsGoneGivesTheWindowsFolderWithoutAMessage) {
-  WriteSetting("GENERAL", "cRep", Temp.Path() + "\\disparu");
-  Start();
-  EXPECT_TRUE(Boxes.Shown.empty());
-  EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Form->tvRep.SelectedPath().c_str(),
-                           -1, WindowsFolder().c_str(), -1),
-            CSTR_EQUAL);
-  Close();
-  EXPECT_TRUE(Boxes.Shown.empty());
+  Temp.Folder(L"\u65E5\u672C");
+  Temp.Folder("ab");
+  for (const char* stored : {"disparu", "??"}) {
+    SCOPED_TRACE(stored);
+    WriteSetting("GENERAL", "cRep", Temp / stored);
+    Start();
+    EXPECT_TRUE(Boxes.Shown.empty());
+    EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
+                             Form->tvRep.SelectedPath().c_str(), -1, WindowsFolder().c_str(), -1),
+              CSTR_EQUAL);
+    Close();
+    EXPECT_TRUE(Boxes.Shown.empty());
+  }
 }
 
 TEST_F(MainWindowTest, ASearchListsTheFilesByNameShowsTheFirstAndFocusesTheGrid) {
@@ -157,6 +164,29 @@ TEST_F(MainWindowTest, AnAccentedTextFindsAUtf8FileAndShowsItDecoded) {
   EXPECT_EQ(Colours(Form->mmLignesConcernees.Handle()),
             std::string(8, '0') + "111" + std::string(13, '0') + "||");
   EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 1");
+}
+
+// A folder that the code page cannot name shows as ?? and is chosen with the tree's keys; the
+// search walks it by its own name and the viewer reads its file.
+TEST_F(MainWindowTest, AFolderNamedOutsideTheCodePageIsChosenWithKeysAndSearched) {
+  const std::string folder = Temp.Folder("docs");
+  Temp.Folder(L"docs\\\u65E5\u672C");
+  Temp.Write(L"docs\\\u65E5\u672C\\note.txt", "le mot\r\n");
+  Temp.Write("docs\\autre.txt", "un mot ici\r\n"); // found if docs were walked instead
+  Start();
+  Form->tvRep.SelectPath(folder);
+  PressKeys({VK_MENU, 'D'});
+  PressKeys({VK_RIGHT}); // opens docs
+  PressKeys({VK_DOWN});
+  EXPECT_EQ(Form->tvRep.SelectedPath(), folder + "\\??");
+  PressKeys({VK_MENU, 'C'});
+  TypeKeys("mot");
+  PressKeys({VK_MENU, 'R'});
+  EXPECT_TRUE(Boxes.Shown.empty());
+  ASSERT_EQ(Form->grFic.Rows(), 1);
+  EXPECT_EQ(Form->FoundFiles()[0]->Name, "note.txt");
+  EXPECT_EQ(Form->FoundFiles()[0]->Folder, folder + "\\??") << "the Dossier column";
+  EXPECT_EQ(ViewerText(), "le mot\r\n");
 }
 
 TEST_F(MainWindowTest, AnEmptyMaskSearchesEveryFileAndIsNotRemembered) {

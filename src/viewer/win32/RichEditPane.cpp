@@ -133,7 +133,7 @@ bool TRichEditPane::LoadRtf(const std::string& rtf, size_t lineCount,
   // doubled the load of a long file: a text taller than the pane gets its bar first.
   if (Overflows(lineCount)) ShowScrollBar(Handle(), SB_VERT, TRUE);
   TDrawingHold hold(Handle());
-  TStreamSource source{rtf, stopRequested};
+  TStreamSource source{rtf, stopRequested, 0, false, nullptr};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
   SendMessageA(Handle(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
   if (source.Error) std::rethrow_exception(source.Error);

@@ -9,8 +9,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -131,18 +135,9 @@ TEST_F(Win32SearchTest, AFileHeldWithoutSharingIsFoundOnlyForAnEmptyText) {
 // The walk reaches files through the literal form of their paths: past MAX_PATH characters,
 // and where a name is a device's (aux.text names the AUX device in the usual form).
 TEST_F(Win32SearchTest, FilesPastMaxPathAndNamedLikeADeviceAreRead) {
-  const std::wstring deep = L"\\\\?\\" + std::wstring(Folder.begin(), Folder.end()) + L"\\" +
-                            std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e');
-  ASSERT_TRUE(CreateDirectoryW(deep.substr(0, deep.rfind(L'\\')).c_str(), nullptr));
-  ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
-  for (const wchar_t* name : {L"normal.txt", L"aux.text"}) {
-    const HANDLE file = CreateFileW((deep + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, "abc", 3, &written, nullptr);
-    CloseHandle(file);
-  }
+  const std::wstring deep = std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e') + L"\\";
+  for (const wchar_t* name : {L"normal.txt", L"aux.text"})
+    Temp.Write(deep + name, "abc");
   TSearchEngine engine(PlatformFileSystem(), UserSettings());
   engine.Search({Folder, "*.te*", "ABC", true});
   ASSERT_EQ(engine.FoundFiles().size(), 1u);
@@ -180,4 +175,48 @@ TEST_F(Win32SearchTest, DateTextUnderTheFrenchLocale) {
   ASSERT_EQ(engine.FoundFiles().size(), 1u);
   EXPECT_EQ(engine.FoundFiles()[0]->Folder, Folder + "\\");
   EXPECT_EQ(engine.FoundFiles()[0]->DateText, "25/12/2005 14:03:08");
+}
+
+// Names that the code page lacks, most beside the name that a best-fit reading makes of them:
+// each file is found once, shown with "?" for what the code page lacks, and reads as its own
+// text. Nothing outside the folder is listed, though x＼..＼..＼outside read by best fit reaches
+// it, and p＼.. read so walks its own folder again and again.
+TEST_F(Win32SearchTest, NamesTheCodePageLacksAreFoundAsThemselvesInsideTheFolder) {
+  const struct {
+    const wchar_t* Path; // under root
+    const char* Folder;  // shown, under root
+    const char* Name;    // shown
+  } rows[] = {
+      {L"Omega.txt", "", "Omega.txt"},
+      {L"\u03a9mega.txt", "", "?mega.txt"},
+      {L"readme.txt", "", "readme.txt"},
+      {L"\uff52\uff45\uff41\uff44\uff4d\uff45.txt", "", "??????.txt"},
+      {L"\U0001f600.txt", "", "??.txt"},
+      {L"\u65e5\u672c\\f.txt", "\\??", "f.txt"},
+      {L"x\uff3c..\uff3c..\uff3coutside\\f.txt", "\\x?..?..?outside", "f.txt"},
+      {L"p\uff3c..\\f.txt", "\\p?..", "f.txt"},
+      {L"docs\\f.txt", "\\docs", "f.txt"},
+      {L"\uff44\uff4f\uff43\uff53\\f.txt", "\\????", "f.txt"},
+      {L"sub\\f.txt", "\\sub", "f.txt"},
+      {L"sub.\\f.txt", "\\sub.", "f.txt"},
+  };
+  const std::string root = Folder + "\\root";
+  Temp.Write("outside\\f.txt", "needle outside");
+  for (const auto& row : rows)
+    Temp.Write(L"root\\" + std::wstring(row.Path), "needle " + std::to_string(&row - rows));
+  TSearchEngine engine(PlatformFileSystem(), UserSettings());
+  engine.Search({root, "*.*", "NEEDLE", true});
+  EXPECT_EQ(engine.FoundFiles().size(), std::size(rows));
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Folder + std::string("\\") + row.Name);
+    const auto found =
+        std::find_if(engine.FoundFiles().begin(), engine.FoundFiles().end(), [&](const auto& file) {
+          return file->Folder == root + row.Folder && file->Name == row.Name;
+        });
+    ASSERT_NE(found, engine.FoundFiles().end());
+    const TInfoFic& file = **found;
+    ASSERT_TRUE(engine.LineBuffer().LoadLines({file.NativePath, JoinPath(file.Folder, file.Name)}));
+    EXPECT_EQ(engine.LineBuffer().Lines(),
+              std::vector<std::string>{"needle " + std::to_string(&row - rows)});
+  }
 }
