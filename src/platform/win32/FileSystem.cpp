@@ -120,11 +120,14 @@ private:
   std::wstring FLiteral; // the same in the literal form
 };
 
-// folder: a full path with its backslash.
+// folder: a full path with its backslash. The listing asks the file system for no short
+// names, which nothing here shows, and for entries in large batches: fewer trips into the
+// kernel a file.
 std::unique_ptr<TFolderListing> ListFullFolder(std::wstring folder) {
   std::wstring literal = LiteralPath(folder);
   WIN32_FIND_DATAW data;
-  TFindHandle find(FindFirstFileW((literal + L'*').c_str(), &data));
+  TFindHandle find(FindFirstFileExW((literal + L'*').c_str(), FindExInfoBasic, &data,
+                                    FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!find) return nullptr;
   return std::make_unique<TWin32Listing>(std::move(find), data, std::move(folder),
                                          std::move(literal));
