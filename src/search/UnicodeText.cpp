@@ -20,6 +20,13 @@ std::size_t AsciiRun(const unsigned char* text, std::size_t size) {
   return i;
 }
 
+// The character of the two-byte sequence at text, the form of every accented Latin letter, or 0
+// when none begins there: such a sequence needs none of the steps of the longer ones.
+char32_t TwoByteChar(const unsigned char* text, std::size_t size) {
+  if (size < 2 || text[0] < 0xC2 || text[0] > 0xDF || (text[1] & 0xC0) != 0x80) return 0;
+  return static_cast<char32_t>((text[0] & 0x1F) << 6 | (text[1] & 0x3F));
+}
+
 // Stores the eight UTF-16 units at from as bytes at to, and tells how many of the first ones
 // lie between U+0001 and U+007F, the ones whose bytes stand for them.
 std::size_t StoreAsciiUnits(const unsigned char* from, bool bigEndian, char* to) {
@@ -77,7 +84,14 @@ void TFormProbe::Add(std::string_view piece) {
 void TFormProbe::CheckUtf8(std::string_view text) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (!FUtf8.InSequence()) i += AsciiRun(bytes + i, text.size() - i);
+    if (!FUtf8.InSequence()) {
+      i += AsciiRun(bytes + i, text.size() - i);
+      if (TwoByteChar(bytes + i, text.size() - i)) {
+        FHigh = true;
+        ++i;
+        continue;
+      }
+    }
     if (i == text.size()) return;
     const TUtf8Steps::TStep step = FUtf8.Step(bytes[i]);
     if (step == TUtf8Steps::usBad || step == TUtf8Steps::usBadAgain) {
@@ -159,6 +173,11 @@ void TUnicodeDecoder::AddUtf8(std::string_view piece, std::string& out) {
         std::transform(bytes + i, bytes + i + run, to, [&](unsigned char c) { return Map(c); });
       to += run;
       i += run;
+      if (const char32_t c = TwoByteChar(bytes + i, text.size() - i)) {
+        *to++ = Map(c);
+        ++i;
+        continue;
+      }
       if (i == text.size()) break;
     }
     TUtf8Steps::TStep step = FUtf8.Step(bytes[i]);
