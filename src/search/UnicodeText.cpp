@@ -142,28 +142,27 @@ char TUnicodeDecoder::Map(char32_t c) const {
 }
 
 bool TUnicodeDecoder::Add(std::string_view piece, std::string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + Room(piece.size()));
+  out.resize(static_cast<std::size_t>(Write(piece, out.data() + start) - out.data()));
+  return !FEnded;
+}
+
+char* TUnicodeDecoder::Write(std::string_view piece, char* out) {
   const std::size_t skip = std::min(FSkip, piece.size());
   FSkip -= skip;
   piece.remove_prefix(skip);
-  if (!FEnded) {
-    if (FForm == tfUtf8 || FForm == tfUtf8Mark)
-      AddUtf8(piece, out);
-    else
-      AddUtf16(piece, out);
-  }
-  return !FEnded;
+  if (FEnded) return out;
+  return FForm == tfUtf8 || FForm == tfUtf8Mark ? WriteUtf8(piece, out) : WriteUtf16(piece, out);
 }
 
 // A byte gives at most one character; a sequence the last piece left open may give one more.
 // Runs of ASCII are copied whole.
-void TUnicodeDecoder::AddUtf8(std::string_view piece, std::string& out) {
+char* TUnicodeDecoder::WriteUtf8(std::string_view piece, char* to) {
   const std::size_t nul = piece.find('\0');
   FEnded = nul != std::string_view::npos;
   const std::string_view text = piece.substr(0, nul);
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t start = out.size();
-  out.resize(start + text.size() + 1);
-  char* to = out.data() + start;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (!FUtf8.InSequence()) {
       const std::size_t run = AsciiRun(bytes + i, text.size() - i);
@@ -190,17 +189,14 @@ void TUnicodeDecoder::AddUtf8(std::string_view piece, std::string& out) {
   }
   // A sequence cut by the NUL is over too.
   if (FEnded && FUtf8.InSequence()) *to++ = FLacking;
-  out.resize(static_cast<std::size_t>(to - out.data()));
+  return to;
 }
 
 // A unit gives at most one character, a high surrogate the last piece left one more, and a
 // run of plain units is stored eight at a time, with room for the eight.
-void TUnicodeDecoder::AddUtf16(std::string_view piece, std::string& out) {
+char* TUnicodeDecoder::WriteUtf16(std::string_view piece, char* to) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(piece.data());
   const bool bigEndian = FForm == tfUtf16BE;
-  const std::size_t start = out.size();
-  out.resize(start + (piece.size() + 1) / 2 + 1 + 8);
-  char* to = out.data() + start;
   std::size_t i = 0;
   while (!FEnded && i < piece.size()) {
     for (std::size_t run = 8;
@@ -218,7 +214,7 @@ void TUnicodeDecoder::AddUtf16(std::string_view piece, std::string& out) {
     const int second = bytes[i++];
     to = AddUnit(static_cast<char16_t>(bigEndian ? first << 8 | second : first | second << 8), to);
   }
-  out.resize(static_cast<std::size_t>(to - out.data()));
+  return to;
 }
 
 char* TUnicodeDecoder::AddUnit(char16_t unit, char* to) {
@@ -238,24 +234,32 @@ char* TUnicodeDecoder::AddUnit(char16_t unit, char* to) {
   return to;
 }
 
-void TUnicodeDecoder::Finish(std::string& out) {
-  if (FEnded) return;
-  if (FUtf8.InSequence() || FHighSurrogate != 0) out += FLacking;
-  if (FOddByte >= 0) out += FLacking;
+char* TUnicodeDecoder::Finish(char* out) {
+  if (FEnded) return out;
+  if (FUtf8.InSequence() || FHighSurrogate != 0) *out++ = FLacking;
+  if (FOddByte >= 0) *out++ = FLacking;
   FEnded = true;
+  return out;
+}
+
+void TUnicodeDecoder::Finish(std::string& out) {
+  char lacking[2];
+  out.append(lacking, Finish(lacking));
 }
 
 TDecodedReader::TDecodedReader(TOpenFile& file, TTextForm form, const TCodePage& page,
                                unsigned char lacking)
-    : FFile(file), FDecoder(form, page, lacking), FRaw(NewAlignedBlock(BlockSize)) {}
+    : FFile(file), FDecoder(form, page, lacking), FRaw(NewAlignedBlock(BlockSize)),
+      FDecoded(NewAlignedBlock(TUnicodeDecoder::Room(BlockSize))) {}
 
 std::string_view TDecodedReader::Next() {
-  FDecoded.clear();
-  while (FDecoded.empty() && FMore) {
+  char* end = FDecoded.get();
+  while (end == FDecoded.get() && FMore) {
     const int64_t count = FFile.Read(FRaw.get(), BlockSize);
     const std::size_t read = static_cast<std::size_t>(std::max<int64_t>(count, 0));
-    FMore = FDecoder.Add(std::string_view(FRaw.get(), read), FDecoded) && read == BlockSize;
-    if (!FMore) FDecoder.Finish(FDecoded);
+    end = FDecoder.Write(std::string_view(FRaw.get(), read), end);
+    FMore = !FDecoder.Ended() && read == BlockSize;
+    if (!FMore) end = FDecoder.Finish(end);
   }
-  return FDecoded;
+  return {FDecoded.get(), static_cast<std::size_t>(end - FDecoded.get())};
 }
