@@ -104,8 +104,11 @@ int main(int argc, char** argv) {
     folder.pop_back();
   static char buffer[1 << 16];
   std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+  std::string path;
   for (const auto& record : engine.FoundFiles()) {
-    std::string path = JoinPath(record->Folder, record->Name).substr(root.size());
+    path.assign(record->Folder, root.size()); // JoinPath's, less the root
+    if (!record->Folder.ends_with('\\')) path += '\\';
+    path += record->Name;
     for (char& c : path)
       if (c == '\\') c = '/';
     if (folder != "/") std::fputs(folder.c_str(), stdout);
@@ -113,5 +116,8 @@ int main(int argc, char** argv) {
     std::fputs(path.c_str(), stdout);
     std::fputc('\n', stdout);
   }
-  return 0;
+  // The records are left to the system, as any search tool leaves its lists: freeing them one
+  // by one would be timed with the search.
+  std::fflush(stdout);
+  std::_Exit(0);
 }

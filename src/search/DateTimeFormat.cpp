@@ -2,15 +2,19 @@
 
 #include "base/SysUtils.h"
 
-#include <cctype>
+#include <charconv>
 #include <cstring>
 
 namespace {
 
+// The patterns' letters are ASCII; any other byte stands for itself.
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool StartsWithNoCase(const std::string& text, size_t pos, const char* prefix) {
   for (size_t i = 0; prefix[i] != 0; ++i, ++pos)
-    if (pos >= text.size() || std::tolower(static_cast<unsigned char>(text[pos])) != prefix[i])
-      return false;
+    if (pos >= text.size() || LowerAscii(text[pos]) != prefix[i]) return false;
   return true;
 }
 
@@ -39,8 +43,9 @@ bool HasMarker(const std::string& pattern) {
       if (c == quote) quote = 0;
     } else if (c == '\'' || c == '"') {
       quote = c;
-    } else if (StartsWithNoCase(pattern, i, "ampm") || StartsWithNoCase(pattern, i, "am/pm") ||
-               StartsWithNoCase(pattern, i, "a/p")) {
+    } else if (LowerAscii(c) == 'a' &&
+               (StartsWithNoCase(pattern, i, "ampm") || StartsWithNoCase(pattern, i, "am/pm") ||
+                StartsWithNoCase(pattern, i, "a/p"))) {
       return true;
     }
   }
@@ -62,7 +67,7 @@ public:
 private:
   void WriteToken() {
     const char c = FPattern[FPos];
-    const char token = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const char token = LowerAscii(c);
     if (c == '\'' || c == '"') return WriteQuoted(c);
     if (token == 'a') return WriteMarker();
     ++FPos;
@@ -70,8 +75,7 @@ private:
     if (c == ':') return FText.push_back(FSettings.TimeSeparator);
     if (token == 0 || !std::strchr("dmnyhs", token)) return FText.push_back(c);
     size_t count = 1;
-    while (FPos < FPattern.size() &&
-           std::tolower(static_cast<unsigned char>(FPattern[FPos])) == token)
+    while (FPos < FPattern.size() && LowerAscii(FPattern[FPos]) == token)
       ++count, ++FPos;
     const char field = token == 'm' && FLastToken == 'h' ? 'n' : token;
     FLastToken = field;
@@ -131,9 +135,10 @@ private:
   }
 
   void WriteNumber(int value, size_t digits) {
-    std::string number = std::to_string(value);
-    if (digits >= 2 && number.size() < 2) number.insert(0, 1, '0');
-    FText += number;
+    char number[12];
+    char* const end = std::to_chars(number, number + sizeof number, value).ptr;
+    if (digits >= 2 && end - number < 2) FText += '0';
+    FText.append(number, static_cast<size_t>(end - number));
   }
 
   const std::string& FPattern;

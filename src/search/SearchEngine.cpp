@@ -195,7 +195,7 @@ bool TSearchEngine::ScanDecides(TTextScan& scan, const TUnicodeRule& rule, TOpen
     });
     const TTextForm form = probe.Form();
     const bool decoded =
-        !found && rule.AddsFinds(form) && file.Rewind() && rule.ReadsDecoded(form, file);
+        !found && rule.AddsFinds(form) && file.Rewind() && rule.ReadsDecoded(form, file, scan);
     return (found || decoded) && !file.HeldElsewhere();
   } catch (...) {
     return false;
@@ -210,11 +210,25 @@ void TSearchEngine::AddFoundFile(const TSearchRec& entry, const std::string& fol
   record->Folder = folder;
   record->Size = static_cast<int64_t>(entry.Size);
   record->Time = entry.Time;
-  record->DateText = FormatFileTime(record->Time, FFormatSettings);
+  record->DateText = DateText(record->Time);
   record->NativePath = std::move(native);
   FFoundFiles.push_back(std::move(record));
 }
 
+// Files saved together share their time, and writing its text costs more than the rest of a
+// record: the last texts written are kept, one a slot, the slot chosen by the time.
+const std::string& TSearchEngine::DateText(int32_t time) {
+  TDateText& slot = FDateTexts[static_cast<uint32_t>(time) * 2654435761u >> (32 - DateSlotBits)];
+  if (!slot.Written || slot.Time != time) {
+    slot.Text = FormatFileTime(time, FFormatSettings); // raises before the slot changes
+    slot.Time = time;
+    slot.Written = true;
+  }
+  return slot.Text;
+}
+
 void TSearchEngine::SetFormatSettings(const TFormatSettings& formatSettings) {
   FFormatSettings = formatSettings;
+  for (TDateText& slot : FDateTexts)
+    slot.Written = false;
 }

@@ -12,6 +12,7 @@
 #include "search/TextScan.h"
 #include "search/UnicodeRule.h"
 
+#include <array>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -105,6 +106,7 @@ private:
   void TakeAnswers(std::size_t mostLeft);
   bool ScanContains(TFolderListing& listing, const TSearchRec& entry);
   void AddFoundFile(const TSearchRec& entry, const std::string& folder, TNativeName native);
+  const std::string& DateText(int32_t time);
 
   TFileSystem& FFileSystem;
   TFormatSettings FFormatSettings;
@@ -118,6 +120,13 @@ private:
   std::unique_ptr<TContentWorkers> FWorkers; // made at the first search that reads on them
   bool FOnWorkers = false;                   // the current search reads on FWorkers
   std::deque<TPendingFile> FPending;         // handed to FWorkers, in walk order
+  struct TDateText {
+    bool Written = false;
+    int32_t Time = 0;
+    std::string Text; // FormatFileTime(Time) with FFormatSettings
+  };
+  static constexpr int DateSlotBits = 6;
+  std::array<TDateText, 1 << DateSlotBits> FDateTexts; // by the high bits of a hash of the time
   TFoundFiles FFoundFiles;
   TLineBuffer FLineBuffer;
   std::vector<TPathFolder> FPath;

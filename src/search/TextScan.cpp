@@ -57,6 +57,34 @@ template <std::size_t Width> [[gnu::always_inline]] inline uint32_t MaskOf(const
   return bits;
 }
 
+// Where, of the Width starts from text, both filter positions hold one of their variants.
+template <std::size_t Width> struct TCandidates {
+  explicit TCandidates(const TTextScan::TFilter& f)
+      : Filter(f), FirstA(TBytes<Width>{} + f.FirstA), FirstB(TBytes<Width>{} + f.FirstB),
+        SecondA(TBytes<Width>{} + f.SecondA), SecondB(TBytes<Width>{} + f.SecondB) {}
+  // Through a reference: a vector of 32 bytes given back by value would need AVX's ABI.
+  [[gnu::always_inline]] void At(const unsigned char* text, TBytes<Width>& hit) const {
+    TBytes<Width> first, second;
+    __builtin_memcpy(&first, text + Filter.First, Width);
+    __builtin_memcpy(&second, text + Filter.Second, Width);
+    hit = TBytes<Width>(((first == FirstA) | (first == FirstB)) &
+                        ((second == SecondA) | (second == SecondB)));
+  }
+  const TTextScan::TFilter& Filter;
+  const TBytes<Width> FirstA, FirstB, SecondA, SecondB;
+};
+
+// The first of the candidates hit, from start s, that verify says yes to, or npos.
+template <std::size_t Width, class TVerify>
+[[gnu::always_inline]] inline std::size_t FirstVerified(std::size_t s, const TBytes<Width>& hit,
+                                                        const TVerify& verify) {
+  for (uint32_t bits = MaskOf<Width>(hit); bits; bits &= bits - 1) {
+    const std::size_t at = s + static_cast<std::size_t>(__builtin_ctz(bits));
+    if (verify(at)) return at;
+  }
+  return std::string::npos;
+}
+
 // The candidate filter, Width starts at a time: each start where both filter positions hold
 // one of their variants goes to verify, leftmost first, until it says yes. Returns that start,
 // or npos with s at the first start not looked at. Written once over portable vectors, it is
@@ -65,20 +93,24 @@ template <std::size_t Width, class TVerify>
 [[gnu::always_inline]] inline std::size_t Filter(const unsigned char* text, std::size_t starts,
                                                  std::size_t& s, const TTextScan::TFilter& f,
                                                  const TVerify& verify) {
-  const TBytes<Width> none{};
-  const TBytes<Width> firstA = none + f.FirstA, firstB = none + f.FirstB;
-  const TBytes<Width> secondA = none + f.SecondA, secondB = none + f.SecondB;
-  // The loads never pass the end of the text.
+  const TCandidates<Width> candidates(f);
+  // The loads never pass the end of the text. Two vectors a turn, tested together: most turns
+  // hold no candidate.
+  TBytes<Width> low, high;
+  for (; s + 2 * Width <= starts; s += 2 * Width) {
+    candidates.At(text + s, low);
+    candidates.At(text + s + Width, high);
+    if (MaskOf<Width>(low | high) == 0) continue;
+    if (const std::size_t at = FirstVerified<Width>(s, low, verify); at != std::string::npos)
+      return at;
+    if (const std::size_t at = FirstVerified<Width>(s + Width, high, verify);
+        at != std::string::npos)
+      return at;
+  }
   for (; s + Width <= starts; s += Width) {
-    TBytes<Width> first, second;
-    __builtin_memcpy(&first, text + s + f.First, Width);
-    __builtin_memcpy(&second, text + s + f.Second, Width);
-    const auto hit = TBytes<Width>(((first == firstA) | (first == firstB)) &
-                                   ((second == secondA) | (second == secondB)));
-    for (uint32_t bits = MaskOf<Width>(hit); bits; bits &= bits - 1) {
-      const std::size_t at = s + static_cast<std::size_t>(__builtin_ctz(bits));
-      if (verify(at)) return at;
-    }
+    candidates.At(text + s, low);
+    if (const std::size_t at = FirstVerified<Width>(s, low, verify); at != std::string::npos)
+      return at;
   }
   return std::string::npos;
 }

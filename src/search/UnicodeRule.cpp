@@ -40,9 +40,14 @@ TUnicodeRule::TUnicodeRule(std::string_view text, const TCodePage& page)
 // The scan is made for each decoded file, which few files are, so that the rule holds nothing a
 // decision changes.
 bool TUnicodeRule::ReadsDecoded(TTextForm form, TOpenFile& file) const {
+  if (form == tfAnsi || FText.empty()) return form != tfAnsi;
+  TTextScan scan(FText, FPage);
+  return ReadsDecoded(form, file, scan);
+}
+
+bool TUnicodeRule::ReadsDecoded(TTextForm form, TOpenFile& file, TTextScan& scan) const {
   if (form == tfAnsi) return false;
   if (FText.empty()) return true;
-  TTextScan scan(FText, FPage);
   if (!scan.Applies()) return false; // a line break: no line can hold the text
   TDecodedReader reader = Decoded(form, file);
   std::string_view piece;

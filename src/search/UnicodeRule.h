@@ -34,6 +34,8 @@ public:
   // empty or its decoded text holds it on one line, ignoring case. file is read from its
   // first byte, in blocks; a failed read ends the text there.
   bool ReadsDecoded(TTextForm form, TOpenFile& file) const;
+  // The same with scan, a scan of the rule's text that the caller keeps from file to file.
+  bool ReadsDecoded(TTextForm form, TOpenFile& file, TTextScan& scan) const;
   // The decoded text of file, of a Unicode form, as the decision reads it.
   TDecodedReader Decoded(TTextForm form, TOpenFile& file) const;
 

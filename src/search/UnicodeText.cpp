@@ -4,6 +4,43 @@
 #include <cstdint>
 #include <cstring>
 
+#include <emmintrin.h>
+
+namespace {
+// How many bytes from the start of text are below 0x80, sixteen at a time: most of a Unicode
+// text file is plain ASCII, and only its other bytes need the steps of UTF-8.
+std::size_t AsciiRun(const unsigned char* text, std::size_t size) {
+  std::size_t i = 0;
+  for (; i + 16 <= size; i += 16) {
+    const int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i)));
+    if (high) return i + static_cast<std::size_t>(__builtin_ctz(high));
+  }
+  while (i < size && text[i] < 0x80)
+    ++i;
+  return i;
+}
+
+// The character of the two-byte sequence at text, the form of every accented Latin letter, or 0
+// when none begins there: such a sequence needs none of the steps of the longer ones.
+char32_t TwoByteChar(const unsigned char* text, std::size_t size) {
+  if (size < 2 || text[0] < 0xC2 || text[0] > 0xDF || (text[1] & 0xC0) != 0x80) return 0;
+  return static_cast<char32_t>((text[0] & 0x1F) << 6 | (text[1] & 0x3F));
+}
+
+// Stores the eight UTF-16 units at from as bytes at to, and tells how many of the first ones
+// lie between U+0001 and U+007F, the ones whose bytes stand for them.
+std::size_t StoreAsciiUnits(const unsigned char* from, bool bigEndian, char* to) {
+  __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  if (bigEndian) units = _mm_or_si128(_mm_slli_epi16(units, 8), _mm_srli_epi16(units, 8));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(units, units));
+  // Units of 0x8000 and more are negative here, and fail the first test.
+  const __m128i ascii = _mm_and_si128(_mm_cmpgt_epi16(units, _mm_setzero_si128()),
+                                      _mm_cmplt_epi16(units, _mm_set1_epi16(0x80)));
+  const int other = ~_mm_movemask_epi8(ascii) & 0xFFFF;
+  return other ? static_cast<std::size_t>(__builtin_ctz(other)) / 2 : 8;
+}
+} // namespace
+
 TUtf8Steps::TStep TUtf8Steps::Step(unsigned char c) {
   if (FNeed > 0) {
     if (c < FLow || c > FHigh) {
@@ -46,24 +83,22 @@ void TFormProbe::Add(std::string_view piece) {
 
 void TFormProbe::CheckUtf8(std::string_view text) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    // Plain ASCII, eight bytes at a time, between sequences.
-    if (!FUtf8.InSequence() && i + 8 <= text.size()) {
-      uint64_t word;
-      std::memcpy(&word, bytes + i, 8);
-      if ((word & 0x8080808080808080u) == 0) {
-        i += 8;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!FUtf8.InSequence()) {
+      i += AsciiRun(bytes + i, text.size() - i);
+      if (TwoByteChar(bytes + i, text.size() - i)) {
+        FHigh = true;
+        ++i;
         continue;
       }
     }
+    if (i == text.size()) return;
     const TUtf8Steps::TStep step = FUtf8.Step(bytes[i]);
     if (step == TUtf8Steps::usBad || step == TUtf8Steps::usBadAgain) {
       FValid = false;
       return;
     }
-    FHigh = FHigh || bytes[i] >= 0x80;
-    ++i;
+    FHigh = true;
   }
 }
 
@@ -95,7 +130,11 @@ bool TFormProbe::Settled() const {
 }
 
 TUnicodeDecoder::TUnicodeDecoder(TTextForm form, const TCodePage& page, unsigned char lacking)
-    : FForm(form), FPage(page), FLacking(static_cast<char>(lacking)), FSkip(MarkLength(form)) {}
+    : FForm(form), FPage(page), FLacking(static_cast<char>(lacking)), FSkip(MarkLength(form)) {
+  FAsciiSame = true;
+  for (char32_t c = 1; c < 0x80; ++c)
+    FAsciiSame = FAsciiSame && Map(c) == static_cast<char>(c);
+}
 
 char TUnicodeDecoder::Map(char32_t c) const {
   const unsigned char byte = FPage.FromUnicode(c);
@@ -103,85 +142,124 @@ char TUnicodeDecoder::Map(char32_t c) const {
 }
 
 bool TUnicodeDecoder::Add(std::string_view piece, std::string& out) {
-  const std::size_t skip = std::min(FSkip, piece.size());
-  FSkip -= skip;
-  piece.remove_prefix(skip);
-  if (!FEnded) {
-    if (FForm == tfUtf8 || FForm == tfUtf8Mark)
-      AddUtf8(piece, out);
-    else
-      AddUtf16(piece, out);
-  }
+  const std::size_t start = out.size();
+  out.resize(start + Room(piece.size()));
+  out.resize(static_cast<std::size_t>(Write(piece, out.data() + start) - out.data()));
   return !FEnded;
 }
 
-void TUnicodeDecoder::AddUtf8(std::string_view piece, std::string& out) {
+char* TUnicodeDecoder::Write(std::string_view piece, char* out) {
+  const std::size_t skip = std::min(FSkip, piece.size());
+  FSkip -= skip;
+  piece.remove_prefix(skip);
+  if (FEnded) return out;
+  return FForm == tfUtf8 || FForm == tfUtf8Mark ? WriteUtf8(piece, out) : WriteUtf16(piece, out);
+}
+
+// A byte gives at most one character; a sequence the last piece left open may give one more.
+// Runs of ASCII are copied whole.
+char* TUnicodeDecoder::WriteUtf8(std::string_view piece, char* to) {
   const std::size_t nul = piece.find('\0');
   FEnded = nul != std::string_view::npos;
-  for (const char c : piece.substr(0, nul)) {
-    TUtf8Steps::TStep step = FUtf8.Step(static_cast<unsigned char>(c));
-    if (step == TUtf8Steps::usBadAgain) {
-      out += FLacking;
-      step = FUtf8.Step(static_cast<unsigned char>(c));
+  const std::string_view text = piece.substr(0, nul);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!FUtf8.InSequence()) {
+      const std::size_t run = AsciiRun(bytes + i, text.size() - i);
+      if (FAsciiSame)
+        std::memcpy(to, bytes + i, run);
+      else
+        std::transform(bytes + i, bytes + i + run, to, [&](unsigned char c) { return Map(c); });
+      to += run;
+      i += run;
+      if (const char32_t c = TwoByteChar(bytes + i, text.size() - i)) {
+        *to++ = Map(c);
+        ++i;
+        continue;
+      }
+      if (i == text.size()) break;
     }
-    if (step == TUtf8Steps::usChar) out += Map(FUtf8.Char());
-    if (step == TUtf8Steps::usBad) out += FLacking;
+    TUtf8Steps::TStep step = FUtf8.Step(bytes[i]);
+    if (step == TUtf8Steps::usBadAgain) {
+      *to++ = FLacking;
+      step = FUtf8.Step(bytes[i]);
+    }
+    if (step == TUtf8Steps::usChar) *to++ = Map(FUtf8.Char());
+    if (step == TUtf8Steps::usBad) *to++ = FLacking;
   }
   // A sequence cut by the NUL is over too.
-  if (FEnded && FUtf8.InSequence()) out += FLacking;
+  if (FEnded && FUtf8.InSequence()) *to++ = FLacking;
+  return to;
 }
 
-void TUnicodeDecoder::AddUtf16(std::string_view piece, std::string& out) {
+// A unit gives at most one character, a high surrogate the last piece left one more, and a
+// run of plain units is stored eight at a time, with room for the eight.
+char* TUnicodeDecoder::WriteUtf16(std::string_view piece, char* to) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(piece.data());
+  const bool bigEndian = FForm == tfUtf16BE;
   std::size_t i = 0;
-  const auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(piece[k]); };
   while (!FEnded && i < piece.size()) {
+    for (std::size_t run = 8;
+         run == 8 && FAsciiSame && FOddByte < 0 && FHighSurrogate == 0 && i + 16 <= piece.size();
+         i += 2 * run, to += run)
+      run = StoreAsciiUnits(bytes + i, bigEndian, to);
+    if (i == piece.size()) break;
     int first = FOddByte;
-    if (first < 0) first = byteAt(i++);
+    if (first < 0) first = bytes[i++];
     if (i == piece.size()) {
       FOddByte = first;
-      return;
+      break;
     }
     FOddByte = -1;
-    const int second = byteAt(i++);
-    AddUnit(static_cast<char16_t>(FForm == tfUtf16LE ? first | second << 8 : first << 8 | second),
-            out);
+    const int second = bytes[i++];
+    to = AddUnit(static_cast<char16_t>(bigEndian ? first << 8 | second : first | second << 8), to);
   }
+  return to;
 }
 
-void TUnicodeDecoder::AddUnit(char16_t unit, std::string& out) {
+char* TUnicodeDecoder::AddUnit(char16_t unit, char* to) {
   const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
   if (FHighSurrogate != 0) {
     // A pair is a character beyond the basic plane, which no code page holds.
-    out += low ? Map(0x10000 + ((FHighSurrogate - 0xD800) << 10) + (unit - 0xDC00)) : FLacking;
+    *to++ = low ? Map(0x10000 + ((FHighSurrogate - 0xD800) << 10) + (unit - 0xDC00)) : FLacking;
     FHighSurrogate = 0;
-    if (low) return;
+    if (low) return to;
   }
   if (unit == 0)
     FEnded = true;
   else if (unit >= 0xD800 && unit <= 0xDBFF)
     FHighSurrogate = unit;
   else
-    out += low ? FLacking : Map(unit);
+    *to++ = low ? FLacking : Map(unit);
+  return to;
+}
+
+char* TUnicodeDecoder::Finish(char* out) {
+  if (FEnded) return out;
+  if (FUtf8.InSequence() || FHighSurrogate != 0) *out++ = FLacking;
+  if (FOddByte >= 0) *out++ = FLacking;
+  FEnded = true;
+  return out;
 }
 
 void TUnicodeDecoder::Finish(std::string& out) {
-  if (FEnded) return;
-  if (FUtf8.InSequence() || FHighSurrogate != 0) out += FLacking;
-  if (FOddByte >= 0) out += FLacking;
-  FEnded = true;
+  char lacking[2];
+  out.append(lacking, Finish(lacking));
 }
 
 TDecodedReader::TDecodedReader(TOpenFile& file, TTextForm form, const TCodePage& page,
                                unsigned char lacking)
-    : FFile(file), FDecoder(form, page, lacking), FRaw(NewAlignedBlock(BlockSize)) {}
+    : FFile(file), FDecoder(form, page, lacking), FRaw(NewAlignedBlock(BlockSize)),
+      FDecoded(NewAlignedBlock(TUnicodeDecoder::Room(BlockSize))) {}
 
 std::string_view TDecodedReader::Next() {
-  FDecoded.clear();
-  while (FDecoded.empty() && FMore) {
+  char* end = FDecoded.get();
+  while (end == FDecoded.get() && FMore) {
     const int64_t count = FFile.Read(FRaw.get(), BlockSize);
     const std::size_t read = static_cast<std::size_t>(std::max<int64_t>(count, 0));
-    FMore = FDecoder.Add(std::string_view(FRaw.get(), read), FDecoded) && read == BlockSize;
-    if (!FMore) FDecoder.Finish(FDecoded);
+    end = FDecoder.Write(std::string_view(FRaw.get(), read), end);
+    FMore = !FDecoder.Ended() && read == BlockSize;
+    if (!FMore) end = FDecoder.Finish(end);
   }
-  return FDecoded;
+  return {FDecoded.get(), static_cast<std::size_t>(end - FDecoded.get())};
 }

@@ -61,15 +61,23 @@ private:
 class TUnicodeDecoder {
 public:
   TUnicodeDecoder(TTextForm form, const TCodePage& page, unsigned char lacking);
+  // The room that Write may use for a piece of size bytes, and Finish after it.
+  static constexpr std::size_t Room(std::size_t size) { return size + 16; }
+  // Writes piece's characters at out, which has Room(piece.size()) bytes; returns their end.
+  char* Write(std::string_view piece, char* out);
   // Appends piece's characters to out; false once the text is over, whatever comes after.
   bool Add(std::string_view piece, std::string& out);
-  // The file is over: a sequence left incomplete is one lacking character.
+  bool Ended() const { return FEnded; }
+  // The file is over: a sequence left incomplete is one lacking character, written at out;
+  // returns the end of what was written.
+  char* Finish(char* out);
   void Finish(std::string& out);
 
 private:
-  void AddUtf8(std::string_view piece, std::string& out);
-  void AddUtf16(std::string_view piece, std::string& out);
-  void AddUnit(char16_t unit, std::string& out);
+  char* WriteUtf8(std::string_view piece, char* to);
+  char* WriteUtf16(std::string_view piece, char* to);
+  // Writes unit's character, if it completes one, at to; returns the end of what it wrote.
+  char* AddUnit(char16_t unit, char* to);
   char Map(char32_t c) const;
 
   TTextForm FForm;
@@ -77,6 +85,7 @@ private:
   char FLacking;
   std::size_t FSkip; // mark bytes still to pass over
   bool FEnded = false;
+  bool FAsciiSame; // U+0001 to U+007F are their own bytes, as in every ANSI code page
   TUtf8Steps FUtf8;
   int FOddByte = -1;           // UTF-16: the first byte of a unit cut by the block's end
   char16_t FHighSurrogate = 0; // UTF-16: waiting for its low half
@@ -95,6 +104,6 @@ private:
   TOpenFile& FFile;
   TUnicodeDecoder FDecoder;
   TAlignedBlock FRaw;
-  std::string FDecoded;
+  TAlignedBlock FDecoded; // Room(BlockSize) bytes
   bool FMore = true;
 };

@@ -179,6 +179,23 @@ TEST_F(WalkTest, AnInvalidTimeStopsTheWalkKeepingWhatWasFound) {
   EXPECT_EQ(Disk.OpenListings, 0);
 }
 
+// Many files share a time, and times share the slots that keep their texts: each record still
+// writes its own time, with the settings of the search that made it.
+TEST_F(WalkTest, EachRecordWritesItsOwnTime) {
+  for (int n = 0; n < 300; ++n)
+    Disk.AddFile(Format("C:\\R\\f%d", n)).Time =
+        PackDosDateTime({1990 + n % 7, 1 + n % 12, 1 + n % 28, n % 24, n % 60, n % 3 * 2});
+  TFormatSettings american = FrenchSettings();
+  american.ShortDateFormat = "m/d/yy";
+  for (const TFormatSettings& settings : {FrenchSettings(), american}) {
+    Engine.SetFormatSettings(settings);
+    Search("C:\\R");
+    ASSERT_EQ(Engine.FoundFiles().size(), 300u);
+    for (const auto& record : Engine.FoundFiles())
+      ASSERT_EQ(record->DateText, FormatFileTime(record->Time, settings)) << record->Name;
+  }
+}
+
 TEST_F(WalkTest, SizeIsTheWholeSize) {
   const uint64_t sizes[] = {0, 0x7FFFFFFF, 0x80000000, 3000000000, 0xFFFFFFFF, 5000000000};
   for (const uint64_t size : sizes)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace std::string_literals;
 
 namespace {
@@ -93,5 +95,51 @@ TEST(UnicodeTextTest, DecodesIntoTheCodePageWhereverTheBlocksAreCut) {
     for (size_t cut = 0; cut <= bytes.size(); ++cut)
       EXPECT_EQ(Decode(c.Form, {bytes.substr(0, cut), bytes.substr(cut)}), c.Decoded)
           << "cut at " << cut;
+  }
+}
+
+// Long texts of ASCII runs between other characters and broken sequences, encoded here, decode
+// to their characters and get their form however the reads cut them.
+TEST(UnicodeTextTest, LongTextsDecodeToTheirCharacters) {
+  const struct {
+    std::string Utf8;
+    std::u16string Utf16;
+    char Decoded;
+  } others[] = {
+      {"\xC3\xA9", u"\u00E9", '\xE9'},          {"\xE2\x82\xAC", u"\u20AC", '\x80'},
+      {"\xE2\x98\x83", u"\u2603", '#'},         {"\xF0\x9F\x98\x80", u"\U0001F600", '#'},
+      {"\xC3", std::u16string(1, 0xDC00), '#'}, {"\xFF", std::u16string(1, 0xDC00), '#'},
+  };
+  std::mt19937 random(20261210);
+  const auto below = [&](size_t n) { return static_cast<size_t>(random() % n); };
+  for (int i = 0; i < 400; ++i) {
+    std::string utf8, decoded;
+    std::u16string utf16;
+    bool broken = false, high = false;
+    for (size_t items = below(40); items > 0; --items) {
+      for (size_t run = below(4) ? below(40) : 0; run > 0; --run) {
+        const char c = "ab\r\nXY z"[below(8)];
+        utf8 += c, utf16 += static_cast<char16_t>(c), decoded += c;
+      }
+      const auto& other = others[below(std::size(others))];
+      utf8 += other.Utf8, utf16 += other.Utf16, decoded += other.Decoded;
+      broken = broken || other.Utf8.size() == 1;
+      high = true;
+    }
+    SCOPED_TRACE(testing::Message() << "case " << i << ": " << testing::PrintToString(utf8));
+    EXPECT_EQ(FormOf(utf8), broken || !high ? tfAnsi : tfUtf8);
+    std::string le = "\xFF\xFE", be = "\xFE\xFF";
+    for (const char16_t unit : utf16) {
+      le += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+      be += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+    }
+    for (const auto& [form, bytes] :
+         {std::pair<TTextForm, std::string_view>{tfUtf8, utf8}, {tfUtf16LE, le}, {tfUtf16BE, be}}) {
+      const size_t cut = below(bytes.size() + 1), again = cut + below(bytes.size() - cut + 1);
+      EXPECT_EQ(
+          Decode(form, {bytes.substr(0, cut), bytes.substr(cut, again - cut), bytes.substr(again)}),
+          decoded)
+          << "form " << form << ", cut at " << cut << " and " << again;
+    }
   }
 }
