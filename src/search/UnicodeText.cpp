@@ -65,6 +65,7 @@ TUtf8Steps::TStep TUtf8Steps::Step(unsigned char c) {
     FNeed = 3, FChar = c & 0x07;
   else
     return usBad;
+  FLow = 0x80, FHigh = 0xBF; // a sequence broken early left its own bounds
   if (c == 0xE0) FLow = 0xA0;
   if (c == 0xED) FHigh = 0x9F;
   if (c == 0xF0) FLow = 0x90;

@@ -77,6 +77,10 @@ TEST(UnicodeTextTest, DecodesIntoTheCodePageWhereverTheBlocksAreCut) {
       {"beyond the basic plane", tfUtf8, "\xF0\x9F\x98\x80x", "#x"},
       {"broken sequence, then what breaks it", tfUtf8Mark, "\xEF\xBB\xBF" + "a\xC3(b"s, "a#(b"},
       {"invalid bytes one by one", tfUtf8Mark, "\xEF\xBB\xBF\xC0\xAF", "##"},
+      {"a broken sequence's bounds end with it", tfUtf8Mark,
+       "\xEF\xBB\xBF\xF4"
+       "A\xC3\xA9",
+       "#A\xE9"},
       {"cut at the end", tfUtf8, "a\xE2\x82", "a#"},
       {"a NUL ends the text", tfUtf8, "ab\0cd"s, "ab"},
       {"UTF-16 LE", tfUtf16LE, "\xFF\xFE\xE9\0t\0"s, "\xE9t"},
