@@ -167,11 +167,14 @@ TEST_F(MainWindowTest, AnAccentedTextFindsAUtf8FileAndShowsItDecoded) {
 }
 
 // A folder that the code page cannot name shows as ?? and is chosen with the tree's keys; the
-// search walks it by its own name and the viewer reads its file.
+// search walks it by its own name and the viewer reads its files. A name typed in the go-to box
+// goes to the name shown, Ω as ?, not to a look-alike O.
 TEST_F(MainWindowTest, AFolderNamedOutsideTheCodePageIsChosenWithKeysAndSearched) {
   const std::string folder = Temp.Folder("docs");
   Temp.Folder(L"docs\\\u65E5\u672C");
   Temp.Write(L"docs\\\u65E5\u672C\\note.txt", "le mot\r\n");
+  Temp.Write(L"docs\\\u65E5\u672C\\\u03A9mega.txt", "mot grec\r\n");
+  Temp.Write(L"docs\\\u65E5\u672C\\Omega.txt", "mot latin\r\n");
   Temp.Write("docs\\autre.txt", "un mot ici\r\n"); // found if docs were walked instead
   Start();
   Form->tvRep.SelectPath(folder);
@@ -183,10 +186,19 @@ TEST_F(MainWindowTest, AFolderNamedOutsideTheCodePageIsChosenWithKeysAndSearched
   TypeKeys("mot");
   PressKeys({VK_MENU, 'R'});
   EXPECT_TRUE(Boxes.Shown.empty());
-  ASSERT_EQ(Form->grFic.Rows(), 1);
-  EXPECT_EQ(Form->FoundFiles()[0]->Name, "note.txt");
+  ASSERT_EQ(Form->grFic.Rows(), 3);
   EXPECT_EQ(Form->FoundFiles()[0]->Folder, folder + "\\??") << "the Dossier column";
-  EXPECT_EQ(ViewerText(), "le mot\r\n");
+  const auto goTo = [this](const std::wstring& name, const char* shown, const char* text) {
+    SCOPED_TRACE(shown);
+    Form->edAtteindre.SetText("");
+    PressKeys({VK_MENU, 'A'});
+    TypeKeys(name);
+    EXPECT_EQ(Form->FoundFiles()[Form->grFic.SelectedRow() - 1]->Name, shown);
+    EXPECT_EQ(ViewerText(), text);
+  };
+  goTo(L"n", "note.txt", "le mot\r\n");
+  goTo(L"\u03A9", "?mega.txt", "mot grec\r\n");
+  goTo(L"O", "Omega.txt", "mot latin\r\n");
 }
 
 TEST_F(MainWindowTest, AnEmptyMaskSearchesEveryFileAndIsNotRemembered) {
