@@ -48,18 +48,20 @@ public:
     return path;
   }
 
-  // The same by a wide relative path, for names that the code page lacks (日本, x＼..): Folder
-  // needs the folders on the way, Write makes them. Its full native path.
+  // The same by a wide relative path, for names that the code page lacks (日本, x＼..); their
+  // full native paths.
   std::wstring Folder(const std::wstring& relative) const {
+    for (size_t slash = relative.find(L'\\'); slash != std::wstring::npos;
+         slash = relative.find(L'\\', slash + 1))
+      CreateDirectoryW(Literal(Wide(FPath) + L"\\" + relative.substr(0, slash)).c_str(), nullptr);
     const std::wstring path = Wide(FPath) + L"\\" + relative;
     CreateDirectoryW(Literal(path).c_str(), nullptr);
     return path;
   }
 
   std::wstring Write(const std::wstring& relative, const std::string& contents) const {
-    for (size_t slash = relative.find(L'\\'); slash != std::wstring::npos;
-         slash = relative.find(L'\\', slash + 1))
-      Folder(relative.substr(0, slash));
+    const size_t slash = relative.rfind(L'\\');
+    if (slash != std::wstring::npos) Folder(relative.substr(0, slash));
     const std::wstring path = Wide(FPath) + L"\\" + relative;
     const HANDLE file =
         CreateFileW(Literal(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
