@@ -250,17 +250,26 @@ void TUnicodeDecoder::Finish(std::string& out) {
 
 TDecodedReader::TDecodedReader(TOpenFile& file, TTextForm form, const TCodePage& page,
                                unsigned char lacking)
-    : FFile(file), FDecoder(form, page, lacking), FRaw(NewAlignedBlock(BlockSize)),
-      FDecoded(NewAlignedBlock(TUnicodeDecoder::Room(BlockSize))) {}
+    : FFile(file), FDecoder(form, page, lacking), FRaw(NewAlignedBlock(FSize)),
+      FDecoded(NewAlignedBlock(TUnicodeDecoder::Room(FSize))) {}
 
 std::string_view TDecodedReader::Next() {
+  if (FMore && FStarted) Grow(); // what the last call gave is used: its blocks may go
+  FStarted = true;
   char* end = FDecoded.get();
   while (end == FDecoded.get() && FMore) {
-    const int64_t count = FFile.Read(FRaw.get(), BlockSize);
+    const int64_t count = FFile.Read(FRaw.get(), FSize);
     const std::size_t read = static_cast<std::size_t>(std::max<int64_t>(count, 0));
     end = FDecoder.Write(std::string_view(FRaw.get(), read), end);
-    FMore = !FDecoder.Ended() && read == BlockSize;
+    FMore = !FDecoder.Ended() && read == FSize;
     if (!FMore) end = FDecoder.Finish(end);
   }
   return {FDecoded.get(), static_cast<std::size_t>(end - FDecoded.get())};
+}
+
+void TDecodedReader::Grow() {
+  if (FSize == BlockSize) return;
+  FSize = BlockSize;
+  FRaw = NewAlignedBlock(FSize);
+  FDecoded = NewAlignedBlock(TUnicodeDecoder::Room(FSize));
 }

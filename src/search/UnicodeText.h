@@ -91,19 +91,25 @@ private:
   char16_t FHighSurrogate = 0; // UTF-16: waiting for its low half
 };
 
-// A Unicode file's decoded text, read from its first byte in blocks.
+// A Unicode file's decoded text, read from its first byte in blocks. The first block is small:
+// most files end within it, and a block of full size is fresh memory for each file.
 class TDecodedReader {
 public:
   static constexpr std::size_t BlockSize = 256 * 1024;
+  static constexpr std::size_t FirstBlockSize = 16 * 1024;
   TDecodedReader(TOpenFile& file, TTextForm form, const TCodePage& page, unsigned char lacking);
   // The next piece of the decoded text, valid until the next call; empty once the text is
   // over. A failed read ends the text there.
   std::string_view Next();
 
 private:
+  void Grow();
+
   TOpenFile& FFile;
   TUnicodeDecoder FDecoder;
+  std::size_t FSize = FirstBlockSize; // of the raw block; grows to BlockSize
   TAlignedBlock FRaw;
-  TAlignedBlock FDecoded; // Room(BlockSize) bytes
+  TAlignedBlock FDecoded; // Room(FSize) bytes
   bool FMore = true;
+  bool FStarted = false;
 };

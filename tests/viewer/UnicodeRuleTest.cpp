@@ -201,9 +201,14 @@ struct TRandomFiles {
     return text;
   }
   std::string File() {
-    const std::u16string characters = Characters(20);
+    const int form = std::uniform_int_distribution<int>(0, 5)(Random);
+    std::u16string characters = Characters(20);
+    if (Random() % 8 == 0) // now and then where a decoded file's first read ends
+      characters.insert(
+          0, TDecodedReader::FirstBlockSize / (form == 2 || form == 3 ? 2 : 1) - Random() % 16,
+          u'x');
     std::string bytes;
-    switch (std::uniform_int_distribution<int>(0, 5)(Random)) {
+    switch (form) {
     case 0: bytes = Utf8(characters); break;
     case 1: bytes = "\xEF\xBB\xBF" + Utf8(characters); break;
     case 2: bytes = Utf16(u'\uFEFF' + characters, false); break;
