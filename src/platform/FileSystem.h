@@ -55,6 +55,9 @@ public:
   // listing may leave this check until it is asked, since it matters only to a file about to
   // be found.
   virtual bool HeldElsewhere() { return false; }
+  // Fills what a listing leaves to ReadDetails of the entry this file was opened for, from the
+  // open file; false when the file leaves that to the listing (which then gives it at no cost).
+  virtual bool ReadDetails(TSearchRec&) { return false; }
 };
 
 // One open listing; closed when released, so every way out of a walk level closes it. What

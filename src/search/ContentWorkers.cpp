@@ -29,17 +29,18 @@ void TContentWorkers::Begin(std::string_view text) {
   ++FSearch;
 }
 
-void TContentWorkers::Submit(std::unique_ptr<TOpenFile> file) {
+void TContentWorkers::Submit(std::unique_ptr<TOpenFile> file, TSearchRec& entry) {
   std::size_t untaken;
   {
     const std::lock_guard lock(FLock);
-    FJobs.push_back({std::move(file)});
+    FJobs.push_back({std::move(file), &entry});
     untaken = FFirstTicket + FJobs.size() - FNextTicket;
   }
   if (untaken >= WakeBatch) FWork.notify_one();
 }
 
-std::optional<bool> TContentWorkers::TakeFirst(bool wait, const TStopCheck& stopped) {
+std::optional<TContentWorkers::TAnswer> TContentWorkers::TakeFirst(bool wait,
+                                                                   const TStopCheck& stopped) {
   std::unique_lock lock(FLock);
   while (wait && FJobs.front().Answer == anPending) {
     if (Untaken()) {
@@ -55,7 +56,7 @@ std::optional<bool> TContentWorkers::TakeFirst(bool wait, const TStopCheck& stop
   if (answer == anPending) return std::nullopt;
   FJobs.pop_front();
   ++FFirstTicket;
-  return answer == anYes;
+  return answer;
 }
 
 void TContentWorkers::End() {
@@ -90,15 +91,16 @@ void TContentWorkers::Work() {
 void TContentWorkers::DecideNext(std::unique_lock<std::mutex>& lock, TTextScan& scan,
                                  const TStopCheck& stopped) {
   const uint64_t ticket = FNextTicket++;
-  std::unique_ptr<TOpenFile> file = std::move(FJobs[ticket - FFirstTicket].File);
+  TJob& job = FJobs[ticket - FFirstTicket]; // in place until its answer is taken, as its entry
+  std::unique_ptr<TOpenFile> file = std::move(job.File);
   ++FReading;
   lock.unlock();
   TStoppableFile stoppable(*file, stopped);
-  const bool found = FDecide(scan, stoppable);
+  const TAnswer answer = FDecide(scan, stoppable, *job.Entry);
   file.reset();
   lock.lock();
   --FReading;
   // Answers are taken oldest first, and End waits for this one: the job is still there.
-  FJobs[ticket - FFirstTicket].Answer = found ? anYes : anNo;
+  job.Answer = answer;
   if (ticket == FFirstTicket || FReading == 0) FAnswered.notify_one();
 }

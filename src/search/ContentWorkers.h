@@ -22,8 +22,11 @@
 
 class TContentWorkers {
 public:
-  // Decides one opened file with the scan of the thread that runs it; never raises.
-  using TDecide = std::function<bool(TTextScan& scan, TOpenFile& file)>;
+  // What a thread made of a file: anFoundComplete when it also completed the file's entry.
+  enum TAnswer : uint8_t { anPending, anNo, anFound, anFoundComplete };
+  // Decides one opened file with the scan of the thread that runs it, and may complete the
+  // entry it was opened for; never raises.
+  using TDecide = std::function<TAnswer(TTextScan& scan, TOpenFile& file, TSearchRec& entry)>;
 
   // Threads that read, the caller's included: one a core, at most 8, since past that reading
   // small files is the disk's and the kernel's work.
@@ -41,21 +44,23 @@ public:
 
   // A search for text begins: each worker makes its scan of it before its next file.
   void Begin(std::string_view text);
-  void Submit(std::unique_ptr<TOpenFile> file);
+  // entry, the walk's for file, is left to the thread that decides the file until its answer
+  // is taken.
+  void Submit(std::unique_ptr<TOpenFile> file, TSearchRec& entry);
   // The answer for the oldest file handed in and not yet taken, once it has come; only with a
   // file not yet taken. With wait, the caller reads files no worker has taken, oldest first,
   // until that answer is there, and sleeps only while workers read the rest; without, it gives
   // nothing while the answer has not come. stopped is asked on the caller's thread, between
   // the blocks it reads and every StopCheckPeriod while it sleeps: true gives nothing at once.
-  std::optional<bool> TakeFirst(bool wait, const TStopCheck& stopped);
+  std::optional<TAnswer> TakeFirst(bool wait, const TStopCheck& stopped);
   // The search ends: the answers not taken are dropped, a file being read is left at its next
   // block, and no worker holds a file of it any more.
   void End();
 
 private:
-  enum TAnswer : uint8_t { anPending, anNo, anYes };
   struct TJob {
     std::unique_ptr<TOpenFile> File; // until a thread takes it
+    TSearchRec* Entry;
     TAnswer Answer = anPending;
   };
   // Files waiting before a worker is woken: on a loaded machine a worker woken for each file

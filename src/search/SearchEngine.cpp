@@ -30,10 +30,10 @@ TSearchOutcome TSearchEngine::Search(const TSearchRequest& request, TSearchProgr
   FUnicodeRule.emplace(FSearchRequest.Text, FCodePage);
   FOnWorkers = FThreads > 1 && !FSearchRequest.Text.empty() && FTextScan->Applies();
   if (FOnWorkers && !FWorkers)
-    FWorkers = std::make_unique<TContentWorkers>(FThreads - 1, FCodePage,
-                                                 [this](TTextScan& scan, TOpenFile& file) {
-                                                   return ScanDecides(scan, *FUnicodeRule, file);
-                                                 });
+    FWorkers = std::make_unique<TContentWorkers>(
+        FThreads - 1, FCodePage, [this](TTextScan& scan, TOpenFile& file, TSearchRec& entry) {
+          return Decide(scan, *FUnicodeRule, file, entry);
+        });
   if (FOnWorkers) FWorkers->Begin(FSearchRequest.Text);
   // On every way out the answers not taken are dropped and the workers let go of the files.
   struct TEnd {
@@ -120,8 +120,16 @@ void TSearchEngine::ScanFile(const std::shared_ptr<TFolderListing>& listing, TSe
                              const std::string& folder) {
   if (FOnWorkers)
     HandToWorkers(listing, entry, folder);
-  else if (FileContainsText(*listing, entry, folder) && listing->ReadDetails(entry))
+  else if (Completed(FileContainsText(*listing, entry, folder), *listing, entry))
     AddFoundFile(entry, folder, listing->NativePath(entry));
+}
+
+// Whether the answer finds the file, with its entry complete: from the open file, or else from
+// its listing, which says no for a file gone since it was listed.
+bool TSearchEngine::Completed(TContentWorkers::TAnswer answer, TFolderListing& listing,
+                              TSearchRec& entry) {
+  return answer == TContentWorkers::anFoundComplete ||
+         (answer == TContentWorkers::anFound && listing.ReadDetails(entry));
 }
 
 // The file is opened here, where its listing lives, and read on a worker. One that cannot be
@@ -137,7 +145,7 @@ void TSearchEngine::HandToWorkers(const std::shared_ptr<TFolderListing>& listing
   TakeAnswers(MostPending - 1);
   if (FStopped) return;
   FPending.push_back({entry, folder, listing->NativePath(entry), listing});
-  FWorkers->Submit(std::move(file));
+  FWorkers->Submit(std::move(file), FPending.back().Entry);
 }
 
 // Makes the records of the answers that have come, in walk order, waiting for the oldest while
@@ -146,37 +154,45 @@ void TSearchEngine::HandToWorkers(const std::shared_ptr<TFolderListing>& listing
 void TSearchEngine::TakeAnswers(std::size_t mostLeft) {
   const TStopCheck stopped = [this] { return Stopped(); };
   while (!Stopped() && !FPending.empty()) {
-    const std::optional<bool> found = FWorkers->TakeFirst(FPending.size() > mostLeft, stopped);
-    if (!found || FStopped) return; // an answer that comes with the stop is dropped too
+    const std::optional<TContentWorkers::TAnswer> answer =
+        FWorkers->TakeFirst(FPending.size() > mostLeft, stopped);
+    if (!answer || FStopped) return; // an answer that comes with the stop is dropped too
     TPendingFile pending = std::move(FPending.front());
     FPending.pop_front();
-    if (*found && pending.Listing->ReadDetails(pending.Entry))
+    if (Completed(*answer, *pending.Listing, pending.Entry))
       AddFoundFile(pending.Entry, pending.Folder, std::move(pending.Native));
   }
 }
 
-bool TSearchEngine::FileContainsText(TFolderListing& listing, const TSearchRec& entry,
-                                     const std::string& folder) {
-  if (FSearchRequest.Text.empty()) return true;
+TContentWorkers::TAnswer TSearchEngine::FileContainsText(TFolderListing& listing, TSearchRec& entry,
+                                                         const std::string& folder) {
+  if (FSearchRequest.Text.empty()) return TContentWorkers::anFound;
   if (FTextScan && FTextScan->Applies()) return ScanContains(listing, entry);
   try {
     FLineBuffer.LoadLines({listing.NativePath(entry), JoinPath(folder, entry.Name)});
   } catch (...) { // whatever stops the load, the file is simply not found
-    return false;
+    return TContentWorkers::anNo;
   }
-  return LinesContainText(FLineBuffer.Lines(), FNeedle, FCodePage);
+  return LinesContainText(FLineBuffer.Lines(), FNeedle, FCodePage) ? TContentWorkers::anFound
+                                                                   : TContentWorkers::anNo;
 }
 
-bool TSearchEngine::ScanContains(TFolderListing& listing, const TSearchRec& entry) {
+TContentWorkers::TAnswer TSearchEngine::ScanContains(TFolderListing& listing, TSearchRec& entry) {
   try {
     const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
-    if (!file) return false;
+    if (!file) return TContentWorkers::anNo;
     const TStopCheck stopped = [this] { return Stopped(); };
     TStoppableFile stoppable(*file, stopped);
-    return ScanDecides(*FTextScan, *FUnicodeRule, stoppable);
+    return Decide(*FTextScan, *FUnicodeRule, stoppable, entry);
   } catch (...) {
-    return false;
+    return TContentWorkers::anNo;
   }
+}
+
+TContentWorkers::TAnswer TSearchEngine::Decide(TTextScan& scan, const TUnicodeRule& rule,
+                                               TOpenFile& file, TSearchRec& entry) {
+  if (!ScanDecides(scan, rule, file)) return TContentWorkers::anNo;
+  return file.ReadDetails(entry) ? TContentWorkers::anFoundComplete : TContentWorkers::anFound;
 }
 
 // Read in blocks up to the first match or NUL: a file is never held whole, so one too large

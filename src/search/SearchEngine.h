@@ -52,9 +52,10 @@ public:
   void ScanFolder(const std::string& folder, const TNativeName& native, const std::string& mask);
   // Whether the file that listing gave last as entry, in folder, holds the request's text on
   // one line, in its bytes or, for a Unicode file, in its decoded text; a file that cannot be
-  // read holds nothing. Never raises.
-  bool FileContainsText(TFolderListing& listing, const TSearchRec& entry,
-                        const std::string& folder);
+  // read holds nothing. A file found may have its entry completed from the open file. Never
+  // raises.
+  TContentWorkers::TAnswer FileContainsText(TFolderListing& listing, TSearchRec& entry,
+                                            const std::string& folder);
   // The decision on one opened file that the walk or a worker makes: the text is in it before
   // its first NUL, or, where not, the file is Unicode and rule reads it decoded; and nobody
   // holds it exclusively. A read that fails ends the text read so far. Never raises.
@@ -80,7 +81,7 @@ private:
   };
 
   // A file handed to the workers, waiting for its answer; its listing stays open until then
-  // for ReadDetails.
+  // for ReadDetails. The deque keeps Entry in place for the worker that may complete it.
   struct TPendingFile {
     TSearchRec Entry;
     std::string Folder;
@@ -104,7 +105,11 @@ private:
   void HandToWorkers(const std::shared_ptr<TFolderListing>& listing, const TSearchRec& entry,
                      const std::string& folder);
   void TakeAnswers(std::size_t mostLeft);
-  bool ScanContains(TFolderListing& listing, const TSearchRec& entry);
+  TContentWorkers::TAnswer ScanContains(TFolderListing& listing, TSearchRec& entry);
+  static TContentWorkers::TAnswer Decide(TTextScan& scan, const TUnicodeRule& rule, TOpenFile& file,
+                                         TSearchRec& entry);
+  static bool Completed(TContentWorkers::TAnswer answer, TFolderListing& listing,
+                        TSearchRec& entry);
   void AddFoundFile(const TSearchRec& entry, const std::string& folder, TNativeName native);
   const std::string& DateText(int32_t time);
 

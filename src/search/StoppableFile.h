@@ -16,6 +16,7 @@ public:
   }
   bool Rewind() override { return FFile.Rewind(); }
   bool HeldElsewhere() override { return FFile.HeldElsewhere(); }
+  bool ReadDetails(TSearchRec& entry) override { return FFile.ReadDetails(entry); }
 
 private:
   TOpenFile& FFile;

@@ -9,6 +9,7 @@
 #include <map>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -83,10 +84,12 @@ TEST_F(PosixFileSystemTest, ReadsInBlocksBesideOtherReadersButNotBesideAnExclusi
   EXPECT_FALSE(PlatformFileSystem().OpenForReading({Drive + "\\b.txt"}));
 }
 
-// The listing opens its entries itself; a holder's lock is then checked only when asked.
+// The listing opens its entries itself; a holder's lock is then checked only when asked, and
+// the details come from the open file as the listing would give them.
 TEST_F(PosixFileSystemTest, ListingOpensFilesButNeverAFifo) {
   Write("a.txt", "hello");
   Write("b.txt", "hello");
+  fs::permissions(Root / "b.txt", fs::perms::owner_write, fs::perm_options::remove);
   ASSERT_EQ(mkfifo((Root / "pipe.txt").c_str(), 0600), 0);
   const THolder exclusive(Root / "a.txt", LOCK_EX), shared(Root / "b.txt", LOCK_SH);
   EXPECT_FALSE(PlatformFileSystem().OpenForReading({Drive + "\\pipe.txt"}));
@@ -98,6 +101,11 @@ TEST_F(PosixFileSystemTest, ListingOpensFilesButNeverAFifo) {
     char block[8] = {};
     EXPECT_EQ(file->Read(block, sizeof block), 5);
     held[entry.Name] = file->HeldElsewhere();
+    TSearchRec fromFile = entry;
+    ASSERT_TRUE(file->ReadDetails(fromFile) && listing->ReadDetails(entry));
+    EXPECT_EQ(std::tie(fromFile.Attr, fromFile.Size, fromFile.Time),
+              std::tie(entry.Attr, entry.Size, entry.Time));
+    EXPECT_EQ(entry.Attr & faReadOnly, entry.Name == "b.txt" ? +faReadOnly : 0u);
   }
   EXPECT_EQ(held, (std::map<std::string, bool>{{"a.txt", true}, {"b.txt", false}}));
 }

@@ -60,7 +60,8 @@ private:
 class TMemoryFile : public TOpenFile {
 public:
   TMemoryFile(const TMemoryFileSystem::TEntry& entry, TMemoryFileSystem& fileSystem)
-      : FContent(entry.Content), FReadFails(entry.ReadFails), FFileSystem(fileSystem) {
+      : FContent(entry.Content), FReadFails(entry.ReadFails), FSize(entry.Size), FTime(entry.Time),
+        FFileSystem(fileSystem) {
     ++FFileSystem.OpenFiles;
   }
   ~TMemoryFile() override { --FFileSystem.OpenFiles; }
@@ -78,10 +79,18 @@ public:
     FPos = 0;
     return true;
   }
+  // As the host's files do, which the walk's workers complete their entries from.
+  bool ReadDetails(TSearchRec& entry) override {
+    entry.Size = FSize;
+    entry.Time = FTime;
+    return true;
+  }
 
 private:
   std::string FContent;
   bool FReadFails;
+  uint64_t FSize;
+  int32_t FTime;
   size_t FPos = 0;
   TMemoryFileSystem& FFileSystem; // counts the open files and the bytes read
 };
