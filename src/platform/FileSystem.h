@@ -17,6 +17,7 @@ enum : uint32_t {
   faDirectory = 0x10,
   faArchive = 0x20,
   faAnyFile = 0x3F,
+  faDevice = 0x40,   // no disk file to read: a pipe, socket or device, or a link to one or nowhere
   faSymLink = 0x400, // a link (junction or symbolic link) to another place
 };
 
@@ -74,9 +75,11 @@ public:
   virtual bool ReadDetails(TSearchRec&) { return true; }
   // The entry's own full path: its folder's joined with its native name.
   virtual TNativeName NativePath(const TSearchRec& entry) = 0;
-  // Opens the entry as OpenForReading would open its native path; nullptr when it cannot be
-  // opened or is no file.
-  virtual std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) = 0;
+  // Opens an entry that Next gave, whose native path NativePath gave, as OpenForReading would
+  // open that path; nullptr when it cannot be opened or is no file. On any thread, as long as
+  // the listing lives: a file is opened where it is read.
+  virtual std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry,
+                                               const TNativeName& native) = 0;
   // Lists the folder entry as ListFolder would list its native path; nullptr when it cannot be
   // listed.
   virtual std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) = 0;

@@ -29,11 +29,12 @@ void TContentWorkers::Begin(std::string_view text) {
   ++FSearch;
 }
 
-void TContentWorkers::Submit(std::unique_ptr<TOpenFile> file, TSearchRec& entry) {
+void TContentWorkers::Submit(TFolderListing& listing, TSearchRec& entry,
+                             const TNativeName& native) {
   std::size_t untaken;
   {
     const std::lock_guard lock(FLock);
-    FJobs.push_back({std::move(file), &entry});
+    FJobs.push_back({&listing, &entry, &native});
     untaken = FFirstTicket + FJobs.size() - FNextTicket;
   }
   if (untaken >= WakeBatch) FWork.notify_one();
@@ -87,20 +88,30 @@ void TContentWorkers::Work() {
   }
 }
 
-// Reads the oldest file no thread has taken, outside the lock, and closes it there.
+// Decides the oldest file no thread has taken, outside the lock.
 void TContentWorkers::DecideNext(std::unique_lock<std::mutex>& lock, TTextScan& scan,
                                  const TStopCheck& stopped) {
   const uint64_t ticket = FNextTicket++;
-  TJob& job = FJobs[ticket - FFirstTicket]; // in place until its answer is taken, as its entry
-  std::unique_ptr<TOpenFile> file = std::move(job.File);
+  TJob& job = FJobs[ticket - FFirstTicket]; // in place until its answer is taken
   ++FReading;
   lock.unlock();
-  TStoppableFile stoppable(*file, stopped);
-  const TAnswer answer = FDecide(scan, stoppable, *job.Entry);
-  file.reset();
+  const TAnswer answer = Decide(job, scan, stopped);
   lock.lock();
   --FReading;
   // Answers are taken oldest first, and End waits for this one: the job is still there.
   job.Answer = answer;
   if (ticket == FFirstTicket || FReading == 0) FAnswered.notify_one();
+}
+
+// Opens the file here, and closes it before the answer is told.
+TContentWorkers::TAnswer TContentWorkers::Decide(const TJob& job, TTextScan& scan,
+                                                 const TStopCheck& stopped) {
+  std::unique_ptr<TOpenFile> file;
+  try {
+    file = job.Listing->OpenEntry(*job.Entry, *job.Native);
+  } catch (...) { // as on one thread: whatever stops the open, the file is not found
+  }
+  if (!file) return anNo;
+  TStoppableFile stoppable(*file, stopped);
+  return FDecide(scan, stoppable, *job.Entry);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Worker threads that read and decide the contents of files opened by the walk, while the walk
-// goes on. The walk takes the answers back in the order it handed the files in, so that what
-// it makes of them is exactly what one thread would make.
+// Worker threads that open, read and decide the files the walk lists, while the walk goes on.
+// The walk takes the answers back in the order it handed the files in, so that what it makes of
+// them is exactly what one thread would make.
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "search/StoppableFile.h"
@@ -25,7 +25,7 @@ public:
   // What a thread made of a file: anFoundComplete when it also completed the file's entry.
   enum TAnswer : uint8_t { anPending, anNo, anFound, anFoundComplete };
   // Decides one opened file with the scan of the thread that runs it, and may complete the
-  // entry it was opened for; never raises.
+  // entry it was opened for; never raises. A file that cannot be opened is anNo.
   using TDecide = std::function<TAnswer(TTextScan& scan, TOpenFile& file, TSearchRec& entry)>;
 
   // Threads that read, the caller's included: one a core, at most 8, since past that reading
@@ -44,9 +44,10 @@ public:
 
   // A search for text begins: each worker makes its scan of it before its next file.
   void Begin(std::string_view text);
-  // entry, the walk's for file, is left to the thread that decides the file until its answer
-  // is taken.
-  void Submit(std::unique_ptr<TOpenFile> file, TSearchRec& entry);
+  // The file that listing gave as entry, whose path is native: the thread that decides it opens
+  // it through listing and may complete entry. All three stay in place until its answer is
+  // taken.
+  void Submit(TFolderListing& listing, TSearchRec& entry, const TNativeName& native);
   // The answer for the oldest file handed in and not yet taken, once it has come; only with a
   // file not yet taken. With wait, the caller reads files no worker has taken, oldest first,
   // until that answer is there, and sleeps only while workers read the rest; without, it gives
@@ -59,8 +60,9 @@ public:
 
 private:
   struct TJob {
-    std::unique_ptr<TOpenFile> File; // until a thread takes it
+    TFolderListing* Listing;
     TSearchRec* Entry;
+    const TNativeName* Native;
     TAnswer Answer = anPending;
   };
   // Files waiting before a worker is woken: on a loaded machine a worker woken for each file
@@ -72,6 +74,7 @@ private:
   void Work();
   bool Untaken() const { return FNextTicket < FFirstTicket + FJobs.size(); }
   void DecideNext(std::unique_lock<std::mutex>& lock, TTextScan& scan, const TStopCheck& stopped);
+  TAnswer Decide(const TJob& job, TTextScan& scan, const TStopCheck& stopped);
 
   const TCodePage& FPage;
   const TDecide FDecide;

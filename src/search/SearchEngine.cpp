@@ -132,20 +132,13 @@ bool TSearchEngine::Completed(TContentWorkers::TAnswer answer, TFolderListing& l
          (answer == TContentWorkers::anFound && listing.ReadDetails(entry));
 }
 
-// The file is opened here, where its listing lives, and read on a worker. One that cannot be
-// opened is no match, and waits for nothing.
+// The file is opened, read and closed on the thread that decides it, while its listing lives.
 void TSearchEngine::HandToWorkers(const std::shared_ptr<TFolderListing>& listing,
                                   const TSearchRec& entry, const std::string& folder) {
-  std::unique_ptr<TOpenFile> file;
-  try {
-    file = listing->OpenEntry(entry);
-  } catch (...) { // as on one thread: whatever stops the open, the file is not found
-  }
-  if (!file) return;
   TakeAnswers(MostPending - 1);
   if (FStopped) return;
-  FPending.push_back({entry, folder, listing->NativePath(entry), listing});
-  FWorkers->Submit(std::move(file), FPending.back().Entry);
+  TPendingFile& pending = FPending.emplace_back(entry, folder, listing->NativePath(entry), listing);
+  FWorkers->Submit(*pending.Listing, pending.Entry, pending.Native);
 }
 
 // Makes the records of the answers that have come, in walk order, waiting for the oldest while
@@ -179,7 +172,7 @@ TContentWorkers::TAnswer TSearchEngine::FileContainsText(TFolderListing& listing
 
 TContentWorkers::TAnswer TSearchEngine::ScanContains(TFolderListing& listing, TSearchRec& entry) {
   try {
-    const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry);
+    const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry, listing.NativePath(entry));
     if (!file) return TContentWorkers::anNo;
     const TStopCheck stopped = [this] { return Stopped(); };
     TStoppableFile stoppable(*file, stopped);

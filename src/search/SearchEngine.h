@@ -81,15 +81,15 @@ private:
   };
 
   // A file handed to the workers, waiting for its answer; its listing stays open until then
-  // for ReadDetails. The deque keeps Entry in place for the worker that may complete it.
+  // to open it and for ReadDetails. The deque keeps it in place for the worker.
   struct TPendingFile {
     TSearchRec Entry;
     std::string Folder;
     TNativeName Native; // the entry's path
     std::shared_ptr<TFolderListing> Listing;
   };
-  // Files handed to the workers at most, each one open: enough to keep them busy while the
-  // walk lists folders.
+  // Files handed to the workers at most: enough to keep them busy while the walk lists
+  // folders.
   static constexpr std::size_t MostPending = 128;
 
   // The listing's folder is opened from its parent's, which spares the system the path.

@@ -96,7 +96,7 @@ TEST_F(PosixFileSystemTest, ListingOpensFilesButNeverAFifo) {
   const auto listing = PlatformFileSystem().ListFolder({Drive});
   std::map<std::string, bool> held; // by the entries opened
   for (TSearchRec entry; listing->Next(entry);) {
-    const auto file = listing->OpenEntry(entry);
+    const auto file = listing->OpenEntry(entry, listing->NativePath(entry));
     if (!file) continue;
     char block[8] = {};
     EXPECT_EQ(file->Read(block, sizeof block), 5);

@@ -42,8 +42,8 @@ public:
     return true;
   }
   TNativeName NativePath(const TSearchRec&) override { return {FFolder + FName}; }
-  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override {
-    return FFileSystem.OpenForReading(NativePath(entry));
+  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec&, const TNativeName& native) override {
+    return FFileSystem.OpenForReading(native);
   }
   std::unique_ptr<TFolderListing> ListFolder(const TSearchRec& entry) override {
     return FFileSystem.ListFolder(NativePath(entry));
@@ -186,7 +186,10 @@ std::unique_ptr<TFolderListing> TMemoryFileSystem::ListFolder(const TNativeName&
 }
 
 std::unique_ptr<TOpenFile> TMemoryFileSystem::OpenForReading(const TNativeName& path) {
-  Opened.push_back(path.Bytes);
+  {
+    const std::lock_guard lock(FOpenedLock);
+    Opened.push_back(path.Bytes);
+  }
   const TEntry* entry = Find(Resolve(path.Bytes));
   if (!entry || (entry->Attr & faDirectory) || entry->Locked) return nullptr;
   return std::make_unique<TMemoryFile>(*entry, *this);

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,7 @@ public:
   std::atomic<uint64_t> BytesRead = 0;  // by every file opened
   std::atomic<int> MisalignedReads = 0; // into a buffer off a 64-byte boundary: 3-5 x slower
   std::vector<std::string> Listed;      // the folders listed, in order
-  std::vector<std::string> Opened;      // the files opened, in order
+  std::vector<std::string> Opened;      // the files opened, in order (on one thread)
 
   static const int32_t DefaultTime; // 25/12/2005 14:03:08
 
@@ -59,4 +60,5 @@ private:
   std::string Resolve(std::string key);
 
   std::map<std::string, TFolder> FFolders; // by path without a trailing "\"
+  std::mutex FOpenedLock;                  // files are opened on the search's workers
 };

@@ -84,7 +84,8 @@ private:
 
 // Entries come from getdents64 with their kind, so that a listing costs no system call per
 // entry: only links (and file systems that give no kind) are looked at, and size and time
-// are read for the few entries that are found. Files are opened relative to the folder.
+// are read for the few entries that are found. Files are opened relative to the folder, by
+// their names, which are their native ones.
 // folder: the engine's path of the folder, with its backslash.
 class TPosixListing : public TFolderListing {
 public:
@@ -103,7 +104,7 @@ public:
     unsigned char kind = found->d_type;
     if (kind == DT_LNK || kind == DT_UNKNOWN) kind = LookAt(entry);
     if (kind == DT_DIR) entry.Attr = faDirectory | (entry.Attr & faSymLink);
-    FRegular = kind == DT_REG;
+    if (kind != DT_DIR && kind != DT_REG) entry.Attr |= faDevice;
     return true;
   }
 
@@ -126,8 +127,8 @@ public:
   }
 
   // No blocking open: a FIFO put in a file's place since the listing gives no data.
-  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry) override {
-    if (!FRegular) return nullptr;
+  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec& entry, const TNativeName&) override {
+    if (entry.Attr & (faDevice | faDirectory)) return nullptr;
     const int fd = openat(FFd, entry.Name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return nullptr;
     return std::make_unique<TPosixFile>(fd, false);
@@ -168,7 +169,6 @@ private:
   static constexpr size_t BufferSize = 32768;
   std::unique_ptr<char[]> FBuffer; // raw entries from getdents64, left unset until read
   size_t FFilled = 0, FAt = 0;
-  bool FRegular = false; // the last entry is a regular file, or a link to one
 };
 
 class TPosixFileSystem : public TFileSystem {

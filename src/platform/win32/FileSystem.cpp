@@ -81,14 +81,12 @@ std::unique_ptr<TFolderListing> ListFullFolder(std::wstring folder);
 
 // Entries are taken through the wide functions, so that each keeps its own name: the ANSI
 // ones give a best-fit look-alike of a name that the code page cannot hold, and would open
-// another file, or walk a folder named x＼..＼.. outside the chosen one. The folder's full and
-// literal forms are made once; an entry's path is one of them and its name.
+// another file, or walk a folder named x＼..＼.. outside the chosen one. The folder's full
+// form is made once; an entry's path is it and its name.
 class TWin32Listing : public TFolderListing {
 public:
-  TWin32Listing(TFindHandle find, const WIN32_FIND_DATAW& first, std::wstring folder,
-                std::wstring literal)
-      : FFind(std::move(find)), FData(first), FFolder(std::move(folder)),
-        FLiteral(std::move(literal)) {}
+  TWin32Listing(TFindHandle find, const WIN32_FIND_DATAW& first, std::wstring folder)
+      : FFind(std::move(find)), FData(first), FFolder(std::move(folder)) {}
 
   bool Next(TSearchRec& entry) override {
     if (FStarted && !FindNextFileW(FFind.Get(), &FData)) return false;
@@ -104,8 +102,8 @@ public:
     return NativeName(FFolder + FData.cFileName);
   }
 
-  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec&) override {
-    return OpenLiteral(FLiteral + FData.cFileName);
+  std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec&, const TNativeName& native) override {
+    return OpenLiteral(LiteralPath(WidePath(native)));
   }
 
   std::unique_ptr<TFolderListing> ListFolder(const TSearchRec&) override {
@@ -116,21 +114,18 @@ private:
   TFindHandle FFind;
   WIN32_FIND_DATAW FData; // the entry that Next gave last
   bool FStarted = false;
-  std::wstring FFolder;  // full, with its backslash
-  std::wstring FLiteral; // the same in the literal form
+  std::wstring FFolder; // full, with its backslash
 };
 
 // folder: a full path with its backslash. The listing asks the file system for no short
 // names, which nothing here shows, and for entries in large batches: fewer trips into the
 // kernel a file.
 std::unique_ptr<TFolderListing> ListFullFolder(std::wstring folder) {
-  std::wstring literal = LiteralPath(folder);
   WIN32_FIND_DATAW data;
-  TFindHandle find(FindFirstFileExW((literal + L'*').c_str(), FindExInfoBasic, &data,
+  TFindHandle find(FindFirstFileExW((LiteralPath(folder) + L'*').c_str(), FindExInfoBasic, &data,
                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!find) return nullptr;
-  return std::make_unique<TWin32Listing>(std::move(find), data, std::move(folder),
-                                         std::move(literal));
+  return std::make_unique<TWin32Listing>(std::move(find), data, std::move(folder));
 }
 
 class TWin32FileSystem : public TFileSystem {
