@@ -118,10 +118,13 @@ bool TSearchEngine::NameMatches(const std::string& name, const std::string& mask
 
 void TSearchEngine::ScanFile(const std::shared_ptr<TFolderListing>& listing, TSearchRec& entry,
                              const std::string& folder) {
-  if (FOnWorkers)
+  if (FOnWorkers) {
     HandToWorkers(listing, entry, folder);
-  else if (Completed(FileContainsText(*listing, entry, folder), *listing, entry))
-    AddFoundFile(entry, folder, listing->NativePath(entry));
+    return;
+  }
+  TNativeName native = listing->NativePath(entry);
+  if (Completed(FileContainsText(*listing, entry, folder, native), *listing, entry))
+    AddFoundFile(entry, folder, std::move(native));
 }
 
 // Whether the answer finds the file, with its entry complete: from the open file, or else from
@@ -158,11 +161,12 @@ void TSearchEngine::TakeAnswers(std::size_t mostLeft) {
 }
 
 TContentWorkers::TAnswer TSearchEngine::FileContainsText(TFolderListing& listing, TSearchRec& entry,
-                                                         const std::string& folder) {
+                                                         const std::string& folder,
+                                                         const TNativeName& native) {
   if (FSearchRequest.Text.empty()) return TContentWorkers::anFound;
-  if (FTextScan && FTextScan->Applies()) return ScanContains(listing, entry);
+  if (FTextScan && FTextScan->Applies()) return ScanContains(listing, entry, native);
   try {
-    FLineBuffer.LoadLines({listing.NativePath(entry), JoinPath(folder, entry.Name)});
+    FLineBuffer.LoadLines({native, JoinPath(folder, entry.Name)});
   } catch (...) { // whatever stops the load, the file is simply not found
     return TContentWorkers::anNo;
   }
@@ -170,9 +174,10 @@ TContentWorkers::TAnswer TSearchEngine::FileContainsText(TFolderListing& listing
                                                                    : TContentWorkers::anNo;
 }
 
-TContentWorkers::TAnswer TSearchEngine::ScanContains(TFolderListing& listing, TSearchRec& entry) {
+TContentWorkers::TAnswer TSearchEngine::ScanContains(TFolderListing& listing, TSearchRec& entry,
+                                                     const TNativeName& native) {
   try {
-    const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry, listing.NativePath(entry));
+    const std::unique_ptr<TOpenFile> file = listing.OpenEntry(entry, native);
     if (!file) return TContentWorkers::anNo;
     const TStopCheck stopped = [this] { return Stopped(); };
     TStoppableFile stoppable(*file, stopped);

@@ -50,12 +50,12 @@ public:
   // includes subfolders, appending found files. Every listing and open goes through the
   // native names: a name shown alike names no other file, and leads nowhere outside.
   void ScanFolder(const std::string& folder, const TNativeName& native, const std::string& mask);
-  // Whether the file that listing gave last as entry, in folder, holds the request's text on
-  // one line, in its bytes or, for a Unicode file, in its decoded text; a file that cannot be
-  // read holds nothing. A file found may have its entry completed from the open file. Never
-  // raises.
+  // Whether the file that listing gave last as entry, in folder, whose native path is native,
+  // holds the request's text on one line, in its bytes or, for a Unicode file, in its decoded
+  // text; a file that cannot be read holds nothing. A file found may have its entry completed
+  // from the open file. Never raises.
   TContentWorkers::TAnswer FileContainsText(TFolderListing& listing, TSearchRec& entry,
-                                            const std::string& folder);
+                                            const std::string& folder, const TNativeName& native);
   // The decision on one opened file that the walk or a worker makes: the text is in it before
   // its first NUL, or, where not, the file is Unicode and rule reads it decoded; and nobody
   // holds it exclusively. A read that fails ends the text read so far. Never raises.
@@ -105,7 +105,8 @@ private:
   void HandToWorkers(const std::shared_ptr<TFolderListing>& listing, const TSearchRec& entry,
                      const std::string& folder);
   void TakeAnswers(std::size_t mostLeft);
-  TContentWorkers::TAnswer ScanContains(TFolderListing& listing, TSearchRec& entry);
+  TContentWorkers::TAnswer ScanContains(TFolderListing& listing, TSearchRec& entry,
+                                        const TNativeName& native);
   static TContentWorkers::TAnswer Decide(TTextScan& scan, const TUnicodeRule& rule, TOpenFile& file,
                                          TSearchRec& entry);
   static bool Completed(TContentWorkers::TAnswer answer, TFolderListing& listing,
