@@ -29,7 +29,7 @@ std::string MainWindowTest::StartIn(const std::vector<std::pair<std::string, std
 }
 
 void MainWindowTest::Close() {
-  PostMessageA(Form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  PressKeys({VK_MENU, VK_F4});
   ASSERT_TRUE(PumpUntil([&] { return Form->Handle() == nullptr; }));
   Application().DialogWindow = nullptr;
   Form.reset();

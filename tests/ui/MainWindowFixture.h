@@ -28,7 +28,7 @@ protected:
   // Writes the files (name and contents) into the folder docs, starts and chooses that folder
   // in the tree; its path.
   std::string StartIn(const std::vector<std::pair<std::string, std::string>>& files);
-  // Closes the window by its close button, as the user does, and waits until it is gone.
+  // Closes the window by Alt+F4 and waits until it is gone.
   void Close();
   // Replaces the text of the box that Alt+letter focuses, typed over the selected old text.
   void TypeIn(WORD letter, const std::string& text);

@@ -1,7 +1,6 @@
 #include "MainWindowFixture.h"
 
 #include "base/SysUtils.h"
-#include "platform/SystemFolders.h"
 #include "search/Masks.h"
 #include "support/KeyInput.h"
 #include "support/PaneReading.h"
@@ -88,31 +87,12 @@ TEST_F(MainWindowTest, HistoryEntriesOfAnyLengthGoThroughASearchAndBackToTheFile
   EXPECT_EQ(Form->cbFichiers.Item(0), stored.substr(0, 1023));
   Form->tvRep.SelectPath(Temp.Folder("docs"));
   TypeIn('F', "*.txt");
-  Form->cbContenant.SetText(text);
-  Search();
+  SearchFor(text);
   EXPECT_TRUE(Boxes.Shown.empty());
   Close();
   EXPECT_EQ(ReadSetting("Fichiers", "cFic1"), stored.substr(0, 1023));
   EXPECT_EQ(ReadSetting("Fichiers", "cFic2"), "*.txt");
   EXPECT_EQ(ReadSetting("Contenant", "cCont1"), text);
-}
-
-// A folder that the code page cannot name is stored as it shows, with "?": that names no
-// folder (not 日本, nor ab through a wildcard) either.
-TEST_F(MainWindowTest, AStoredFolderThatIsGoneGivesTheWindowsFolderWithoutAMessage) {
-  Temp.Folder(L"\u65E5\u672C");
-  Temp.Folder("ab");
-  for (const char* stored : {"disparu", "??"}) {
-    SCOPED_TRACE(stored);
-    WriteSetting("GENERAL", "cRep", Temp / stored);
-    Start();
-    EXPECT_TRUE(Boxes.Shown.empty());
-    EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
-                             Form->tvRep.SelectedPath().c_str(), -1, WindowsFolder().c_str(), -1),
-              CSTR_EQUAL);
-    Close();
-    EXPECT_TRUE(Boxes.Shown.empty());
-  }
 }
 
 // The files whose name matches and whose text holds the text in any letter case, listed by
@@ -134,7 +114,7 @@ TEST_F(MainWindowTest, AClickOnSearchListsTheMatchingFilesAndRemembersItsTextsOn
     SCOPED_TRACE(std::string(search.mask) + " / " + search.text);
     TypeIn('F', search.mask);
     TypeIn('C', search.text);
-    Form->cbInclSsDos.SetChecked(search.subfolders);
+    if (Form->cbInclSsDos.Checked() != search.subfolders) PressKeys({VK_MENU, 'I'});
     Click(Form->btRechercher.Handle(), 40, 16);
     EXPECT_TRUE(Boxes.Shown.empty());
     EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()),
@@ -421,7 +401,7 @@ TEST_F(MainWindowTest, ASearchWithNoFolderSelectedListsTheCurrentDrivesRoot) {
   const std::string name = "scrivane_racine_" + std::to_string(GetCurrentProcessId()) + ".txt";
   const std::string path = Temp.Path().substr(0, 3) + name;
   std::ofstream(path, std::ios::binary) << "ligne\r\nle mot racine\r\n";
-  Form->cbInclSsDos.SetChecked(false);
+  PressKeys({VK_MENU, 'I'}); // the drive's root alone
   TypeIn('F', name);
   SearchFor("MOT RACINE");
   DeleteFileA(path.c_str());
