@@ -22,8 +22,10 @@ TBitBtn::TBitBtn(HWND parent, const TBounds& bounds, const std::string& caption,
   PressOnEnter(Handle());
 }
 
+// An owner-drawn button reports the second click of a double click as BN_DOUBLECLICKED, not
+// BN_CLICKED: a user who clicks twice quickly still means two clicks.
 void TBitBtn::Command(WORD code) {
-  if (code == BN_CLICKED && OnClick) OnClick();
+  if ((code == BN_CLICKED || code == BN_DOUBLECLICKED) && OnClick) OnClick();
 }
 
 void TBitBtn::Accelerate() {

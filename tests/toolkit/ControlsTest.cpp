@@ -138,7 +138,7 @@ TEST(EditTest, TypedAndSetTextsRaiseTheChangeEvent) {
   EXPECT_EQ(seen, (std::vector<std::string>{"a", "ab", ""}));
 }
 
-TEST(BitBtnTest, AClickRaisesOneEventAndThePictureShowsWithoutItsBackground) {
+TEST(BitBtnTest, EachClickRaisesOneEventAndThePictureShowsWithoutItsBackground) {
   TDialogTestForm form;
   const COLORREF background = RGB(255, 0, 255), centre = RGB(255, 0, 0);
   TBitBtn button(form.Handle(), {8, 8, 97, 33}, "&Rechercher", SolidPicture(background, centre));
@@ -146,6 +146,10 @@ TEST(BitBtnTest, AClickRaisesOneEventAndThePictureShowsWithoutItsBackground) {
   button.OnClick = [&] { ++clicks; };
   ClickAt(button.Handle(), 40, 16);
   EXPECT_EQ(clicks, 1);
+  PostMessageA(button.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 16));
+  PostMessageA(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(40, 16));
+  PumpPending();
+  EXPECT_EQ(clicks, 2) << "the second click of a double click";
 
   RedrawWindow(button.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_EQ(CountPixels(button.Handle(), centre), 8 * 8);

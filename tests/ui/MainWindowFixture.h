@@ -1,6 +1,7 @@
 #pragma once
 // The real main window in a test: its own temporary folder (files to find and the settings
-// file), driven by the messages that a user's keys and clicks send.
+// file), driven through the input queue as a user's keys and clicks drive it.
+#include "support/KeyInput.h"
 #include "support/MessagePump.h"
 #include "support/RecordedBoxes.h"
 #include "support/TempFolder.h"
@@ -10,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class MainWindowTest : public testing::Test {
@@ -23,15 +25,26 @@ protected:
   std::string ReadSetting(const char* section, const char* key) const;
 
   void Start();
-  // Closes the window by its close button, as the user does, and waits until it is gone.
+  // Writes the files (name and contents) into the folder docs, starts and chooses that folder
+  // in the tree; its path.
+  std::string StartIn(const std::vector<std::pair<std::string, std::string>>& files);
+  // Closes the window by Alt+F4 and waits until it is gone.
   void Close();
-  // Types text into the box after emptying it, one character at a time.
-  void Type(TComboBox& box, const std::string& text);
-  void Type(TEdit& box, const std::string& text);
-  void Click(HWND control, int x, int y);
+  // Replaces the text of the box that Alt+letter focuses, typed over the selected old text.
+  void TypeIn(WORD letter, const std::string& text);
+  void TypeIn(WORD letter, const std::wstring& text);
+  // Alt+R.
   void Search();
+  // Types the text in "Contenant" and searches.
+  void SearchFor(const std::string& text);
+  // Moves the pointer to the point of the control's client area and waits until it stays.
+  void PointAt(HWND control, POINT at);
+  // A click of the left button at the point of the control's client area.
+  void Click(HWND control, int x, int y);
   void ClickRow(int row);
   void ClickHeading(int col);
+  // The control that has the focus, the combo box for its edit part.
+  HWND FocusedControl() const;
   std::string ViewerText() const;
   std::string CaptionOf(HWND control) const;
   std::vector<std::string> ItemsOf(const TComboBox& box) const;

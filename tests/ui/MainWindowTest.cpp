@@ -1,7 +1,6 @@
 #include "MainWindowFixture.h"
 
 #include "base/SysUtils.h"
-#include "platform/SystemFolders.h"
 #include "search/Masks.h"
 #include "support/KeyInput.h"
 #include "support/PaneReading.h"
@@ -12,7 +11,9 @@
 #include <psapi.h>
 
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -85,9 +86,8 @@ TEST_F(MainWindowTest, HistoryEntriesOfAnyLengthGoThroughASearchAndBackToTheFile
   ASSERT_EQ(Form->cbFichiers.ItemCount(), 1);
   EXPECT_EQ(Form->cbFichiers.Item(0), stored.substr(0, 1023));
   Form->tvRep.SelectPath(Temp.Folder("docs"));
-  Type(Form->cbFichiers, "*.txt");
-  Form->cbContenant.SetText(text);
-  Search();
+  TypeIn('F', "*.txt");
+  SearchFor(text);
   EXPECT_TRUE(Boxes.Shown.empty());
   Close();
   EXPECT_EQ(ReadSetting("Fichiers", "cFic1"), stored.substr(0, 1023));
@@ -95,67 +95,51 @@ TEST_F(MainWindowTest, HistoryEntriesOfAnyLengthGoThroughASearchAndBackToTheFile
   EXPECT_EQ(ReadSetting("Contenant", "cCont1"), text);
 }
 
-// A folder that the code page cannot name is stored as it shows, with "?": that names no
-// folder (not 日本, nor ab through a wildcard) either.
-TEST_F(MainWindowTest, AStoredFolderThatIsGoneGivesTheWindowsFolderWithoutAMessage) {
-  Temp.Folder(L"\u65E5\u672C");
-  Temp.Folder("ab");
-  for (const char* stored : {"disparu", "??"}) {
-    SCOPED_TRACE(stored);
-    WriteSetting("GENERAL", "cRep", Temp / stored);
-    Start();
+// The files whose name matches and whose text holds the text in any letter case, listed by
+// name, the first shown; the mask and the text join the histories once, and never empty.
+TEST_F(MainWindowTest, AClickOnSearchListsTheMatchingFilesAndRemembersItsTextsOnce) {
+  const std::string folder = StartIn({{"b.txt", "rien\r\nun Mot ici\r\n"},
+                                      {"sous\\a.txt", "mot\r\n"},
+                                      {"c.txt", "sans le terme\r\n"},
+                                      {"d.log", "mot\r\n"}});
+  const struct {
+    const char *mask, *text;
+    bool subfolders;
+    std::vector<std::string> found;
+    const char *firstFolder, *shown;
+  } searches[] = {{"*.txt", "MOT", true, {"a.txt", "b.txt"}, "\\sous", "mot\r\n"},
+                  {"*.TXT", "mot", true, {"a.txt", "b.txt"}, "\\sous", "mot\r\n"},
+                  {"", "", false, {"b.txt", "c.txt", "d.log"}, "", "rien\r\nun Mot ici\r\n"}};
+  for (const auto& search : searches) {
+    SCOPED_TRACE(std::string(search.mask) + " / " + search.text);
+    TypeIn('F', search.mask);
+    TypeIn('C', search.text);
+    if (Form->cbInclSsDos.Checked() != search.subfolders) PressKeys({VK_MENU, 'I'});
+    Click(Form->btRechercher.Handle(), 40, 16);
     EXPECT_TRUE(Boxes.Shown.empty());
-    EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
-                             Form->tvRep.SelectedPath().c_str(), -1, WindowsFolder().c_str(), -1),
-              CSTR_EQUAL);
-    Close();
-    EXPECT_TRUE(Boxes.Shown.empty());
+    EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()),
+              std::to_string(search.found.size()) + " fichier(s)");
+    std::vector<std::string> found;
+    for (const auto& file : Form->FoundFiles())
+      found.push_back(file->Name);
+    EXPECT_EQ(found, search.found);
+    ASSERT_EQ(Form->grFic.Rows(), static_cast<int>(search.found.size()));
+    EXPECT_EQ(Form->FoundFiles()[0]->Folder, folder + search.firstFolder);
+    EXPECT_EQ(Form->grFic.Col(1).SortPicture(), spBullet);
+    EXPECT_EQ(Form->grFic.SelectedRow(), 1);
+    EXPECT_EQ(ViewerText(), search.shown);
+    EXPECT_EQ(GetFocus(), Form->grFic.Handle());
+    EXPECT_EQ(ItemsOf(Form->cbFichiers), (std::vector<std::string>{"*.txt"}));
+    EXPECT_EQ(ItemsOf(Form->cbContenant), (std::vector<std::string>{"MOT"}));
   }
-}
-
-TEST_F(MainWindowTest, ASearchListsTheFilesByNameShowsTheFirstAndFocusesTheGrid) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\b.txt", "rien\r\nun Mot ici\r\n");
-  Temp.Write("docs\\sous\\a.txt", "mot\r\n");
-  Temp.Write("docs\\c.txt", "sans le terme\r\n");
-  Temp.Write("docs\\d.log", "mot\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  Type(Form->cbFichiers, "*.txt");
-  Type(Form->cbContenant, "MOT");
-  Search();
-  EXPECT_TRUE(Boxes.Shown.empty());
-  EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), "2 fichier(s)");
-  ASSERT_EQ(Form->grFic.Rows(), 2);
-  EXPECT_EQ(Form->FoundFiles()[0]->Name, "a.txt");
-  EXPECT_EQ(Form->FoundFiles()[0]->Folder, folder + "\\sous");
-  EXPECT_EQ(Form->FoundFiles()[1]->Name, "b.txt");
-  EXPECT_EQ(Form->grFic.Col(1).SortPicture(), spBullet);
-  EXPECT_EQ(Form->grFic.SelectedRow(), 1);
-  EXPECT_EQ(ViewerText(), "mot\r\n");
-  EXPECT_EQ(GetFocus(), Form->grFic.Handle());
-  EXPECT_EQ(ItemsOf(Form->cbFichiers), (std::vector<std::string>{"*.txt"}));
-  EXPECT_EQ(ItemsOf(Form->cbContenant), (std::vector<std::string>{"MOT"}));
-
-  // The same search in other letter cases adds nothing to the histories.
-  Type(Form->cbFichiers, "*.TXT");
-  Type(Form->cbContenant, "mot");
-  Search();
-  EXPECT_EQ(ItemsOf(Form->cbFichiers), (std::vector<std::string>{"*.txt"}));
-  EXPECT_EQ(ItemsOf(Form->cbContenant), (std::vector<std::string>{"MOT"}));
 }
 
 // Notepad's UTF-8 and Windows-1252 hold the same line; an accented text typed finds both, and
 // the UTF-8 one shows decoded, its occurrence in blue.
 TEST_F(MainWindowTest, AnAccentedTextFindsAUtf8FileAndShowsItDecoded) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\ansi.txt", "C'est L'ÉTÉ à Noël, cœur\r\n");
-  Temp.Write("docs\\utf8.txt", "C'est L'Ã‰TÃ‰ \xC3\xA0 NoÃ«l, cÅ“ur\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  PressKeys({VK_MENU, 'C'});
-  TypeKeys("été");
-  PressKeys({VK_MENU, 'R'});
+  StartIn({{"ansi.txt", "C'est L'ÉTÉ à Noël, cœur\r\n"},
+           {"utf8.txt", "C'est L'Ã‰TÃ‰ \xC3\xA0 NoÃ«l, cÅ“ur\r\n"}});
+  SearchFor("été");
   ASSERT_EQ(Form->grFic.Rows(), 2);
   PressKeys({VK_DOWN});
   EXPECT_EQ(Form->FoundFiles()[1]->Name, "utf8.txt");
@@ -170,29 +154,22 @@ TEST_F(MainWindowTest, AnAccentedTextFindsAUtf8FileAndShowsItDecoded) {
 // search walks it by its own name and the viewer reads its files. A name typed in the go-to box
 // goes to the name shown, Ω as ?, not to a look-alike O.
 TEST_F(MainWindowTest, AFolderNamedOutsideTheCodePageIsChosenWithKeysAndSearched) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Folder(L"docs\\\u65E5\u672C");
   Temp.Write(L"docs\\\u65E5\u672C\\note.txt", "le mot\r\n");
   Temp.Write(L"docs\\\u65E5\u672C\\\u03A9mega.txt", "mot grec\r\n");
   Temp.Write(L"docs\\\u65E5\u672C\\Omega.txt", "mot latin\r\n");
-  Temp.Write("docs\\autre.txt", "un mot ici\r\n"); // found if docs were walked instead
-  Start();
-  Form->tvRep.SelectPath(folder);
+  // autre.txt is found if docs is walked instead.
+  const std::string folder = StartIn({{"autre.txt", "un mot ici\r\n"}});
   PressKeys({VK_MENU, 'D'});
   PressKeys({VK_RIGHT}); // opens docs
   PressKeys({VK_DOWN});
   EXPECT_EQ(Form->tvRep.SelectedPath(), folder + "\\??");
-  PressKeys({VK_MENU, 'C'});
-  TypeKeys("mot");
-  PressKeys({VK_MENU, 'R'});
+  SearchFor("mot");
   EXPECT_TRUE(Boxes.Shown.empty());
   ASSERT_EQ(Form->grFic.Rows(), 3);
   EXPECT_EQ(Form->FoundFiles()[0]->Folder, folder + "\\??") << "the Dossier column";
   const auto goTo = [this](const std::wstring& name, const char* shown, const char* text) {
     SCOPED_TRACE(shown);
-    Form->edAtteindre.SetText("");
-    PressKeys({VK_MENU, 'A'});
-    TypeKeys(name);
+    TypeIn('A', name);
     EXPECT_EQ(Form->FoundFiles()[Form->grFic.SelectedRow() - 1]->Name, shown);
     EXPECT_EQ(ViewerText(), text);
   };
@@ -201,45 +178,12 @@ TEST_F(MainWindowTest, AFolderNamedOutsideTheCodePageIsChosenWithKeysAndSearched
   goTo(L"O", "Omega.txt", "mot latin\r\n");
 }
 
-TEST_F(MainWindowTest, AnEmptyMaskSearchesEveryFileAndIsNotRemembered) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "x");
-  Temp.Write("docs\\b.log", "x");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  Form->cbInclSsDos.SetChecked(false);
-  Search();
-  EXPECT_EQ(Form->grFic.Rows(), 2);
-  EXPECT_EQ(Form->cbFichiers.ItemCount(), 0);
-  EXPECT_EQ(Form->cbContenant.ItemCount(), 0);
-}
-
-TEST_F(MainWindowTest, ASearchThatFindsNothingEmptiesGridViewerAndCounter) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "mot\r\nmot\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  Type(Form->cbContenant, "mot");
-  Search();
-  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 1/ 2");
-  std::vector<std::pair<int, int>> changes;
-  Form->grFic.OnRowChanged = [&](int oldRow, int newRow) { changes.emplace_back(oldRow, newRow); };
-
-  Type(Form->cbContenant, "absent");
-  Search();
-  EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), "0 fichier(s)");
-  EXPECT_EQ(Form->grFic.Rows(), 0);
-  EXPECT_EQ(Form->grFic.SelectedRow(), 0);
-  EXPECT_EQ(ViewerText(), "");
-  EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 0 / 0");
-  EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{1, 0}}));
-}
-
-TEST_F(MainWindowTest, AnInvalidMaskShowsOneBoxAndLeavesCountAndHistoriesAlone) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "mot\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
+// An invalid mask empties the list and shows one box, under the pointer's own cursor rather than
+// the search's; the count and the histories stay. Alt+R runs the search from the message loop,
+// outside any window procedure: the real box takes the activation away and gives it back, and
+// the user types on in the mask.
+TEST_F(MainWindowTest, AnInvalidMaskShowsOneBoxAndTheUserTypesOnInTheMask) {
+  StartIn({{"a.txt", "mot\r\n"}});
   Search();
   ASSERT_EQ(Form->grFic.Rows(), 1);
   std::string expected;
@@ -250,25 +194,19 @@ TEST_F(MainWindowTest, AnInvalidMaskShowsOneBoxAndLeavesCountAndHistoriesAlone) 
   }
   ASSERT_FALSE(expected.empty());
 
-  Type(Form->cbFichiers, "[a");
+  TypeIn('F', "[a");
+  ASSERT_EQ(Form->cbFichiers.Text(), "[a");
   RECT box;
-  GetWindowRect(Form->edAtteindre.Handle(), &box);
-  const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-  // Wine reads the pointer back from the X server once it is 100 ms old, and the X server may
-  // have refused the move: the pointer is there once it has stayed there longer than that.
-  DWORD movedAt = 0;
-  ASSERT_TRUE(PumpUntil([&] {
-    POINT at;
-    GetCursorPos(&at);
-    if (!movedAt || at.x != middle.x || at.y != middle.y) {
-      SetCursorPos(middle.x, middle.y);
-      movedAt = GetTickCount();
-      return false;
-    }
-    return GetTickCount() - movedAt > 200 && WindowFromPoint(at) == Form->edAtteindre.Handle();
-  }));
+  GetClientRect(Form->edAtteindre.Handle(), &box);
+  PointAt(Form->edAtteindre.Handle(), {box.right / 2, box.bottom / 2});
+  POINT at;
+  GetCursorPos(&at);
+  ASSERT_EQ(WindowFromPoint(at), Form->edAtteindre.Handle());
   HCURSOR cursor = nullptr; // as the search leaves it, before any mouse move
-  Boxes.WhileShown = [&] { cursor = GetCursor(); };
+  Boxes.WhileShown = [&] {
+    cursor = GetCursor();
+    ShowRealBoxClosedByEnter();
+  };
   Search();
   ASSERT_EQ(Boxes.Shown.size(), 1u);
   EXPECT_EQ(Boxes.Shown[0].Text, expected);
@@ -277,28 +215,68 @@ TEST_F(MainWindowTest, AnInvalidMaskShowsOneBoxAndLeavesCountAndHistoriesAlone) 
   EXPECT_EQ(Form->grFic.Rows(), 0);
   EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), "1 fichier(s)");
   EXPECT_EQ(Form->cbFichiers.ItemCount(), 0);
+  ASSERT_TRUE(Form->Handle() && IsWindowVisible(Form->Handle()));
+  EXPECT_EQ(GetActiveWindow(), Form->Handle());
+  EXPECT_EQ(FocusedControl(), Form->cbFichiers.Handle());
+  TypeKeys("b");
+  EXPECT_EQ(Form->cbFichiers.Text(), "[ab");
 }
 
-TEST_F(MainWindowTest, AFileGoneSinceTheSearchShowsTheOpenErrorAndAnEmptyViewer) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "mot\r\n");
-  const std::string gone = Temp.Write("docs\\b.txt", "mot\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  Search();
+// Whenever the pane is emptied, by a file gone since the search (chosen by a key or a click) or
+// by a search that finds nothing, the counter and the line label read as at start, and F3 has
+// nothing to step through; a file that can be shown fills them again.
+TEST_F(MainWindowTest, AnEmptiedPaneLeavesNoCounterOrLineBehind) {
+  const std::string folder = StartIn({{"a.txt", "mot\r\nmot\r\n"}, {"b.txt", "mot\r\n"}});
+  SearchFor("mot");
   ASSERT_EQ(Form->grFic.Rows(), 2);
-  DeleteFileA(gone.c_str());
-  ClickRow(2);
-  ASSERT_EQ(Boxes.Shown.size(), 1u);
-  EXPECT_EQ(Boxes.Shown[0].Text, "Ne peut ouvrir le fichier " + gone + ".");
-  EXPECT_EQ(Form->grFic.SelectedRow(), 2);
-  EXPECT_EQ(ViewerText(), "");
+  DeleteFileA((folder + "\\b.txt").c_str());
+  const std::string gone = "Ne peut ouvrir le fichier " + folder + "\\b.txt.";
+  std::vector<std::pair<int, int>> changes;
+  Form->grFic.OnRowChanged = [&, shown = Form->grFic.OnRowChanged](int oldRow, int newRow) {
+    changes.emplace_back(oldRow, newRow);
+    shown(oldRow, newRow);
+  };
+  const struct {
+    const char* how;
+    std::function<void()> empty;
+    const char* count;
+    int row;
+    std::vector<std::string> boxes;
+  } cases[] = {
+      {"Down onto a file gone", [] { PressKeys({VK_DOWN}); }, "2 fichier(s)", 2, {gone}},
+      {"a click on a file gone", [&] { ClickRow(2); }, "2 fichier(s)", 2, {gone}},
+      {"a search that finds nothing", [&] { SearchFor("absent"); }, "0 fichier(s)", 0, {}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    ::SetFocus(Form->grFic.Handle());
+    if (Form->grFic.SelectedRow() != 1) PressKeys({VK_UP});
+    PressKeys({VK_F3});
+    ASSERT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 2/ 2");
+    ASSERT_EQ(CaptionOf(Form->stLigCour.Handle()), "Ligne : 1");
+    Boxes.Shown.clear();
+    changes.clear();
+    c.empty();
+    std::vector<std::string> boxes;
+    for (const TShownBox& box : Boxes.Shown)
+      boxes.push_back(box.Text);
+    EXPECT_EQ(boxes, c.boxes);
+    EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{1, c.row}}));
+    EXPECT_EQ(Form->grFic.SelectedRow(), c.row);
+    EXPECT_EQ(CaptionOf(Form->stnNbFic.Handle()), c.count);
+    EXPECT_EQ(std::to_string(Form->grFic.Rows()) + " fichier(s)", c.count);
+    for (bool stepped : {false, true}) {
+      SCOPED_TRACE(stepped ? "after F3" : "at once");
+      if (stepped) PressKeys({VK_F3});
+      EXPECT_EQ(ViewerText(), "");
+      EXPECT_EQ(CaptionOf(Form->stnNbOccur.Handle()), "occurence 0 / 0");
+      EXPECT_EQ(CaptionOf(Form->stLigCour.Handle()), "");
+    }
+  }
 }
 
 // Row 1 loads by itself after every search: a huge file must neither freeze the window nor take
 // its memory, and one too large to show whole shows its lines that hold the text, which F3 walks.
 TEST_F(MainWindowTest, HugeFilesShowTheirSizeAndTheViewerShowsTheLinesOfTheText) {
-  const std::string folder = Temp.Folder("docs");
   Temp.Sparse("docs\\a-sparse.bin", 3000000000); // NUL bytes only: no text at all
   Temp.Sparse("docs\\a-sparse-1T.bin", 1LL << 40);
   Temp.Sparse("docs\\a-sparse-40G.bin", 40000000000);
@@ -306,10 +284,7 @@ TEST_F(MainWindowTest, HugeFilesShowTheirSizeAndTheViewerShowsTheLinesOfTheText)
   int count = 0;
   while (lines.size() <= MaxShownBytes)
     lines += ++count % 100000 ? "une ligne sans rien\r\n" : "un mot ici\r\n";
-  Temp.Write("docs\\b-large.txt", lines);
-  Temp.Write("docs\\c.txt", "mot\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
+  StartIn({{"b-large.txt", lines}, {"c.txt", "mot\r\n"}});
   PROCESS_MEMORY_COUNTERS before{}, after{};
   GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
   Search();
@@ -329,8 +304,7 @@ TEST_F(MainWindowTest, HugeFilesShowTheirSizeAndTheViewerShowsTheLinesOfTheText)
   EXPECT_EQ(ViewerText(), "");
   EXPECT_LT(after.PeakWorkingSetSize, before.PeakWorkingSetSize + (256 << 20)) << "read whole";
 
-  Type(Form->cbContenant, "mot");
-  Search();
+  SearchFor("mot");
   ASSERT_EQ(Form->grFic.Rows(), 2);
   const int shown = count / 100000;
   std::string excerpt = Format("Fichier trop volumineux : seules les lignes contenant le texte "
@@ -368,67 +342,52 @@ TEST_F(MainWindowTest, DeviceNamesLinksToDevicesAndFilesHeldElsewhere) {
   const THeld locked = hold("locked.txt", 0);
   Start();
   Form->tvRep.SelectPath(folder);
-  Type(Form->cbContenant, "MOT");
-  Search();
+  SearchFor("MOT");
   const std::vector<std::string> found = {"aux.txt",    "com1.txt", "con.txt",   "lpt1.txt",
                                           "normal.txt", "nul.txt",  "shared.txt"};
   ASSERT_EQ(Form->grFic.Rows(), static_cast<int>(found.size()));
   for (const std::string& name : found) {
     SCOPED_TRACE(name);
-    Form->edAtteindre.SetText("");
-    Type(Form->edAtteindre, name);
+    TypeIn('A', name);
     EXPECT_EQ(Form->FoundFiles()[Form->grFic.SelectedRow() - 1]->Name, name);
     EXPECT_EQ(ViewerText(), "un mot\r\n");
   }
   EXPECT_TRUE(Boxes.Shown.empty());
 
   // Found for an empty text, as every file is, but the viewer refuses them.
-  Type(Form->cbContenant, "");
-  Search();
+  SearchFor("");
   EXPECT_EQ(Form->grFic.Rows(), 9);
   for (const char* name : {"port.txt", "locked.txt"}) {
     SCOPED_TRACE(name);
     Boxes.Shown.clear();
-    Form->edAtteindre.SetText("");
-    Type(Form->edAtteindre, name);
+    TypeIn('A', name);
     ASSERT_EQ(Boxes.Shown.size(), 1u);
     EXPECT_EQ(Boxes.Shown[0].Text, "Ne peut ouvrir le fichier " + folder + "\\" + name + ".");
     EXPECT_EQ(ViewerText(), "");
   }
 }
 
-TEST_F(MainWindowTest, ChoosingARowByClickOrGoToLoadsItsFile) {
-  const std::string folder = Temp.Folder("docs");
-  for (const char* name : {"alpha.txt", "beta.txt", "gamma.txt"})
-    Temp.Write(std::string("docs\\") + name, std::string(name) + "\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
+// A click on a row loads its file and gives the viewer the focus; a click on a heading reorders
+// and keeps the current file; the go-to box chooses by name.
+TEST_F(MainWindowTest, RowsAndHeadingsClickedAndTheGoToBoxChooseTheFile) {
+  StartIn({{"alpha.txt", "alpha\r\n"}, {"beta.txt", "beta\r\n"}, {"gamma.txt", "g\r\n"}});
   Search();
   ASSERT_EQ(Form->grFic.Rows(), 3);
-  ClickRow(2);
-  EXPECT_EQ(Form->grFic.SelectedRow(), 2);
-  EXPECT_EQ(ViewerText(), "beta.txt\r\n");
+  ClickRow(3);
+  EXPECT_EQ(Form->grFic.SelectedRow(), 3);
+  EXPECT_EQ(ViewerText(), "g\r\n");
   EXPECT_EQ(GetFocus(), Form->mmLignesConcernees.Handle()) << "a click gives the viewer the focus";
 
-  Type(Form->edAtteindre, "G");
-  EXPECT_EQ(Form->grFic.SelectedRow(), 3);
-  EXPECT_EQ(ViewerText(), "gamma.txt\r\n");
-}
-
-TEST_F(MainWindowTest, AHeadingClickReordersAndKeepsTheCurrentFile) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\a.txt", "1234567");
-  Temp.Write("docs\\b.txt", "1");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  Search();
-  ASSERT_EQ(Form->grFic.Rows(), 2);
   ClickHeading(3);
-  EXPECT_EQ(Form->FoundFiles()[0]->Name, "b.txt");
+  EXPECT_EQ(Form->FoundFiles()[0]->Name, "gamma.txt");
   EXPECT_EQ(Form->grFic.Col(3).SortPicture(), spBullet);
   EXPECT_EQ(Form->grFic.Col(1).SortPicture(), spNone);
+  EXPECT_EQ(Form->grFic.SelectedRow(), 1);
+  EXPECT_EQ(ViewerText(), "g\r\n");
+
+  TypeIn('A', "B");
   EXPECT_EQ(Form->grFic.SelectedRow(), 2);
-  EXPECT_EQ(ViewerText(), "1234567\r\n");
+  EXPECT_EQ(ViewerText(), "beta\r\n");
 }
 
 // With no folder the walk lists the root of the current drive; its files have no folder.
@@ -442,10 +401,9 @@ TEST_F(MainWindowTest, ASearchWithNoFolderSelectedListsTheCurrentDrivesRoot) {
   const std::string name = "scrivane_racine_" + std::to_string(GetCurrentProcessId()) + ".txt";
   const std::string path = Temp.Path().substr(0, 3) + name;
   std::ofstream(path, std::ios::binary) << "ligne\r\nle mot racine\r\n";
-  Form->cbInclSsDos.SetChecked(false);
-  Type(Form->cbFichiers, name);
-  Type(Form->cbContenant, "MOT RACINE");
-  Search();
+  PressKeys({VK_MENU, 'I'}); // the drive's root alone
+  TypeIn('F', name);
+  SearchFor("MOT RACINE");
   DeleteFileA(path.c_str());
   SetCurrentDirectoryA(previous);
   EXPECT_TRUE(Boxes.Shown.empty());
@@ -482,10 +440,7 @@ void SetLocalWriteTime(const std::string& path, WORD year, WORD month, WORD day)
 } // namespace
 
 TEST_F(MainWindowTest, TheDateColumnFollowsARegionalSettingsChange) {
-  const std::string folder = Temp.Folder("docs");
-  SetLocalWriteTime(Temp.Write("docs\\a.txt", "x"), 2005, 12, 25);
-  Start();
-  Form->tvRep.SelectPath(folder);
+  SetLocalWriteTime(StartIn({{"a.txt", "x"}}) + "\\a.txt", 2005, 12, 25);
   Search();
   ASSERT_EQ(Form->grFic.Rows(), 1);
   EXPECT_EQ(Form->FoundFiles()[0]->DateText, "25/12/2005 14:03:08");

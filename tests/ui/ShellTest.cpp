@@ -2,6 +2,7 @@
 
 #include "support/KeyInput.h"
 
+#include <initializer_list>
 #include <set>
 
 namespace {
@@ -58,54 +59,46 @@ bool CloseNewWindow(const std::set<HWND>& before) {
 }
 } // namespace
 
-// Both buttons wait for a current row; "&Ouvrir" opens it in the program that Windows
-// associates with its kind, or says why it cannot.
-TEST_F(MainWindowTest, OpenStartsTheFilesAssociatedProgramOrSaysWhyItCannot) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\lettre.txt", "un mot\r\n");
-  const std::string unknown = Temp.Write("docs\\rien.zzqx", "un mot\r\n");
+// Both buttons wait for a current row. "&Ouvrir" opens it in the program that Windows
+// associates with its kind, or says why it cannot; "Afficher dans l'&Explorateur" opens its
+// folder. Each answers its Alt letter, and Space or Enter once it has the focus.
+TEST_F(MainWindowTest, TheFileButtonsOpenTheFileOrItsFolderOrSayWhyNot) {
   const TTextFileKind textFiles;
-  Start();
-  Form->tvRep.SelectPath(folder);
+  const std::string folder = StartIn({{"lettre.txt", "un mot\r\n"}, {"rien.zzqx", "un mot\r\n"}});
   for (const TButton* button : {&Form->btOuvrir, &Form->btExplorateur})
     EXPECT_FALSE(IsWindowEnabled(button->Handle()));
   PressKeys({VK_MENU, 'O'});
+  PressKeys({VK_MENU, 'E'});
   EXPECT_TRUE(Boxes.Shown.empty());
-  PressKeys({VK_MENU, 'R'});
+  Search();
   ASSERT_EQ(Form->grFic.Rows(), 2);
   for (const TButton* button : {&Form->btOuvrir, &Form->btExplorateur})
     EXPECT_TRUE(IsWindowEnabled(button->Handle()));
 
-  const std::set<HWND> before = OtherProgramsWindows();
-  PressKeys({VK_MENU, 'O'});
-  EXPECT_TRUE(Boxes.Shown.empty()) << (Boxes.Shown.empty() ? "" : Boxes.Shown[0].Text);
-  EXPECT_TRUE(CloseNewWindow(before)) << "no window of the program for .txt";
+  const HWND grid = Form->grFic.Handle(), explorer = Form->btExplorateur.Handle();
+  const struct {
+    const char* what;
+    HWND focus;
+    std::initializer_list<WORD> keys;
+  } presses[] = {{"Alt+E: the Explorer", grid, {VK_MENU, 'E'}},
+                 {"Space: the Explorer", explorer, {VK_SPACE}},
+                 {"Enter: the Explorer", explorer, {VK_RETURN}},
+                 {"Alt+O: the program for .txt", grid, {VK_MENU, 'O'}}};
+  for (const auto& press : presses) {
+    SCOPED_TRACE(press.what);
+    ::SetFocus(press.focus);
+    const std::set<HWND> before = OtherProgramsWindows();
+    PressKeys(press.keys);
+    EXPECT_TRUE(Boxes.Shown.empty()) << (Boxes.Shown.empty() ? "" : Boxes.Shown[0].Text);
+    EXPECT_TRUE(CloseNewWindow(before)) << "no new window";
+  }
 
+  ::SetFocus(grid);
   PressKeys({VK_DOWN});
   ASSERT_EQ(Form->grFic.SelectedRow(), 2);
   PressKeys({VK_MENU, 'O'});
   ASSERT_EQ(Boxes.Shown.size(), 1u);
-  const std::string start = "Ne peut ouvrir le fichier " + unknown + " : ";
+  const std::string start = "Ne peut ouvrir le fichier " + folder + "\\rien.zzqx : ";
   EXPECT_EQ(Boxes.Shown[0].Text.substr(0, start.size()), start);
   EXPECT_GT(Boxes.Shown[0].Text.size(), start.size() + 2) << "the system's reason";
-}
-
-TEST_F(MainWindowTest, TheExplorerButtonOpensTheFilesFolder) {
-  const std::string folder = Temp.Folder("docs");
-  Temp.Write("docs\\lettre.txt", "un mot\r\n");
-  Start();
-  Form->tvRep.SelectPath(folder);
-  Search();
-  ASSERT_EQ(Form->grFic.Rows(), 1);
-  std::set<HWND> before = OtherProgramsWindows();
-  PressKeys({VK_MENU, 'E'});
-  EXPECT_TRUE(Boxes.Shown.empty()) << (Boxes.Shown.empty() ? "" : Boxes.Shown[0].Text);
-  EXPECT_TRUE(CloseNewWindow(before)) << "no Explorer window";
-  Form->btExplorateur.SetFocus();
-  for (WORD key : {VK_SPACE, VK_RETURN}) {
-    SCOPED_TRACE(key);
-    before = OtherProgramsWindows();
-    PressKeys({key});
-    EXPECT_TRUE(CloseNewWindow(before)) << "no Explorer window";
-  }
 }

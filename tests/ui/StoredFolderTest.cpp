@@ -1,24 +1,33 @@
 #include "MainWindowFixture.h"
 
-// The real folder tree: a drive root keeps its backslash on the way out and back in.
-TEST_F(MainWindowTest, ADriveRootIsStoredWithItsBackslashAndSelectedAgain) {
-  WriteSetting("GENERAL", "cRep", "C:\\");
-  Start();
-  EXPECT_EQ(Form->tvRep.SelectedPath(), "C:\\");
-  Close();
-  EXPECT_EQ(ReadSetting("GENERAL", "cRep"), "C:\\");
-  Start();
-  EXPECT_EQ(Form->tvRep.SelectedPath(), "C:\\");
-  Close();
-}
+#include "platform/SystemFolders.h"
 
-// A stored folder written with ".." is the folder it leads to, not the one before the "..".
-TEST_F(MainWindowTest, AStoredFolderThroughDotDotSelectsAndKeepsTheFolderItNames) {
+// The real folder tree: a stored folder selects the folder it names, and is written back as it
+// shows, then selected again. A drive root keeps its backslash; a path through ".." names the
+// folder it leads to, not the one before the "..". A folder gone, or one stored as it shows
+// with "?" for characters that the code page lacks (not 日本, nor ab through a wildcard), gives
+// the Windows folder without a message.
+TEST_F(MainWindowTest, AStoredFolderSelectsTheFolderItNamesOrTheWindowsFolder) {
+  Temp.Folder(L"\u65E5\u672C");
+  Temp.Folder("ab");
   Temp.Folder("docs");
   const std::string other = Temp.Folder("other");
-  WriteSetting("GENERAL", "cRep", Temp.Path() + "\\docs\\..\\other");
-  Start();
-  EXPECT_EQ(Form->tvRep.SelectedPath(), other);
-  Close();
-  EXPECT_EQ(ReadSetting("GENERAL", "cRep"), other);
+  const struct {
+    std::string stored, selected;
+  } cases[] = {{"C:\\", "C:\\"},
+               {Temp / "docs\\..\\other", other},
+               {Temp / "disparu", WindowsFolder()},
+               {Temp / "??", WindowsFolder()}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored);
+    WriteSetting("GENERAL", "cRep", c.stored);
+    for (const char* start : {"first", "again"}) {
+      SCOPED_TRACE(start);
+      Start();
+      EXPECT_EQ(Form->tvRep.SelectedPath(), c.selected);
+      Close();
+      EXPECT_EQ(ReadSetting("GENERAL", "cRep"), c.selected);
+    }
+    EXPECT_TRUE(Boxes.Shown.empty());
+  }
 }
