@@ -82,7 +82,9 @@ void MainWindowTest::Click(HWND control, int x, int y) {
   inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(2, inputs, sizeof(INPUT));
-  PumpUntil([] { return HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) == 0; });
+  // As for keys, the release is seen once the thread's own state has the button up.
+  PumpUntil(
+      [] { return HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) == 0 && GetKeyState(VK_LBUTTON) >= 0; });
   PumpPending();
 }
 

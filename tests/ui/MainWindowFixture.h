@@ -39,7 +39,7 @@ protected:
   void SearchFor(const std::string& text);
   // Moves the pointer to the point of the control's client area and waits until it stays.
   void PointAt(HWND control, POINT at);
-  // A click of the left button at the point of the control's client area.
+  // A click of the left button there, through the input queue (SendInput).
   void Click(HWND control, int x, int y);
   void ClickRow(int row);
   void ClickHeading(int col);
