@@ -43,6 +43,9 @@ void TContentWorkers::Submit(TFolderListing& listing, TSearchRec& entry,
 std::optional<TContentWorkers::TAnswer> TContentWorkers::TakeFirst(bool wait,
                                                                    const TStopCheck& stopped) {
   std::unique_lock lock(FLock);
+  // The walk waits: it is no longer the slower side, and every worker may help, however few
+  // files are left.
+  if (wait && Untaken()) FWork.notify_all();
   while (wait && FJobs.front().Answer == anPending) {
     if (Untaken()) {
       DecideNext(lock, *FCallerScan, stopped);
