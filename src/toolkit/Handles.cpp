@@ -22,7 +22,11 @@ std::string LastErrorText() {
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                           FORMAT_MESSAGE_IGNORE_INSERTS,
                                       nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = length ? std::string(text, length) : Format("code %lu", code);
+  // A code without text of the system's is shown the way Windows writes it: a failure of a
+  // COM call (an HRESULT, high bit set) in hexadecimal, 0x80040154 rather than 2147746132.
+  std::string result = length               ? std::string(text, length)
+                       : code >= 0x80000000 ? Format("code 0x%08lX", code)
+                                            : Format("code %lu", code);
   if (text) LocalFree(text);
   while (!result.empty() &&
          (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))

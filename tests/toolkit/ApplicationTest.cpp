@@ -3,6 +3,7 @@
 #include "support/RecordedBoxes.h"
 
 #include "base/SysUtils.h"
+#include "toolkit/Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,17 @@ TEST(ApplicationTest, ErrorTextGainsAFullStopAfterCharactersAboveTheFullStop) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
     EXPECT_EQ(ErrorBoxText(c.message), c.shown);
+  }
+}
+
+// A code the system has no text for (the customer bit set) reads as Windows writes it: a COM
+// failure's in hexadecimal, as its documentation and every search for it do.
+TEST(ApplicationTest, ACodeWithoutTextOfTheSystemsIsShownAsWindowsWritesIt) {
+  const std::pair<DWORD, const char*> cases[] = {{0x20001234, "code 536875572"},
+                                                 {0xE0001234, "code 0xE0001234"}};
+  for (const auto& [code, text] : cases) {
+    SetLastError(code);
+    EXPECT_EQ(LastErrorText(), text);
   }
 }
 
