@@ -107,6 +107,7 @@ private:
   void TakeAnswers(std::size_t mostLeft);
   TContentWorkers::TAnswer ScanContains(TFolderListing& listing, TSearchRec& entry,
                                         const TNativeName& native);
+  // ScanDecides, and for a file found, its entry completed from the open file where it can be.
   static TContentWorkers::TAnswer Decide(TTextScan& scan, const TUnicodeRule& rule, TOpenFile& file,
                                          TSearchRec& entry);
   static bool Completed(TContentWorkers::TAnswer answer, TFolderListing& listing,
