@@ -140,7 +140,8 @@ void TSearchEngine::HandToWorkers(const std::shared_ptr<TFolderListing>& listing
                                   const TSearchRec& entry, const std::string& folder) {
   TakeAnswers(MostPending - 1);
   if (FStopped) return;
-  TPendingFile& pending = FPending.emplace_back(entry, folder, listing->NativePath(entry), listing);
+  FPending.push_back({entry, folder, listing->NativePath(entry), listing});
+  TPendingFile& pending = FPending.back();
   FWorkers->Submit(*pending.Listing, pending.Entry, pending.Native);
 }
 
