@@ -45,7 +45,7 @@ std::optional<TContentWorkers::TAnswer> TContentWorkers::TakeFirst(bool wait,
   std::unique_lock lock(FLock);
   // The walk waits: it is no longer the slower side, and every worker may help, however few
   // files are left.
-  if (wait && Untaken()) FWork.notify_all();
+  if (wait && FJobs.front().Answer == anPending && Untaken()) FWork.notify_all();
   while (wait && FJobs.front().Answer == anPending) {
     if (Untaken()) {
       DecideNext(lock, *FCallerScan, stopped);
