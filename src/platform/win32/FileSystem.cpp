@@ -71,8 +71,9 @@ private:
 // A file that another program holds open while it lets others read and write it (a log being
 // written, a document in an editor) is read all the same. Only disk files are read: a pipe or
 // a device (reached through a link, say) could keep a read waiting for good.
-std::unique_ptr<TOpenFile> OpenLiteral(const std::wstring& literal) {
-  TFileHandle file = OpenShared(literal, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN);
+std::unique_ptr<TOpenFile> OpenNative(const TNativeName& path) {
+  TFileHandle file =
+      OpenShared(LiteralPath(WidePath(path)), GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN);
   if (!file || GetFileType(file.Get()) != FILE_TYPE_DISK) return nullptr;
   return std::make_unique<TWin32File>(std::move(file));
 }
@@ -103,7 +104,7 @@ public:
   }
 
   std::unique_ptr<TOpenFile> OpenEntry(const TSearchRec&, const TNativeName& native) override {
-    return OpenLiteral(LiteralPath(WidePath(native)));
+    return OpenNative(native);
   }
 
   std::unique_ptr<TFolderListing> ListFolder(const TSearchRec&) override {
@@ -153,7 +154,7 @@ public:
   }
 
   std::unique_ptr<TOpenFile> OpenForReading(const TNativeName& path) override {
-    return OpenLiteral(LiteralPath(WidePath(path)));
+    return OpenNative(path);
   }
 
   std::optional<TFolderId> FolderIdentity(const TNativeName& folder) override {
