@@ -1,5 +1,6 @@
 #include "controls/ExpColPanel.h"
 
+#include "support/MouseInput.h"
 #include "support/TestForm.h"
 
 #include <gtest/gtest.h>
@@ -50,9 +51,7 @@ const TPicture Right = {"HHHHHHHHH", "HFFFFFFFS", "HFFFAFFFS", "HFFFAAFFS", "HFA
                         "HFFFAAFFS", "HFFFAFFFS", "HFFFFFFFS", "SSSSSSSSS"};
 
 void Click(TExpColPanel& panel) {
-  HWND arrow = panel.ArrowImage().Handle();
-  SendMessageA(arrow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-  SendMessageA(arrow, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  Click(panel.ArrowImage().Handle(), 4, 4);
 }
 
 RECT Bounds(HWND window) {
@@ -226,10 +225,9 @@ TEST(ExpColPanelTest, SettingTheStateActsOnlyOnAChange) {
 TEST(ExpColPanelTest, OnlyTheButtonFoldsAndAColourChangeRedrawsOnlyTheSign) {
   TUpperArea area(300);
   TExpColPanel& panel = area.Panel;
-  for (HWND other : {panel.Handle(), panel.EdgeBevel().Handle(), area.Content.Handle()}) {
-    SendMessageA(other, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    SendMessageA(other, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-  }
+  // The content, and the strip right of the button and beneath it.
+  for (POINT other : {POINT{4, 4}, POINT{9, 293}, POINT{4, 298}})
+    Click(panel.Handle(), other.x, other.y);
   EXPECT_EQ(psExpanded, panel._PanelState());
   panel.Set_ArrowsColor(RGB(255, 0, 0));
   EXPECT_EQ(Up, Drawn(panel, RGB(255, 0, 0)));

@@ -1,5 +1,6 @@
 #include "support/DialogTestForm.h"
 #include "support/MessagePump.h"
+#include "support/MouseInput.h"
 #include "toolkit/BitBtn.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/ComboBox.h"
@@ -15,12 +16,6 @@ namespace {
 // Alt+letter as the keyboard delivers it: a WM_SYSCHAR to the focused control.
 void PressAlt(char letter) {
   PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<unsigned char>(letter), 1 << 29);
-  PumpPending();
-}
-
-void ClickAt(HWND control, int x, int y) {
-  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
   PumpPending();
 }
 
@@ -144,12 +139,10 @@ TEST(BitBtnTest, EachClickRaisesOneEventAndThePictureShowsWithoutItsBackground) 
   TBitBtn button(form.Handle(), {8, 8, 97, 33}, "&Rechercher", SolidPicture(background, centre));
   int clicks = 0;
   button.OnClick = [&] { ++clicks; };
-  ClickAt(button.Handle(), 40, 16);
+  Click(button.Handle(), 40, 16);
   EXPECT_EQ(clicks, 1);
-  PostMessageA(button.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 16));
-  PostMessageA(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(40, 16));
-  PumpPending();
-  EXPECT_EQ(clicks, 2) << "the second click of a double click";
+  Click(button.Handle(), 40, 16, 2);
+  EXPECT_EQ(clicks, 3) << "both clicks of a double click";
 
   RedrawWindow(button.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_EQ(CountPixels(button.Handle(), centre), 8 * 8);

@@ -58,36 +58,6 @@ void MainWindowTest::SearchFor(const std::string& text) {
   Search();
 }
 
-void MainWindowTest::PointAt(HWND control, POINT at) {
-  ClientToScreen(control, &at);
-  // Wine reads the pointer back from the X server once it is 100 ms old, and the X server may
-  // have refused the move: the pointer is there once it has stayed there longer than that.
-  DWORD movedAt = 0;
-  ASSERT_TRUE(PumpUntil([&] {
-    POINT now;
-    GetCursorPos(&now);
-    if (!movedAt || now.x != at.x || now.y != at.y) {
-      SetCursorPos(at.x, at.y);
-      movedAt = GetTickCount();
-      return false;
-    }
-    return GetTickCount() - movedAt > 200;
-  }));
-}
-
-void MainWindowTest::Click(HWND control, int x, int y) {
-  PointAt(control, {x, y});
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
-  // As for keys, the release is seen once the thread's own state has the button up.
-  PumpUntil(
-      [] { return HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) == 0 && GetKeyState(VK_LBUTTON) >= 0; });
-  PumpPending();
-}
-
 void MainWindowTest::ClickRow(int row) {
   Click(Form->grFic.Handle(), 20, TtsGrid::HeadingHeight + (row - 1) * 14 + 7);
 }

@@ -3,6 +3,7 @@
 // file), driven through the input queue as a user's keys and clicks drive it.
 #include "support/KeyInput.h"
 #include "support/MessagePump.h"
+#include "support/MouseInput.h"
 #include "support/RecordedBoxes.h"
 #include "support/TempFolder.h"
 #include "ui/Main_fm.h"
@@ -37,10 +38,6 @@ protected:
   void Search();
   // Types the text in "Contenant" and searches.
   void SearchFor(const std::string& text);
-  // Moves the pointer to the point of the control's client area and waits until it stays.
-  void PointAt(HWND control, POINT at);
-  // A click of the left button there, through the input queue (SendInput).
-  void Click(HWND control, int x, int y);
   void ClickRow(int row);
   void ClickHeading(int col);
   // The control that has the focus, the combo box for its edit part.

@@ -3,6 +3,7 @@
 
 #include "base/SysUtils.h"
 #include "support/MessagePump.h"
+#include "support/MouseInput.h"
 #include "support/PaneReading.h"
 #include "support/TempFolder.h"
 #include "support/TestForm.h"
@@ -22,8 +23,7 @@ CHARRANGE Selection(HWND pane) {
 }
 
 void Click(const TSpeedButton& button) {
-  SendMessageA(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  SendMessageA(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Click(button.Handle(), 5, 5);
 }
 
 class ViewerTest : public testing::Test {
