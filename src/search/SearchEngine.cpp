@@ -3,6 +3,9 @@
 #include "search/ContentMatch.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (!folder.empty() && folder.back() == '\\') return folder + name;
@@ -194,6 +197,29 @@ TContentWorkers::TAnswer TSearchEngine::Decide(TTextScan& scan, const TUnicodeRu
   return file.ReadDetails(entry) ? TContentWorkers::anFoundComplete : TContentWorkers::anFound;
 }
 
+namespace {
+// A file that one read gave whole, read again from a copy of its bytes: the decoded reading of
+// a small Unicode file then costs no second reading from the disk.
+class TBytesFile : public TOpenFile {
+public:
+  explicit TBytesFile(std::string_view bytes) : FBytes(bytes) {}
+  int64_t Read(char* buffer, size_t count) override {
+    const size_t given = std::min(count, FBytes.size() - FAt);
+    std::copy_n(FBytes.data() + FAt, given, buffer);
+    FAt += given;
+    return static_cast<int64_t>(given);
+  }
+  bool Rewind() override {
+    FAt = 0;
+    return true;
+  }
+
+private:
+  std::string FBytes;
+  size_t FAt = 0;
+};
+} // namespace
+
 // Read in blocks up to the first match or NUL: a file is never held whole, so one too large
 // for memory is searched like any other. The bytes come first, so every file they hold is
 // found as before; only where they fail is a Unicode file read again, decoded.
@@ -201,16 +227,25 @@ bool TSearchEngine::ScanDecides(TTextScan& scan, const TUnicodeRule& rule, TOpen
   try {
     TFormProbe probe(rule.ChecksUtf8());
     bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
+    bool first = true;
+    std::optional<std::string_view> whole; // in the scan's buffer, which keeps a last block
     const bool found = scan.Contains([&](char* buffer, size_t size) {
       const int64_t count = ended ? 0 : file.Read(buffer, size);
       ended = count < static_cast<int64_t>(size);
       const size_t read = static_cast<size_t>(std::max<int64_t>(count, 0));
+      if (first && ended) whole = std::string_view(buffer, read);
+      first = false;
       probe.Add(std::string_view(buffer, read));
       return read;
     });
     const TTextForm form = probe.Form();
-    const bool decoded =
-        !found && rule.AddsFinds(form) && file.Rewind() && rule.ReadsDecoded(form, file, scan);
+    bool decoded = false;
+    if (!found && rule.AddsFinds(form) && whole) {
+      TBytesFile again(*whole); // a copy: the decoded reading fills the scan's buffer
+      decoded = rule.ReadsDecoded(form, again, scan);
+    } else if (!found && rule.AddsFinds(form)) {
+      decoded = file.Rewind() && rule.ReadsDecoded(form, file, scan);
+    }
     return (found || decoded) && !file.HeldElsewhere();
   } catch (...) {
     return false;
