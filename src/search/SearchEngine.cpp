@@ -218,6 +218,16 @@ private:
   std::string FBytes;
   size_t FAt = 0;
 };
+
+// Whether the decoded text holds the text: decoded from whole, the file's bytes when its first
+// read gave them all, else from the file read again. whole lies in the scan's buffer, which
+// the decoded reading fills, hence the copy.
+bool DecodedHolds(const TUnicodeRule& rule, TTextForm form, TOpenFile& file,
+                  std::optional<std::string_view> whole, TTextScan& scan) {
+  if (!whole) return file.Rewind() && rule.ReadsDecoded(form, file, scan);
+  TBytesFile again(*whole);
+  return rule.ReadsDecoded(form, again, scan);
+}
 } // namespace
 
 // Read in blocks up to the first match or NUL: a file is never held whole, so one too large
@@ -228,7 +238,7 @@ bool TSearchEngine::ScanDecides(TTextScan& scan, const TUnicodeRule& rule, TOpen
     TFormProbe probe(rule.ChecksUtf8());
     bool ended = false; // a read gave fewer bytes than asked: no read is spent after the end
     bool first = true;
-    std::optional<std::string_view> whole; // in the scan's buffer, which keeps a last block
+    std::optional<std::string_view> whole; // still in the scan's buffer once the scan is over
     const bool found = scan.Contains([&](char* buffer, size_t size) {
       const int64_t count = ended ? 0 : file.Read(buffer, size);
       ended = count < static_cast<int64_t>(size);
@@ -239,13 +249,8 @@ bool TSearchEngine::ScanDecides(TTextScan& scan, const TUnicodeRule& rule, TOpen
       return read;
     });
     const TTextForm form = probe.Form();
-    bool decoded = false;
-    if (!found && rule.AddsFinds(form) && whole) {
-      TBytesFile again(*whole); // a copy: the decoded reading fills the scan's buffer
-      decoded = rule.ReadsDecoded(form, again, scan);
-    } else if (!found && rule.AddsFinds(form)) {
-      decoded = file.Rewind() && rule.ReadsDecoded(form, file, scan);
-    }
+    const bool decoded =
+        !found && rule.AddsFinds(form) && DecodedHolds(rule, form, file, whole, scan);
     return (found || decoded) && !file.HeldElsewhere();
   } catch (...) {
     return false;
