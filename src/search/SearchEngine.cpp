@@ -232,7 +232,7 @@ bool DecodedHolds(const TUnicodeRule& rule, TTextForm form, TOpenFile& file,
 
 // Read in blocks up to the first match or NUL: a file is never held whole, so one too large
 // for memory is searched like any other. The bytes come first, so every file they hold is
-// found as before; only where they fail is a Unicode file read again, decoded.
+// found as before; only where they fail is a Unicode file's text decoded.
 bool TSearchEngine::ScanDecides(TTextScan& scan, const TUnicodeRule& rule, TOpenFile& file) {
   try {
     TFormProbe probe(rule.ChecksUtf8());
